@@ -1,0 +1,33 @@
+# The two commands of the README:
+#   make run   build the 64-bit program and start it under Wine
+#   make test  build everything and run every test layer
+# Both install what they need first (scripts/install-deps).
+
+JOBS ?= 2
+PRESETS := native win64 win32
+
+.PHONY: all deps run test bench dist clean $(addprefix build-,$(PRESETS))
+
+all: build-native build-win64 build-win32
+
+deps:
+	@scripts/install-deps
+
+$(addprefix build-,$(PRESETS)): build-%: deps
+	@cmake --preset $* >/dev/null
+	@cmake --build --preset $* -j $(JOBS)
+
+run: build-win64
+	@scripts/run
+
+test: build-native build-win64 build-win32
+	@scripts/test-all
+
+bench: build-native build-win64 build-win32
+	@scripts/bench
+
+dist: build-win32
+	@scripts/dist
+
+clean:
+	rm -rf build

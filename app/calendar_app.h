@@ -1,0 +1,90 @@
+// The calendar program's behaviour, free of Windows: start-up and shutdown,
+// the month grid and its refresh, the roll-over check, navigation with
+// auto-repeat, the label buttons, the colours and the tray callback. The
+// Win32 layer turns messages into calls here and paints the labels.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/calendar_layout.h"
+#include "app/platform.h"
+#include "app/state.h"
+#include "tray/tray_icon.h"
+
+namespace mivra {
+
+class RegistryApi;
+
+// What a label shows at run time.
+struct LabelState {
+    std::wstring caption;
+    Color fore = 0;
+    Color back = 0;
+    std::wstring tooltip;
+};
+
+// Mouse buttons as a bit set: left 1, right 2, middle 4.
+inline constexpr int kLeftButton = 1;
+
+class CalendarApp {
+public:
+    struct Services {
+        Clock& clock;
+        DateText& text;
+        TrayArea& tray;
+        IconSource& icons;
+        CalendarHost& window;
+        OptionsHost& options;
+        RegistryApi& registry;
+    };
+
+    CalendarApp(ModuleState& state, const Services& services);
+
+    // The load routine of the calendar window: runs once, window hidden.
+    void Startup();
+    // The one routine that brings the window and the tray picture up to date.
+    void RefreshCalendar();
+    void ApplyColors();
+
+    // tmrRefresh: roll-over check, then a refresh on every tick. Also run when
+    // the clock is changed or the machine resumes, so the date is right at once.
+    void OnRefreshTimer();
+    // tmrButtonScroll, and the immediate step of a press.
+    void OnButtonScrollTimer();
+
+    void OnMouseDown(LabelId id);
+    void OnMouseUp(LabelId id);
+    void OnClick(LabelId id);
+    void OnMouseMove(LabelId id, int buttons);
+
+    void OnTrayCallback(std::int32_t code);
+    // The notification area was re-created (the shell restarted): the icon
+    // would otherwise be gone for good, leaving a program nobody can reach.
+    void OnTaskbarCreated();
+    // Any close request: the icon goes first; the close is never refused.
+    void OnCloseRequest();
+
+    const LabelState& Label(LabelId id) const { return labels_[Index(id)]; }
+    const ModuleState& State() const { return state_; }
+    ModuleState& MutableState() { return state_; }
+
+    // Name of the step label pressed last; compared ignoring case.
+    std::wstring CurrentButton;
+
+private:
+    void AddTrayIcon();
+    void LoadUserColors();
+    void PressedLook(LabelId id);
+    void RestingLook(LabelId id);
+    static bool HasPressedLook(LabelId id);
+    static bool IsStepLabel(LabelId id);
+
+    ModuleState& state_;
+    Services svc_;
+    std::array<LabelState, kLabelCount> labels_;
+    bool trayBusy_ = false;
+};
+
+} // namespace mivra

@@ -1,0 +1,380 @@
+#include "app/calendar_window_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "platform/dpi_win32.h"
+#include "resources/resource.h"
+
+namespace mivra {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"MivraCalendar";
+constexpr wchar_t kHookClass[] = L"MivraHook";
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT_PTR kScrollTimer = 2;
+constexpr TwipRect kDesignPosition{4080, 2256, kCalendarWidthTwips, kCalendarHeightTwips};
+
+int ButtonsOf(WPARAM wp) {
+    return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) |
+           ((wp & MK_MBUTTON) ? 4 : 0);
+}
+
+bool HasTooltip(const LabelSpec& s) { return !s.tooltip.empty() || s.id == LabelId::lblToday; }
+
+} // namespace
+
+CalendarWindow::~CalendarWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool CalendarWindow::Create(HINSTANCE instance) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                             0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+
+    WNDCLASSEXW hc{sizeof(hc)};
+    hc.lpfnWndProc = HookProc;
+    hc.hInstance = instance;
+    hc.lpszClassName = kHookClass;
+    RegisterClassExW(&hc);
+
+    dpi_ = SystemDpi();
+    const PixelRect at = ToPixels(kDesignPosition, dpi_);
+    // A tool window gets no taskbar button; the popup style gives no frame.
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, std::wstring(kCalendarCaption).c_str(),
+                            WS_POPUP, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                            nullptr, nullptr, instance, this);
+    if (!hwnd_) return false;
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+
+    const PixelRect hook = ToPixels(kPichookRect, dpi_);
+    hook_ = CreateWindowExW(0, kHookClass, L"", WS_CHILD, hook.left, hook.top,
+                            hook.right - hook.left, hook.bottom - hook.top, hwnd_, nullptr,
+                            instance, this);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    CreateTooltips();
+    SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
+    return hook_ != nullptr;
+}
+
+RECT CalendarWindow::LabelRect(LabelId id) const {
+    const PixelRect p = ToPixels(Spec(id).rect, dpi_);
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+void CalendarWindow::CreateTooltips() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
+    if (!tips_) return;
+    // Front to back, so where labels overlap the front one's tip wins.
+    for (const auto& s : CalendarLayout()) {
+        if (!HasTooltip(s)) continue;
+        TTTOOLINFOW ti{sizeof(ti)};
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = static_cast<UINT_PTR>(Index(s.id));
+        ti.rect = LabelRect(s.id);
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void CalendarWindow::LayoutTooltips() {
+    if (!tips_) return;
+    for (const auto& s : CalendarLayout()) {
+        if (!HasTooltip(s)) continue;
+        TTTOOLINFOW ti{sizeof(ti)};
+        ti.hwnd = hwnd_;
+        ti.uId = static_cast<UINT_PTR>(Index(s.id));
+        ti.rect = LabelRect(s.id);
+        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (!app_) return;
+    // Back to front, so the front labels cover their neighbours' overlap.
+    for (int i = kLabelCount - 1; i >= 0; --i) {
+        const auto& s = CalendarLayout()[i];
+        const RECT r = LabelRect(s.id);
+        RECT clip;
+        if (!IntersectRect(&clip, &r, &area)) continue;
+        const LabelState& l = app_->Label(s.id);
+        PaintLabel(dc, r, {l.caption, l.fore, l.back, s.border}, fonts_.Get(s.font, dpi_),
+                   s.font.symbol);
+    }
+}
+
+void CalendarWindow::OnPaint() {
+    PaintScope paint(hwnd_);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    // Through a memory bitmap, so a repaint never flickers through black.
+    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+    if (!mem || !bmp) {
+        PaintContent(paint.Dc(), client);
+        return;
+    }
+    SelectedObject sel(mem.Get(), bmp.Get());
+    PaintContent(mem.Get(), client);
+    const RECT& a = paint.Area();
+    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
+           SRCCOPY);
+}
+
+std::optional<LabelId> CalendarWindow::HitTest(LPARAM lp) const {
+    LabelId id;
+    if (LabelAtPixel(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_, id)) return id;
+    return std::nullopt;
+}
+
+void CalendarWindow::OnButtonDown(LPARAM lp) {
+    if (pressed_) return; // another button already holds a label
+    const auto id = HitTest(lp);
+    if (!id) return;
+    pressed_ = id;
+    // The pressed label keeps the mouse, so its release ends the repeat
+    // wherever the pointer is by then.
+    SetCapture(hwnd_);
+    app_->OnMouseDown(*id);
+}
+
+void CalendarWindow::OnButtonUp(LPARAM lp) {
+    if (!pressed_) return;
+    const LabelId id = *pressed_;
+    pressed_.reset();
+    ReleaseCapture();
+    app_->OnMouseUp(id);
+    if (HitTest(lp) == id) app_->OnClick(id);
+}
+
+void CalendarWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
+    const auto id = pressed_ ? pressed_ : HitTest(lp);
+    if (id) app_->OnMouseMove(*id, ButtonsOf(wp));
+}
+
+void CalendarWindow::OnCaptureLost() {
+    // Capture taken away mid-press (a dialog, another program): end the press
+    // as a release, so the repeat never runs on unattended.
+    if (!pressed_) return;
+    const LabelId id = *pressed_;
+    pressed_.reset();
+    app_->OnMouseUp(id);
+}
+
+void CalendarWindow::OnTimer(UINT_PTR id) {
+    if (id == kRefreshTimer)
+        app_->OnRefreshTimer();
+    else if (id == kScrollTimer)
+        app_->OnButtonScrollTimer();
+}
+
+void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    fonts_.Clear();
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (suggested) r = *suggested;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, TwipsToPixels(kCalendarWidthTwips, dpi),
+                 TwipsToPixels(kCalendarHeightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hook_) {
+        const PixelRect h = ToPixels(kPichookRect, dpi);
+        MoveWindow(hook_, h.left, h.top, h.right - h.left, h.bottom - h.top, FALSE);
+    }
+    LayoutTooltips();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CalendarWindow::OnCloseRequest() {
+    if (closing_) return;
+    closing_ = true;
+    if (app_) app_->OnCloseRequest();
+    DestroyWindow(hwnd_);
+}
+
+// CalendarHost
+
+void CalendarWindow::MakeTopmost() {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void CalendarWindow::SetNormalState() {
+    WINDOWPLACEMENT wp{sizeof(wp)};
+    if (!GetWindowPlacement(hwnd_, &wp)) return;
+    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_SHOWMAXIMIZED ||
+        wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_MAXIMIZE) {
+        // Restore the normal state without showing the window.
+        wp.showCmd = SW_HIDE;
+        wp.flags = 0;
+        SetWindowPlacement(hwnd_, &wp);
+    }
+}
+
+ScreenMetrics CalendarWindow::Screen() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpi_};
+}
+
+void CalendarWindow::MoveTo(int x, int y) {
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CalendarWindow::IsShown() { return IsWindowVisible(hwnd_) != FALSE; }
+
+void CalendarWindow::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void CalendarWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void CalendarWindow::LabelsChanged() { InvalidateRect(hwnd_, nullptr, FALSE); }
+
+void CalendarWindow::SetButtonScroll(bool enabled) {
+    if (enabled)
+        SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr);
+    else
+        KillTimer(hwnd_, kScrollTimer);
+}
+
+void CalendarWindow::StartDrag() {
+    pressed_.reset();
+    ReleaseCapture();
+    // The system's own move loop, as if the title bar had been pressed; it
+    // returns when the button is released.
+    const DWORD pos = GetMessagePos();
+    SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(pos));
+}
+
+void CalendarWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+// Window procedures
+
+LRESULT CALLBACK CalendarWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<CalendarWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<CalendarWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's frames.
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT CALLBACK CalendarWindow::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CalendarWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_MOUSEMOVE && self && self->app_ && IsTrayCallback(wp, lp)) {
+        try {
+            self->app_->OnTrayCallback(static_cast<std::int32_t>(LOWORD(lp)));
+        } catch (...) {
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (app_) app_->OnTaskbarCreated();
+        return 0;
+    }
+    if (!app_) return DefWindowProcW(hwnd_, msg, wp, lp);
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        PaintContent(reinterpret_cast<HDC>(wp), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnButtonDown(lp);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnButtonUp(lp);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wp, lp);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd_) OnCaptureLost();
+        return 0;
+    case WM_TIMER:
+        OnTimer(wp);
+        return 0;
+    case WM_TIMECHANGE:
+        app_->OnRefreshTimer();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) app_->OnRefreshTimer();
+        return TRUE;
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (hdr->hwndFrom == tips_ && hdr->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+            const auto index = static_cast<int>(hdr->idFrom);
+            if (index >= 0 && index < kLabelCount)
+                info->lpszText = const_cast<wchar_t*>(
+                    app_->Label(static_cast<LabelId>(index)).tooltip.c_str());
+            return 0;
+        }
+        break;
+    }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
+    case WM_CLOSE:
+        OnCloseRequest();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE; // never refuse a log-off or shutdown
+    case WM_ENDSESSION:
+        if (wp) OnCloseRequest();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kRefreshTimer);
+        KillTimer(hwnd_, kScrollTimer);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY: {
+        HWND self = hwnd_;
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        hwnd_ = hook_ = tips_ = nullptr;
+        return DefWindowProcW(self, msg, wp, lp);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace mivra

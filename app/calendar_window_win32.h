@@ -1,0 +1,80 @@
+// The calendar window (form `Mivra`): one borderless, topmost popup whose
+// labels are painted and hit-tested by the window itself, plus the hidden
+// child `pichook` that receives the notification icon's callbacks.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/calendar_app.h"
+#include "app/platform.h"
+#include "platform/handles_win32.h"
+#include "platform/label_paint_win32.h"
+
+namespace mivra {
+
+class CalendarWindow : public CalendarHost {
+public:
+    CalendarWindow() = default;
+    ~CalendarWindow() override;
+    CalendarWindow(const CalendarWindow&) = delete;
+    CalendarWindow& operator=(const CalendarWindow&) = delete;
+
+    // Creates the window and its controls, hidden, and starts tmrRefresh.
+    bool Create(HINSTANCE instance);
+    // The logic that handles this window's events; set before the first one.
+    void Attach(CalendarApp* app) { app_ = app; }
+
+    HWND Handle() const { return hwnd_; }
+    HWND Hook() const { return hook_; }
+    HWND Tooltips() const { return tips_; }
+    int Dpi() const { return dpi_; }
+    RECT LabelRect(LabelId id) const;
+
+    // Paints the whole client area; also what WM_PRINTCLIENT draws.
+    void PaintContent(HDC dc, const RECT& area);
+
+    // CalendarHost
+    void MakeTopmost() override;
+    void SetNormalState() override;
+    ScreenMetrics Screen() override;
+    void MoveTo(int x, int y) override;
+    bool IsShown() override;
+    void Show() override;
+    void Hide() override;
+    void LabelsChanged() override;
+    void SetButtonScroll(bool enabled) override;
+    void StartDrag() override;
+    void Close() override;
+    std::uintptr_t CallbackWindow() override { return reinterpret_cast<std::uintptr_t>(hook_); }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    void OnPaint();
+    void OnButtonDown(LPARAM lp);
+    void OnButtonUp(LPARAM lp);
+    void OnMouseMove(WPARAM wp, LPARAM lp);
+    void OnCaptureLost();
+    void OnTimer(UINT_PTR id);
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    void OnCloseRequest();
+    void CreateTooltips();
+    void LayoutTooltips();
+    std::optional<LabelId> HitTest(LPARAM lp) const;
+
+    HWND hwnd_ = nullptr;
+    HWND hook_ = nullptr;
+    HWND tips_ = nullptr;
+    CalendarApp* app_ = nullptr;
+    int dpi_ = 96;
+    FontCache fonts_;
+    std::optional<LabelId> pressed_;
+    UINT taskbarCreated_ = 0;
+    bool closing_ = false;
+};
+
+} // namespace mivra

@@ -1,0 +1,33 @@
+// Colours as GDI keeps them (0x00BBGGRR) and the sixteen-colour palette that
+// both the calendar's fixed colours and the colour picker draw from.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace mivra {
+
+using Color = std::uint32_t;
+
+inline constexpr Color kMaxColor = 0x00FFFFFF;
+
+inline constexpr std::array<Color, 16> kPalette = {
+    0x00000000, // 0 black
+    0x00800000, // 1 dark blue
+    0x00008000, // 2 dark green
+    0x00808000, // 3 dark cyan
+    0x00000080, // 4 dark red
+    0x00800080, // 5 dark magenta
+    0x00008080, // 6 dark yellow
+    0x00C0C0C0, // 7 light grey
+    0x00808080, // 8 dark grey
+    0x00FF0000, // 9 blue
+    0x0000FF00, // 10 green
+    0x00FFFF00, // 11 cyan
+    0x000000FF, // 12 red
+    0x00FF00FF, // 13 magenta
+    0x0000FFFF, // 14 yellow
+    0x00FFFFFF, // 15 white
+};
+
+} // namespace mivra

@@ -1,0 +1,48 @@
+#include "platform/dpi_win32.h"
+
+#include "platform/handles_win32.h"
+
+namespace mivra {
+
+namespace {
+
+// Looked up at run time: these functions are newer than the oldest Windows
+// the program supports.
+template <typename F> F User32Function(const char* name) {
+    static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+}
+
+} // namespace
+
+int SystemDpi() {
+    using Fn = UINT(WINAPI*)();
+    static const Fn forSystem = User32Function<Fn>("GetDpiForSystem");
+    if (forSystem) return static_cast<int>(forSystem());
+    WindowDc dc(nullptr);
+    const int dpi = dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSX) : 96;
+    return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const Fn forWindow = User32Function<Fn>("GetDpiForWindow");
+    if (forWindow && hwnd) {
+        const UINT dpi = forWindow(hwnd);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    return SystemDpi();
+}
+
+void EnableDpiAwareness() {
+    using Fn = BOOL(WINAPI*)(HANDLE);
+    static const Fn setContext = User32Function<Fn>("SetProcessDpiAwarenessContext");
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 is -4.
+    if (setContext && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
+    using OldFn = BOOL(WINAPI*)();
+    static const OldFn setAware = User32Function<OldFn>("SetProcessDPIAware");
+    if (setAware) setAware();
+}
+
+} // namespace mivra

@@ -1,0 +1,102 @@
+#include "platform/label_paint_win32.h"
+
+#include <cmath>
+
+namespace mivra {
+
+COLORREF ResolveColor(Color c) {
+    if ((c & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFF));
+    return static_cast<COLORREF>(c & 0x00FFFFFFu);
+}
+
+HFONT FontCache::Get(const FontSpec& spec, int dpi, bool bold, bool italic, bool underline) {
+    Key key{std::wstring(spec.face), spec.centiPoints, dpi, spec.symbol, bold, italic, underline};
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second.Get();
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(spec.centiPoints, dpi, 7200);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic;
+    lf.lfUnderline = underline;
+    lf.lfCharSet = spec.symbol ? SYMBOL_CHARSET : ANSI_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = spec.symbol ? DEFAULT_PITCH | FF_DECORATIVE : DEFAULT_PITCH | FF_SWISS;
+    lstrcpynW(lf.lfFaceName, key.face.c_str(), LF_FACESIZE);
+    HFONT f = CreateFontIndirectW(&lf);
+    fonts_.emplace(std::move(key), UniqueFont(f));
+    return f;
+}
+
+namespace {
+
+// Whether the selected font draws the character itself. Symbol fonts carry
+// their characters in the private-use page, so look there too.
+bool FontHasGlyph(HDC dc, wchar_t ch) {
+    WORD index = 0xFFFF;
+    const wchar_t forms[2] = {ch, static_cast<wchar_t>(0xF000 | ch)};
+    for (wchar_t c : forms) {
+        if (GetGlyphIndicesW(dc, &c, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+            index != 0xFFFF)
+            return true;
+    }
+    return false;
+}
+
+// Where the symbol font is missing, the two glyphs the calendar uses are
+// drawn as shapes: a solid dot (0x6C) and a bent arrow pointing down (0xCA).
+void DrawSymbolShape(HDC dc, const RECT& r, wchar_t ch, COLORREF color, int em) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    UniquePen pen(CreatePen(PS_SOLID, 1, color));
+    SelectedObject sb(dc, brush.Get());
+    SelectedObject sp(dc, pen.Get());
+    const int cx = (r.left + r.right) / 2;
+    const int top = r.top + std::max(1, em / 6);
+    if (ch == 0x6C) {
+        const int d = std::max(3, em * 2 / 3);
+        Ellipse(dc, cx - d / 2, top + (em - d) / 2, cx - d / 2 + d, top + (em - d) / 2 + d);
+        return;
+    }
+    const int s = std::max(6, em);
+    const int t = std::max(2, s / 6); // stroke
+    const int x0 = cx - s / 2, y0 = top + s / 6;
+    const int xBend = cx + s / 6;
+    const int yHead = top + s * 3 / 5;
+    const int h = std::max(3, s / 3); // arrow head half-width
+    const POINT shape[] = {
+        {x0, y0},           {xBend + t / 2, y0},      {xBend + t / 2, yHead},
+        {xBend + h, yHead}, {xBend, yHead + h + t},   {xBend - h, yHead},
+        {xBend - t / 2, yHead}, {xBend - t / 2, y0 + t}, {x0, y0 + t},
+    };
+    Polygon(dc, shape, static_cast<int>(std::size(shape)));
+}
+
+} // namespace
+
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, bool symbolFont) {
+    if (look.opaque) {
+        SetDCBrushColor(dc, ResolveColor(look.back));
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+    RECT text = r;
+    if (look.border) {
+        // Flat labels frame themselves in the window-frame colour.
+        SetDCBrushColor(dc, GetSysColor(COLOR_WINDOWFRAME));
+        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        InflateRect(&text, -1, -1);
+    }
+    if (look.caption.empty()) return;
+    SelectedObject sf(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ResolveColor(look.fore));
+    if (symbolFont && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0])) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        DrawSymbolShape(dc, text, look.caption[0], ResolveColor(look.fore), tm.tmAscent);
+        return;
+    }
+    DrawTextW(dc, look.caption.data(), static_cast<int>(look.caption.size()), &text,
+              look.align | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+} // namespace mivra

@@ -1,0 +1,48 @@
+// Painting of windowless labels: background, flat one-line border and a
+// caption centred at the top, in fonts made for the window's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/calendar_layout.h"
+#include "platform/handles_win32.h"
+
+namespace mivra {
+
+// Colours as stored, with 0x800000nn standing for system colour nn.
+COLORREF ResolveColor(Color c);
+
+// Fonts by face, size and character set, for one DPI at a time.
+class FontCache {
+public:
+    HFONT Get(const FontSpec& spec, int dpi, bool bold = false, bool italic = false,
+              bool underline = false);
+    void Clear() { fonts_.clear(); }
+    size_t Size() const { return fonts_.size(); }
+
+private:
+    struct Key {
+        std::wstring face;
+        int centiPoints, dpi;
+        bool symbol, bold, italic, underline;
+        auto operator<=>(const Key&) const = default;
+    };
+    std::map<Key, UniqueFont> fonts_;
+};
+
+struct LabelLook {
+    std::wstring_view caption;
+    Color fore = 0;
+    Color back = 0;
+    bool border = false;
+    bool opaque = true;
+    UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
+};
+
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, bool symbolFont);
+
+} // namespace mivra

@@ -1,0 +1,108 @@
+// Fakes of the platform for driving the calendar logic in tests.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/calendar_app.h"
+#include "app/platform.h"
+#include "tray/tray_icon.h"
+
+namespace mivra::test {
+
+inline Date D(int y, int m, int d) { return *Date::FromYmd(y, m, d); }
+
+class FakeClock : public Clock {
+public:
+    Date now = D(2000, 10, 15);
+    int reads = 0;
+    Date Today() override {
+        ++reads;
+        return now;
+    }
+};
+
+class EnglishText : public DateText {
+public:
+    std::wstring MonthYear(const Date& d) override {
+        static const wchar_t* names[] = {L"January", L"February", L"March",     L"April",
+                                         L"May",     L"June",     L"July",      L"August",
+                                         L"September", L"October", L"November", L"December"};
+        return std::wstring(names[d.Month() - 1]) + L" " + std::to_wstring(d.Year());
+    }
+    std::wstring ShortDate(const Date& d) override {
+        return std::to_wstring(d.Month()) + L"/" + std::to_wstring(d.Day()) + L"/" +
+               std::to_wstring(d.Year());
+    }
+};
+
+struct TrayCall {
+    NotifyOp op;
+    NotifyRecord record;
+};
+
+class RecordingTray : public TrayArea {
+public:
+    std::vector<TrayCall> calls;
+    bool Notify(NotifyOp op, const NotifyRecord& r) override {
+        calls.push_back({op, r});
+        return true;
+    }
+};
+
+// Handles are 1000 + day, so a test can tell which picture was sent.
+class FakeIcons : public IconSource {
+public:
+    std::uintptr_t IconForDay(int day) override { return 1000 + day; }
+};
+
+class FakeWindow : public CalendarHost {
+public:
+    std::vector<std::string> log;
+    bool shown = false;
+    bool scroll = false;
+    int x = -1, y = -1;
+    ScreenMetrics screen{1024, 768, 96};
+    std::function<void()> onShow;
+
+    void MakeTopmost() override { log.push_back("topmost"); }
+    void SetNormalState() override { log.push_back("normal"); }
+    ScreenMetrics Screen() override { return screen; }
+    void MoveTo(int nx, int ny) override {
+        x = nx;
+        y = ny;
+        log.push_back("move");
+    }
+    bool IsShown() override { return shown; }
+    void Show() override {
+        shown = true;
+        log.push_back("show");
+        if (onShow) onShow();
+    }
+    void Hide() override {
+        shown = false;
+        log.push_back("hide");
+    }
+    void LabelsChanged() override {}
+    void SetButtonScroll(bool on) override { scroll = on; }
+    void StartDrag() override { log.push_back("drag"); }
+    void Close() override { log.push_back("close"); }
+    std::uintptr_t CallbackWindow() override { return 0x4242; }
+};
+
+class FakeOptions : public OptionsHost {
+public:
+    bool visible = false;
+    int applied = 0;
+    Color panel = 0;
+    int modal = 0;
+    bool IsVisible() override { return visible; }
+    void ApplyColors(Color c) override {
+        ++applied;
+        panel = c;
+    }
+    void ShowModal() override { ++modal; }
+};
+
+} // namespace mivra::test

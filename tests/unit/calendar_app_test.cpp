@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include "app/calendar_app.h"
+#include "app_fakes.h"
+#include "fake_registry.h"
+
+namespace mivra {
+namespace {
+
+using test::D;
+
+constexpr Color kCyan = 0x00808000, kWhite = 0x00FFFFFF, kBlack = 0, kGrey = 0x00C0C0C0;
+
+class CalendarAppTest : public ::testing::Test {
+protected:
+    ModuleState state;
+    test::FakeClock clock;
+    test::EnglishText text;
+    test::RecordingTray tray;
+    test::FakeIcons icons;
+    test::FakeWindow window;
+    test::FakeOptions options;
+    FakeRegistry registry;
+    CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
+
+    const LabelState& Cell(int i) const { return app.Label(Day(i)); }
+    std::wstring Captions() const {
+        std::wstring s;
+        for (int i = 0; i < 42; ++i) s += Cell(i).caption + L" ";
+        return s;
+    }
+    void ShowMonth(int month, int year) {
+        state.DisplayMonth = std::int16_t(month);
+        state.DisplayYear = std::int16_t(year);
+        app.RefreshCalendar();
+    }
+};
+
+TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
+    clock.now = D(2000, 10, 31);
+    app.Startup();
+
+    EXPECT_EQ(state.DayTextColor, kBlack);
+    EXPECT_EQ(state.OtherMonthTextColor, kGrey);
+    EXPECT_EQ(state.DefaultLabelColor, kCyan);
+    EXPECT_EQ(state.DefaultCalendarColor, kWhite);
+    EXPECT_EQ(state.DisplayMonth, 10);
+    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(state.LastDate, D(2000, 10, 31));
+    // Topmost, normal state and placement; never shown at start.
+    EXPECT_EQ(window.log, (std::vector<std::string>{"topmost", "normal", "move"}));
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(window.x, 842);
+    EXPECT_EQ(window.y, 512);
+
+    // The icon is added with the full record, then modified by the refresh.
+    ASSERT_EQ(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
+    EXPECT_EQ(tray.calls[1].op, NotifyOp::Modify);
+    const NotifyRecord& r = tray.calls[0].record;
+    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.hWnd, 0x4242u);
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, 512u);
+    EXPECT_EQ(r.hIcon, 1031u); // day 31
+    EXPECT_EQ(std::string(r.szTip.data(), 35), std::string(kTrayTip) + '\0');
+    EXPECT_EQ(std::string(r.szTip.data() + 35, 29), std::string(29, ' '));
+
+    // Colours loaded (defaults on a first start) and applied before the grid.
+    EXPECT_EQ(state.LabelColor, kCyan);
+    EXPECT_EQ(state.CalendarColor, kWhite);
+    EXPECT_EQ(options.applied, 1);
+    EXPECT_EQ(app.Label(LabelId::lblMonth).caption, L"October 2000");
+    EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (10/31/2000)");
+}
+
+TEST_F(CalendarAppTest, StartupOnTheFirstShowsPictureOfDayOne) {
+    clock.now = D(2026, 12, 1);
+    app.Startup();
+    EXPECT_EQ(tray.calls.front().record.hIcon, 1001u);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 1001u);
+}
+
+TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
+    clock.now = D(2000, 10, 18); // a Wednesday
+    app.Startup();
+    for (LabelId id : {LabelId::lblMonth, LabelId::lblHide, LabelId::lblYearPrev,
+                       LabelId::lblMonthPrev, LabelId::lblToday, LabelId::lblMonthNext,
+                       LabelId::lblYearNext, LabelId::lblQuit, LabelId::lblAbout}) {
+        EXPECT_EQ(app.Label(id).back, kCyan) << Spec(id).name;
+        EXPECT_EQ(app.Label(id).fore, kWhite) << Spec(id).name;
+    }
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(app.Label(Dow(c)).back, kBlack);
+        EXPECT_EQ(app.Label(Dow(c)).fore, kWhite);
+    }
+    // October 2000: cells 0-6 September, 7-37 October, 38-41 November.
+    EXPECT_EQ(Captions(), L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
+                          L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
+    for (int i = 0; i < 42; ++i) {
+        SCOPED_TRACE(i);
+        if (i == 24) { // the 18th: today
+            EXPECT_EQ(Cell(i).back, kCyan);
+            EXPECT_EQ(Cell(i).fore, kWhite);
+            continue;
+        }
+        EXPECT_EQ(Cell(i).back, kWhite);
+        if (i < 7 || i > 37)
+            EXPECT_EQ(Cell(i).fore, kGrey);
+        else
+            EXPECT_EQ(Cell(i).fore, i % 7 == 0 ? kCyan : kBlack);
+    }
+}
+
+TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) {
+    clock.now = D(2000, 1, 15);
+    app.Startup();
+    // Today in a trailing cell of the next month still gets the mark.
+    clock.now = D(2000, 2, 3);
+    ShowMonth(1, 2000);
+    EXPECT_EQ(Cell(39).caption, L"3");
+    EXPECT_EQ(Cell(39).back, kCyan);
+    EXPECT_EQ(Cell(39).fore, kWhite);
+    // A month without today: no mark, and no colour survives from before.
+    ShowMonth(2, 2009);
+    for (int i = 0; i < 42; ++i) EXPECT_EQ(Cell(i).back, kWhite) << i;
+    EXPECT_EQ(Cell(7).caption, L"1");
+    EXPECT_EQ(Cell(34).caption, L"28");
+    EXPECT_EQ(Cell(35).caption, L"1");
+    EXPECT_EQ(Cell(35).fore, kGrey);
+    // Both colours equal: nothing stops it, the marked day vanishes.
+    state.LabelColor = state.CalendarColor = kWhite;
+    app.ApplyColors();
+    clock.now = D(2009, 2, 11);
+    app.RefreshCalendar();
+    EXPECT_EQ(Cell(17).back, kWhite);
+    EXPECT_EQ(Cell(17).fore, kWhite);
+    EXPECT_EQ(app.Label(LabelId::lblMonth).fore, app.Label(LabelId::lblMonth).back);
+}
+
+TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherwise) {
+    clock.now = D(2000, 12, 31);
+    app.Startup();
+    ShowMonth(6, 1999); // the user looks elsewhere
+    tray.calls.clear();
+
+    app.OnRefreshTimer(); // same day: the month on show stays
+    EXPECT_EQ(state.DisplayMonth, 6);
+    EXPECT_EQ(state.DisplayYear, 1999);
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+
+    clock.now = D(2001, 1, 1); // midnight
+    app.OnRefreshTimer();
+    EXPECT_EQ(state.LastDate, D(2001, 1, 1));
+    EXPECT_EQ(state.DisplayMonth, 1);
+    EXPECT_EQ(state.DisplayYear, 2001);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 1001u);
+    EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (1/1/2001)");
+
+    clock.now = D(2000, 2, 29); // the clock set back
+    app.OnRefreshTimer();
+    EXPECT_EQ(state.LastDate, D(2000, 2, 29));
+    EXPECT_EQ(state.DisplayMonth, 2);
+    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 1029u);
+}
+
+TEST_F(CalendarAppTest, TheTrayFollowsLastDateWhileTheGridFollowsTheClock) {
+    clock.now = D(2000, 3, 31);
+    app.Startup();
+    clock.now = D(2000, 4, 1); // past midnight, before the next tick
+    app.OnClick(LabelId::lblToday);
+    EXPECT_EQ(state.DisplayMonth, 4);
+    EXPECT_EQ(state.LastDate, D(2000, 3, 31));
+    EXPECT_EQ(tray.calls.back().record.hIcon, 1031u);
+    EXPECT_EQ(Cell(6).back, kCyan); // 1 April is a Saturday, in cell 6
+}
+
+TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
+    app.Startup();
+    const std::pair<int, bool> codes[] = {{512, false}, {513, false}, {514, true}, {515, false},
+                                          {516, false}, {517, true},  {518, false}, {519, false},
+                                          {520, false}, {521, false}, {0, false},   {1024, false}};
+    for (auto [code, toggles] : codes) {
+        const bool before = window.shown;
+        app.OnTrayCallback(code);
+        EXPECT_EQ(window.shown != before, toggles) << code;
+    }
+    // A double click brings two button-ups: the window ends as it was.
+    const bool before = window.shown;
+    for (int code : {513, 514, 515, 514}) app.OnTrayCallback(code);
+    EXPECT_EQ(window.shown, before);
+
+    options.visible = true;
+    app.OnTrayCallback(514);
+    app.OnTrayCallback(517);
+    EXPECT_EQ(window.shown, before);
+}
+
+TEST_F(CalendarAppTest, ACallbackArrivingDuringAToggleIsDropped) {
+    app.Startup();
+    int nested = 0;
+    window.onShow = [&] {
+        ++nested;
+        app.OnTrayCallback(514); // re-entered while showing
+    };
+    app.OnTrayCallback(514);
+    EXPECT_EQ(nested, 1);
+    EXPECT_TRUE(window.shown);
+    app.OnTrayCallback(514); // the busy flag was cleared afterwards
+    EXPECT_FALSE(window.shown);
+}
+
+TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
+    clock.now = D(2000, 10, 9);
+    app.Startup();
+    tray.calls.clear();
+    app.OnTaskbarCreated();
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
+    EXPECT_EQ(tray.calls[0].record.hIcon, 1009u);
+    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+
+    state.TrayIconData.cbSize = 0; // whatever happened, the delete names the icon
+    app.OnCloseRequest();
+    ASSERT_EQ(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[1].op, NotifyOp::Delete);
+    EXPECT_EQ(tray.calls[1].record.cbSize, 88u);
+    EXPECT_EQ(tray.calls[1].record.hWnd, 0x4242u);
+    EXPECT_EQ(tray.calls[1].record.uID, 1u);
+}
+
+TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
+    app.Startup();
+    window.log.clear();
+    app.OnMouseDown(LabelId::lblHide);
+    EXPECT_EQ(app.Label(LabelId::lblHide).fore, kCyan);
+    EXPECT_EQ(app.Label(LabelId::lblHide).back, kWhite);
+    app.OnMouseUp(LabelId::lblHide);
+    EXPECT_EQ(app.Label(LabelId::lblHide).fore, kWhite);
+    app.OnClick(LabelId::lblHide);
+    app.OnClick(LabelId::lblAbout);
+    EXPECT_EQ(options.modal, 1);
+    // lblQuit keeps its colours when pressed.
+    app.OnMouseDown(LabelId::lblQuit);
+    EXPECT_EQ(app.Label(LabelId::lblQuit).back, kCyan);
+    app.OnClick(LabelId::lblQuit);
+    // Only the left button alone drags the title.
+    app.OnMouseMove(LabelId::lblMonth, 2);
+    app.OnMouseMove(LabelId::lblMonth, 3);
+    app.OnMouseMove(LabelId::lblMonth, 0);
+    app.OnMouseMove(LabelId::lblQuit, 1);
+    app.OnMouseMove(LabelId::lblMonth, 1);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"hide", "close", "drag"}));
+}
+
+} // namespace
+} // namespace mivra

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "app/calendar_layout.h"
+#include "app/placement.h"
+
+namespace mivra {
+namespace {
+
+TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
+    for (int i = 0; i < 42; ++i) {
+        const TwipRect r = Spec(Day(i)).rect;
+        EXPECT_EQ(r.left, 24 + 360 * (i % 7));
+        EXPECT_EQ(r.top, 552 + 360 * (i / 7));
+        EXPECT_EQ(r.width, 372);
+        EXPECT_EQ(r.height, 372);
+        EXPECT_EQ(DayIndex(Day(i)), i);
+    }
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(Spec(Dow(c)).rect.left, 24 + 360 * c);
+        EXPECT_EQ(DowIndex(Dow(c)), c);
+    }
+    EXPECT_EQ(Spec(Dow(0)).caption, L"Sun");
+    EXPECT_EQ(Spec(Dow(6)).caption, L"Sat");
+    const LabelId row[] = {LabelId::lblHide,      LabelId::lblYearPrev, LabelId::lblMonthPrev,
+                           LabelId::lblToday,     LabelId::lblMonthNext, LabelId::lblYearNext,
+                           LabelId::lblAbout};
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(Spec(row[c]).rect.left, 24 + 360 * c);
+        EXPECT_EQ(Spec(row[c]).rect.top, 2736);
+    }
+    EXPECT_EQ(Spec(LabelId::lblToday).font.face, L"Wingdings");
+    EXPECT_TRUE(Spec(LabelId::lblHide).font.symbol);
+    EXPECT_EQ(Spec(LabelId::lblHide).caption, L"\xCA");
+}
+
+TEST(LayoutTest, OverlapsHitTheFrontLabel) {
+    LabelId id;
+    // The quit square lies over the title's right end.
+    ASSERT_TRUE(LabelAt(2400, 100, id));
+    EXPECT_EQ(id, LabelId::lblQuit);
+    ASSERT_TRUE(LabelAt(2300, 100, id));
+    EXPECT_EQ(id, LabelId::lblMonth);
+    // Neighbouring cells share 12 twips; the higher index is in front.
+    ASSERT_TRUE(LabelAt(24 + 360 + 5, 600, id));
+    EXPECT_EQ(id, Day(1));
+    ASSERT_TRUE(LabelAt(24 + 360 + 15, 600, id));
+    EXPECT_EQ(id, Day(1));
+    ASSERT_TRUE(LabelAt(24 + 355, 600, id));
+    EXPECT_EQ(id, Day(0));
+    // The weekday row lies over the top day row and the title.
+    ASSERT_TRUE(LabelAt(100, 555, id));
+    EXPECT_EQ(id, Dow(0));
+    ASSERT_TRUE(LabelAt(100, 365, id));
+    EXPECT_EQ(id, Dow(0));
+    // The black frame and the gap above the buttons take no hits.
+    EXPECT_FALSE(LabelAt(10, 10, id));
+    EXPECT_FALSE(LabelAt(100, 2730, id));
+    // In pixels at 96 dpi, the same answers.
+    ASSERT_TRUE(LabelAtPixel(165, 5, 96, id));
+    EXPECT_EQ(id, LabelId::lblQuit);
+    EXPECT_FALSE(LabelAtPixel(0, 0, 96, id));
+}
+
+TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
+    EXPECT_EQ(BottomRightPlacement(1024, 768, 2580, 3084, 96), (PixelPoint{842, 512}));
+    // 12 twips to the pixel: 12630 and 7686 twips, halves rounded up.
+    EXPECT_EQ(BottomRightPlacement(1280, 960, 2580, 3084, 120), (PixelPoint{1053, 641}));
+    EXPECT_EQ(CentredPlacement(1024, 768, 3204, 4956, 96), (PixelPoint{405, 219}));
+    EXPECT_EQ(ToPixels({0, 0, 2580, 3084}, 96), (PixelRect{0, 0, 172, 206}));
+    EXPECT_EQ(ToPixels({0, 0, 2580, 3084}, 144), (PixelRect{0, 0, 258, 308}));
+}
+
+} // namespace
+} // namespace mivra
