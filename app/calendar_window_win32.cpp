@@ -112,8 +112,7 @@ void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
         const LabelState& l = app_->Label(s.id);
-        PaintLabel(dc, r, {l.caption, l.fore, l.back, s.border}, fonts_.Get(s.font, dpi_),
-                   s.font.symbol);
+        PaintLabel(dc, r, {l.caption, l.fore, l.back, s.border}, fonts_.Get(s.font, dpi_), s.font);
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <utility>
 
 namespace mivra {
@@ -119,7 +121,8 @@ public:
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
-    bool Ok() const { return SUCCEEDED(hr_); }
+    // A thread already in another apartment can still use COM.
+    bool Ok() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
 
 private:
     HRESULT hr_;

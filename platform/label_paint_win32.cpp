@@ -30,9 +30,14 @@ HFONT FontCache::Get(const FontSpec& spec, int dpi, bool bold, bool italic, bool
 
 namespace {
 
-// Whether the selected font draws the character itself. Symbol fonts carry
-// their characters in the private-use page, so look there too.
-bool FontHasGlyph(HDC dc, wchar_t ch) {
+// Whether the selected font is the symbol font asked for and draws the
+// character itself. A substitute text font would show a letter instead, and
+// symbol fonts carry their characters in the private-use page.
+bool FontHasGlyph(HDC dc, wchar_t ch, std::wstring_view face) {
+    wchar_t actual[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, actual);
+    if (GetTextCharset(dc) != SYMBOL_CHARSET || lstrcmpiW(actual, std::wstring(face).c_str()) != 0)
+        return false;
     WORD index = 0xFFFF;
     const wchar_t forms[2] = {ch, static_cast<wchar_t>(0xF000 | ch)};
     for (wchar_t c : forms) {
@@ -73,7 +78,7 @@ void DrawSymbolShape(HDC dc, const RECT& r, wchar_t ch, COLORREF color, int em) 
 
 } // namespace
 
-void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, bool symbolFont) {
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& spec) {
     if (look.opaque) {
         SetDCBrushColor(dc, ResolveColor(look.back));
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -89,7 +94,7 @@ void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, bool s
     SelectedObject sf(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(look.fore));
-    if (symbolFont && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0])) {
+    if (spec.symbol && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0], spec.face)) {
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
         DrawSymbolShape(dc, text, look.caption[0], ResolveColor(look.fore), tm.tmAscent);

@@ -43,6 +43,8 @@ struct LabelLook {
     UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
 };
 
-void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, bool symbolFont);
+// Draws one label; `spec` is the font the label asked for, so a missing
+// symbol font can be told from the substitute the system picked.
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& spec);
 
 } // namespace mivra

@@ -1,0 +1,111 @@
+// The Startup shortcut: the path rules, the shortcut's properties and the
+// decision behind the options window's "run at log-on" check box. Paths are
+// wide texts throughout so that folder names outside the ANSI code page
+// survive the trip to the shell.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mivra {
+
+// A shell folder, by its code.
+using ShortcutLocation = std::int32_t;
+inline constexpr ShortcutLocation kLocationDesktop = 0;
+inline constexpr ShortcutLocation kLocationPrograms = 1;
+inline constexpr ShortcutLocation kLocationStartMenu = 2;
+inline constexpr ShortcutLocation kLocationStartUp = 3;
+
+constexpr bool IsShortcutLocation(ShortcutLocation code) {
+    return code >= kLocationDesktop && code <= kLocationStartUp;
+}
+
+inline constexpr std::wstring_view kShortcutTitle = L"Mivra";
+inline constexpr std::wstring_view kLinkFileName = L"Mivra.lnk";
+inline constexpr std::int16_t kShowNormal = 1;
+
+// Trailing blanks removed, then one "\" appended unless the path already ends
+// in one. An empty path becomes "\".
+std::wstring WithTrailingBackslash(std::wstring_view path);
+
+// True when the path holds a character the file search treats as a pattern
+// (* ? and the DOS forms < > "), outside a leading "\\?\" prefix. Such a path
+// must never stand for some other file that happens to match it.
+bool HasWildcards(std::wstring_view path);
+
+// folder\[sub-folder\]title.lnk, or an empty text when there is no folder or
+// the title is not a plain file name (empty, or with a separator, a drive
+// colon or a pattern character): a shortcut then has no place to go.
+std::wstring LinkFilePath(std::wstring_view folder, std::wstring_view subFolder,
+                          std::wstring_view title);
+
+// A hot key text such as "Ctrl+Alt+M" or "Shift+F5" as the shell's 16-bit
+// value (virtual key in the low byte, modifier flags in the high byte). An
+// empty or blank text is 0, no hot key; text that names no key gives nothing.
+std::optional<std::uint16_t> ParseHotKey(std::wstring_view text);
+
+// "file,index" split into the icon file and the icon's index; without an
+// index the first icon (0).
+struct IconLocation {
+    std::wstring file;
+    int index = 0;
+};
+IconLocation ParseIconLocation(std::wstring_view text);
+
+// Everything a shortcut is made from.
+struct ShortcutRequest {
+    ShortcutLocation location = kLocationStartUp;
+    std::wstring title;
+    std::wstring target;
+    std::wstring hotKey;
+    std::wstring iconLocation;
+    std::wstring workingFolder;
+    std::wstring subFolder;
+    std::int16_t windowStyle = kShowNormal;
+};
+
+// What the options window knows once loaded, when there is a Startup folder.
+struct ShortcutPaths {
+    std::wstring StartupFolderPath; // ends in one backslash
+    std::wstring ExeWork;           // the program's folder, ends in one backslash
+    std::wstring ExePath;           // ExeWork + program name without extension + ".exe"
+    std::wstring LinkFileName;      // StartupFolderPath + "Mivra.lnk"
+};
+
+// The paths from the Startup folder as the shell gives it and the running
+// program's full path. Nothing when there is no Startup folder (the check
+// box is then hidden) or the program path names no file.
+std::optional<ShortcutPaths> ComputeShortcutPaths(std::wstring_view startupFolder,
+                                                  std::wstring_view programPath);
+
+// The one shortcut the program makes: "Mivra" in the Startup folder, a normal
+// window, no hot key, the program's own icon.
+ShortcutRequest StartupShortcutRequest(const ShortcutPaths& paths);
+
+enum class ShortcutAction { Create, Delete, Nothing };
+
+// The check box after a click against the file on disk: only a mismatch acts.
+// An existing file is never rewritten, a missing one never deleted.
+constexpr ShortcutAction DecideShortcutAction(bool ticked, bool fileExists) {
+    if (ticked && !fileExists) return ShortcutAction::Create;
+    if (!ticked && fileExists) return ShortcutAction::Delete;
+    return ShortcutAction::Nothing;
+}
+
+// The file system and shell as the check box needs them.
+class ShortcutFiles {
+public:
+    virtual ~ShortcutFiles() = default;
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual bool CreateShortcut(const ShortcutRequest& request) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+};
+
+// Carries out a click on the check box and returns whether the shortcut is
+// there afterwards, checked again on disk, so the box can show the truth when
+// creating or deleting failed.
+bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& files);
+
+} // namespace mivra

@@ -1,0 +1,68 @@
+// The Startup shortcut services on the real shell and file system: known
+// folders, normal-file tests, shell links written through IShellLinkW and
+// IPersistFile, and the file delete behind the check box's untick.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/shortcuts.h"
+
+namespace mivra {
+
+// The current user's folder for a location code (0 Desktop, 1 Programs,
+// 2 Start Menu, 3 Startup), as the shell gives it, normally without a final
+// backslash. Empty for any other code (the shell is not asked) and for a
+// folder the shell cannot give.
+std::wstring GetSpecialFolderPath(ShortcutLocation location);
+
+// True only for an existing normal file: hidden files, system files, folders
+// and devices count as absent, and so does every path that cannot be looked
+// at (bad path, missing drive, unreadable folder) or holds a pattern.
+bool FileExists(const std::wstring& path);
+
+// The contents of a shell link, already in the shell's own terms.
+struct ShellLinkProperties {
+    std::wstring target;
+    std::wstring workingFolder;
+    std::wstring description;
+    std::uint16_t hotKey = 0;
+    std::optional<IconLocation> icon; // nothing: the target's own icon
+    int showCommand = kShowNormal;
+};
+
+// Writes a shell link at exactly linkPath (its folder must exist). False when
+// COM, the link object or the save fails.
+bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link);
+
+// Makes folder\[subFolder\]title.lnk for a location code, creating the
+// sub-folder when one is given. An empty hot key means none, an empty icon
+// location the target's own icon. False when nothing usable was written:
+// unknown location, unusable title, hot key text that names no key, or a
+// failure of the shell.
+bool CreateShellShortcut(ShortcutLocation location, std::wstring_view title,
+                         std::wstring_view target, std::wstring_view hotKey,
+                         std::wstring_view iconLocation, std::wstring_view workingFolder,
+                         std::wstring_view subFolder, std::int16_t windowStyle);
+bool CreateShellShortcut(const ShortcutRequest& request);
+
+// Deletes one file; false when it could not (missing, read-only, in use).
+bool DeleteShortcutFile(const std::wstring& path);
+
+// The running program's full path, however long.
+std::wstring ProgramFilePath();
+
+// The options window's load steps: nothing when there is no Startup folder.
+std::optional<ShortcutPaths> LoadShortcutPaths();
+
+// The check box's view of the real file system and shell.
+class Win32ShortcutFiles final : public ShortcutFiles {
+public:
+    bool FileExists(const std::wstring& path) override;
+    bool CreateShortcut(const ShortcutRequest& request) override;
+    bool RemoveFile(const std::wstring& path) override;
+};
+
+} // namespace mivra

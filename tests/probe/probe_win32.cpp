@@ -1,0 +1,110 @@
+// A helper for the end-to-end tests: runs inside the Wine desktop beside the
+// program under test and answers questions about its windows, one command per
+// line on stdin, one answer per line on stdout.
+//
+//   find CLASS|* TITLE|*   -> "hwnd visible left top right bottom cw ch style exstyle pid" or "none"
+//   close HWND             -> posts WM_CLOSE; "ok"
+//   child HWND CLASS TEXT  -> the child window with that class and text, as find
+//   click HWND             -> BM_CLICK on a button; "ok"
+//   check HWND             -> the button's check state
+//   alive PID              -> "1" or "0"
+//   enabled HWND           -> "1" or "0"
+//   quit                   -> ends the probe
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::wstring Widen(const std::string& s) {
+    if (s == "*") return L"";
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), n);
+    return w;
+}
+
+std::string Describe(HWND h) {
+    if (!h) return "none";
+    RECT r{}, c{};
+    GetWindowRect(h, &r);
+    GetClientRect(h, &c);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char buf[256];
+    std::snprintf(buf, sizeof buf, "%llx %d %ld %ld %ld %ld %ld %ld %lx %lx %lu",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)),
+                  IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom, c.right, c.bottom,
+                  static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)), pid);
+    return buf;
+}
+
+HWND ParseHwnd(const std::string& s) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(s, nullptr, 16)));
+}
+
+// Arguments may hold blanks when written with '_' for each blank.
+std::string Unescape(std::string s) {
+    for (char& ch : s)
+        if (ch == '_') ch = ' ';
+    return s;
+}
+
+} // namespace
+
+int main() {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string cmd;
+        in >> cmd;
+        std::string out = "error";
+        if (cmd == "find") {
+            std::string cls, title;
+            in >> cls >> title;
+            const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(title));
+            out = Describe(FindWindowW(c.empty() ? nullptr : c.c_str(),
+                                       t.empty() ? nullptr : t.c_str()));
+        } else if (cmd == "child") {
+            std::string parent, cls, text;
+            in >> parent >> cls >> text;
+            const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(text));
+            out = Describe(FindWindowExW(ParseHwnd(parent), nullptr, c.empty() ? nullptr : c.c_str(),
+                                         t.empty() ? nullptr : t.c_str()));
+        } else if (cmd == "close") {
+            std::string h;
+            in >> h;
+            out = PostMessageW(ParseHwnd(h), WM_CLOSE, 0, 0) ? "ok" : "failed";
+        } else if (cmd == "click") {
+            std::string h;
+            in >> h;
+            PostMessageW(ParseHwnd(h), BM_CLICK, 0, 0);
+            out = "ok";
+        } else if (cmd == "check") {
+            std::string h;
+            in >> h;
+            out = std::to_string(SendMessageW(ParseHwnd(h), BM_GETCHECK, 0, 0));
+        } else if (cmd == "enabled") {
+            std::string h;
+            in >> h;
+            out = IsWindowEnabled(ParseHwnd(h)) ? "1" : "0";
+        } else if (cmd == "alive") {
+            unsigned long pid = 0;
+            in >> pid;
+            HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid);
+            out = "0";
+            if (p) {
+                out = WaitForSingleObject(p, 0) == WAIT_TIMEOUT ? "1" : "0";
+                CloseHandle(p);
+            }
+        } else if (cmd == "quit") {
+            break;
+        }
+        std::cout << out << std::endl;
+    }
+    return 0;
+}

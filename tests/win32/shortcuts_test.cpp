@@ -1,0 +1,271 @@
+#include "settings/shortcuts_win32.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace mivra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// "Тест 日本": Cyrillic and CJK, outside every ANSI code page at once.
+const std::wstring kWideName = L"\x0422\x0435\x0441\x0442 \x65e5\x672c";
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create a test file";
+    CloseHandle(h);
+}
+
+// A fresh folder under %TEMP%, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, base);
+        path_ = std::wstring(base) + L"mivra-shortcuts-" + std::to_wstring(GetCurrentProcessId());
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(path_, ec))
+            SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove_all(path_, ec);
+    }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+// Wine 8 keeps only an ANSI copy of the target path and does not load the
+// show command back, though it writes both; the checks below allow for that.
+bool RunningUnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+struct LinkContents {
+    std::wstring target, idListTarget, workingFolder, description, iconFile;
+    int iconIndex = -1, showCommand = -1;
+    WORD hotKey = 0xFFFF;
+    // As written in the file's fixed header.
+    int headerShowCommand = -1;
+    WORD headerHotKey = 0xFFFF;
+};
+
+// The show command and hot key at their fixed places in the link header.
+bool ReadLinkHeader(const std::wstring& path, LinkContents& c) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    unsigned char header[0x4C] = {};
+    DWORD got = 0;
+    const bool ok = ReadFile(h, header, sizeof header, &got, nullptr) && got == sizeof header &&
+                    header[0] == 0x4C;
+    CloseHandle(h);
+    if (!ok) return false;
+    c.headerShowCommand =
+        header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24;
+    c.headerHotKey = static_cast<WORD>(header[0x40] | header[0x41] << 8);
+    return true;
+}
+
+// Reads a shortcut back the way the shell does when it starts it.
+std::optional<LinkContents> ReadLink(const std::wstring& path) {
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::optional<LinkContents> result;
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+        LinkContents c;
+        wchar_t text[1024] = L"";
+        if (SUCCEEDED(link->GetPath(text, 1024, nullptr, SLGP_RAWPATH))) c.target = text;
+        PIDLIST_ABSOLUTE ids = nullptr;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetIDList(&ids)) && ids && SHGetPathFromIDListW(ids, text))
+            c.idListTarget = text;
+        CoTaskMemFree(ids);
+        text[0] = 0;
+        if (SUCCEEDED(link->GetWorkingDirectory(text, 1024))) c.workingFolder = text;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetDescription(text, 1024))) c.description = text;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetIconLocation(text, 1024, &c.iconIndex))) c.iconFile = text;
+        link->GetShowCmd(&c.showCommand);
+        link->GetHotkey(&c.hotKey);
+        if (ReadLinkHeader(path, c)) result = c;
+    }
+    if (file) file->Release();
+    if (link) link->Release();
+    if (SUCCEEDED(init)) CoUninitialize();
+    return result;
+}
+
+TEST(GetSpecialFolderPath, GivesTheFourFoldersAndNothingElse) {
+    const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
+    ASSERT_FALSE(startup.empty());
+    EXPECT_TRUE(IsFolder(startup)) << "Startup folder does not exist";
+    EXPECT_NE(startup.back(), L'\\');
+    for (ShortcutLocation code : {kLocationDesktop, kLocationPrograms, kLocationStartMenu})
+        EXPECT_FALSE(GetSpecialFolderPath(code).empty()) << "code " << code;
+    EXPECT_NE(GetSpecialFolderPath(kLocationStartMenu), startup);
+    EXPECT_EQ(GetSpecialFolderPath(4), L"");
+    EXPECT_EQ(GetSpecialFolderPath(-1), L"");
+}
+
+TEST(FileExists, SeesOnlyNormalFiles) {
+    TempFolder dir;
+    MakeFile(dir / L"normal.lnk");
+    MakeFile(dir / L"readonly.lnk", FILE_ATTRIBUTE_READONLY);
+    MakeFile(dir / L"hidden.lnk", FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(dir / L"system.lnk", FILE_ATTRIBUTE_SYSTEM);
+    MakeFile(dir / (kWideName + L".lnk"));
+    fs::create_directory(dir / L"folder.lnk");
+
+    EXPECT_TRUE(FileExists(dir / L"normal.lnk"));
+    EXPECT_TRUE(FileExists(dir / L"readonly.lnk"));
+    EXPECT_TRUE(FileExists(dir / (kWideName + L".lnk")));
+    EXPECT_FALSE(FileExists(dir / L"hidden.lnk"));
+    EXPECT_FALSE(FileExists(dir / L"system.lnk"));
+    EXPECT_FALSE(FileExists(dir / L"folder.lnk"));
+    EXPECT_FALSE(FileExists(dir.Path()));
+    EXPECT_FALSE(FileExists(dir / L"missing.lnk"));
+    EXPECT_FALSE(FileExists(dir / L"normal.lnk\\"));
+    EXPECT_FALSE(FileExists(L""));
+}
+
+TEST(FileExists, PatternsAndBrokenPathsMatchNothing) {
+    TempFolder dir;
+    MakeFile(dir / L"normal.lnk");
+    EXPECT_FALSE(FileExists(dir / L"*.lnk"));
+    EXPECT_FALSE(FileExists(dir / L"norma?.lnk"));
+    EXPECT_FALSE(FileExists(dir / L"normal<"));
+    // Cut short at the NUL this would name the file that does exist.
+    EXPECT_FALSE(FileExists(dir / std::wstring(L"normal.lnk\0.bak", 15)));
+    EXPECT_FALSE(FileExists(dir / L"bad|name.lnk"));
+
+    const DWORD drives = GetLogicalDrives();
+    wchar_t letter = 0;
+    for (wchar_t d = L'Y'; d >= L'D' && !letter; --d)
+        if (!(drives & (1u << (d - L'A')))) letter = d;
+    ASSERT_NE(letter, 0) << "no free drive letter";
+    EXPECT_FALSE(FileExists(std::wstring(1, letter) + L":\\Mivra.lnk"));
+}
+
+TEST(StartupShortcut, TickWritesTheShortcutAndUntickRemovesIt) {
+    const std::optional<ShortcutPaths> paths = LoadShortcutPaths();
+    ASSERT_TRUE(paths);
+    EXPECT_EQ(paths->LinkFileName, GetSpecialFolderPath(kLocationStartUp) + L"\\Mivra.lnk");
+    EXPECT_EQ(paths->ExePath.substr(0, paths->ExeWork.size()), paths->ExeWork);
+    if (FileExists(paths->LinkFileName)) GTEST_SKIP() << "a Mivra.lnk is already in Startup";
+
+    Win32ShortcutFiles files;
+    const bool ticked = ApplyStartupChoice(true, *paths, files);
+    const std::optional<LinkContents> link = ReadLink(paths->LinkFileName);
+    // Untick before any check can stop the test, so Startup is left clean.
+    EXPECT_FALSE(ApplyStartupChoice(false, *paths, files));
+    EXPECT_FALSE(FileExists(paths->LinkFileName));
+    EXPECT_FALSE(DeleteShortcutFile(paths->LinkFileName));
+
+    ASSERT_TRUE(ticked);
+    ASSERT_TRUE(link) << "the shell cannot read the shortcut back";
+    // ExePath spells the extension ".exe"; the file system ignores its case.
+    for (const std::wstring& target : {link->target, link->idListTarget})
+        EXPECT_EQ(CompareStringOrdinal(target.c_str(), -1, ProgramFilePath().c_str(), -1, TRUE),
+                  CSTR_EQUAL)
+            << "target differs from the running program";
+    EXPECT_EQ(link->workingFolder, paths->ExeWork);
+    EXPECT_EQ(link->description, L"Mivra");
+    EXPECT_EQ(link->showCommand, SW_SHOWNORMAL);
+    EXPECT_EQ(link->headerShowCommand, SW_SHOWNORMAL);
+    EXPECT_EQ(link->hotKey, 0);
+    EXPECT_EQ(link->headerHotKey, 0);
+    EXPECT_EQ(link->iconFile, L"");
+}
+
+TEST(StartupShortcut, FoldersOutsideTheAnsiCodePageWork) {
+    TempFolder dir;
+    const std::wstring folder = dir / kWideName;
+    fs::create_directory(folder);
+    const std::wstring target = folder + L"\\Mivra.exe";
+    MakeFile(target);
+
+    ShellLinkProperties props;
+    props.target = target;
+    props.workingFolder = folder;
+    props.description = L"Mivra";
+    ASSERT_TRUE(SaveShellLink(folder + L"\\Mivra.lnk", props));
+    EXPECT_TRUE(FileExists(folder + L"\\Mivra.lnk"));
+    const std::optional<LinkContents> link = ReadLink(folder + L"\\Mivra.lnk");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->idListTarget, target);
+    if (!RunningUnderWine()) {
+        EXPECT_EQ(link->target, target);
+    }
+    EXPECT_EQ(link->workingFolder, folder);
+
+    // No folder to write into: a failure, not a silent success.
+    EXPECT_FALSE(SaveShellLink(dir / L"absent\\Mivra.lnk", props));
+}
+
+TEST(CreateShellShortcut, MakesTheSubFolderAndSetsEveryProperty) {
+    const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
+    const std::wstring sub = L"mivra-test-" + std::to_wstring(GetCurrentProcessId()) + kWideName;
+    const std::wstring subPath = startup + L"\\" + sub;
+    const std::wstring linkPath = subPath + L"\\Mivra Test.lnk";
+    ASSERT_FALSE(IsFolder(subPath));
+
+    const std::wstring exe = ProgramFilePath();
+    const bool made = CreateShellShortcut(kLocationStartUp, L"Mivra Test", exe, L"Ctrl+Alt+M",
+                                          exe + L",2", L"C:\\windows", sub, 7);
+    const std::optional<LinkContents> link = ReadLink(linkPath);
+    DeleteShortcutFile(linkPath);
+    RemoveDirectoryW(subPath.c_str());
+
+    EXPECT_TRUE(made);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->description, L"Mivra Test");
+    EXPECT_EQ(link->workingFolder, L"C:\\windows");
+    EXPECT_EQ(link->headerShowCommand, 7);
+    if (!RunningUnderWine()) {
+        EXPECT_EQ(link->showCommand, 7);
+    }
+    EXPECT_EQ(link->hotKey, 0x064D);
+    EXPECT_EQ(link->headerHotKey, 0x064D);
+    EXPECT_EQ(link->iconFile, exe);
+    EXPECT_EQ(link->iconIndex, 2);
+    EXPECT_FALSE(IsFolder(subPath)) << "test folder left behind in Startup";
+}
+
+TEST(CreateShellShortcut, RefusesWhatItCannotPlace) {
+    const std::wstring exe = ProgramFilePath();
+    EXPECT_FALSE(CreateShellShortcut(4, L"Mivra", exe, L"", L"", L"C:\\", L"", 1));
+    EXPECT_FALSE(
+        CreateShellShortcut(kLocationStartUp, L"..\\Mivra", exe, L"", L"", L"C:\\", L"", 1));
+    EXPECT_FALSE(CreateShellShortcut(kLocationStartUp, L"Mivra Test", exe, L"Ctrl+Nope", L"",
+                                     L"C:\\", L"", 1));
+    EXPECT_FALSE(FileExists(GetSpecialFolderPath(kLocationStartUp) + L"\\Mivra Test.lnk"));
+    EXPECT_FALSE(FileExists(L"\\Mivra.lnk"));
+}
+
+} // namespace
+} // namespace mivra
