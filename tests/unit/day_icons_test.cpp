@@ -1,0 +1,263 @@
+// The committed day-number icons: their file format, the page they share and
+// the day number each one shows, read straight from resources/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kResources = MIVRA_SOURCE_DIR "/resources/";
+
+constexpr int kBlack = 0, kDarkBlue = 4, kLightGrey = 7, kDarkGrey = 8, kWhite = 15;
+constexpr int kBoxLeft = 4, kBoxTop = 5, kBoxRight = 26, kBoxBottom = 27;
+constexpr std::size_t kPixelsAt = 22 + 40 + 16 * 4, kMaskAt = kPixelsAt + 512;
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream f(path);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+std::string DayFile(int day) {
+    return (day < 10 ? "day0" : "day") + std::to_string(day) + ".ico";
+}
+
+unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8;
+}
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
+}
+
+// Palette index at (x, y), y counted from the top; rows are stored bottom up.
+int Pixel(const std::vector<std::uint8_t>& b, int x, int y) {
+    const std::uint8_t pair = b[kPixelsAt + (31 - y) * 16 + x / 2];
+    return x % 2 == 0 ? pair >> 4 : pair & 0x0F;
+}
+
+bool InBox(int x, int y) {
+    return x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom;
+}
+
+bool IsInk(int c) {
+    return c == kBlack || c == kDarkGrey || c == kLightGrey;
+}
+
+// The page as drawn: ground, page, shadow and binding, without the number.
+int FrameColour(int x, int y) {
+    if (y <= 3 && x >= 3 && x <= 27 && x % 3 == 0) return kBlack;
+    if (x == 2 && y == 29) return kDarkBlue;
+    if (x == 28 && y == 29) return kBlack;
+    if (x >= 2 && x <= 28 && y >= 2 && y <= 29) return kWhite;
+    if (x == 29 && y >= 3 && y <= 29) return kBlack;
+    if (y == 30 && x >= 4 && x <= 28) return kBlack;
+    return kDarkBlue;
+}
+
+class DayIcons : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        icons_ = new std::vector<std::vector<std::uint8_t>>;
+        for (int day = 1; day <= 31; ++day)
+            icons_->push_back(ReadFile(kResources + DayFile(day)));
+    }
+    static void TearDownTestSuite() {
+        delete icons_;
+        icons_ = nullptr;
+    }
+    static const std::vector<std::uint8_t>& Icon(int day) { return (*icons_)[day - 1]; }
+
+private:
+    static std::vector<std::vector<std::uint8_t>>* icons_;
+};
+std::vector<std::vector<std::uint8_t>>* DayIcons::icons_ = nullptr;
+
+TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
+    constexpr std::array<std::uint32_t, 16> kStandard = {
+        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    for (int day = 1; day <= 31; ++day) {
+        SCOPED_TRACE(DayFile(day));
+        const auto& b = Icon(day);
+        ASSERT_EQ(b.size(), 766u);
+        // Directory: reserved, type icon, one image.
+        EXPECT_EQ(U16(b, 0), 0u);
+        EXPECT_EQ(U16(b, 2), 1u);
+        EXPECT_EQ(U16(b, 4), 1u);
+        // Entry: 32 x 32, 16 colours, reserved, planes 0, bit count 0, size, offset.
+        EXPECT_EQ(b[6], 32);
+        EXPECT_EQ(b[7], 32);
+        EXPECT_EQ(b[8], 16);
+        EXPECT_EQ(b[9], 0);
+        EXPECT_EQ(U16(b, 10), 0u);
+        EXPECT_EQ(U16(b, 12), 0u);
+        EXPECT_EQ(U32(b, 14), 744u);
+        EXPECT_EQ(U32(b, 18), 22u);
+        // BITMAPINFOHEADER: colour image plus mask, 4 bits, BI_RGB.
+        EXPECT_EQ(U32(b, 22), 40u);
+        EXPECT_EQ(U32(b, 26), 32u);
+        EXPECT_EQ(U32(b, 30), 64u);
+        EXPECT_EQ(U16(b, 34), 1u);
+        EXPECT_EQ(U16(b, 36), 4u);
+        EXPECT_EQ(U32(b, 38), 0u);
+        EXPECT_EQ(U32(b, 42), 640u);
+        for (int i = 0; i < 16; ++i) {
+            const std::size_t at = 62 + i * 4; // blue, green, red, reserved
+            const std::uint32_t rgb = b[at + 2] << 16 | b[at + 1] << 8 | b[at];
+            EXPECT_EQ(rgb, kStandard[i]) << "palette entry " << i;
+            EXPECT_EQ(b[at + 3], 0) << "palette entry " << i;
+        }
+        for (std::size_t i = kMaskAt; i < b.size(); ++i)
+            ASSERT_EQ(b[i], 0) << "mask byte " << i - kMaskAt << " hides a pixel";
+        std::set<int> used;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                used.insert(Pixel(b, x, y));
+        for (int c : used)
+            EXPECT_TRUE(c == kBlack || c == kDarkBlue || c == kLightGrey || c == kDarkGrey ||
+                        c == kWhite)
+                << "palette entry " << c << " is used";
+    }
+}
+
+TEST_F(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
+    // A few pixels named outright, so the check below cannot share a mistake
+    // with the frame it compares against.
+    const auto& first = Icon(1);
+    EXPECT_EQ(Pixel(first, 0, 0), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 31, 31), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 1, 15), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 30, 15), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 15, 31), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 4, 1), kDarkBlue);  // between two binding marks
+    EXPECT_EQ(Pixel(first, 3, 0), kBlack);     // first binding mark
+    EXPECT_EQ(Pixel(first, 27, 3), kBlack);    // last binding mark, on the page
+    EXPECT_EQ(Pixel(first, 28, 3), kWhite);    // page right of it
+    EXPECT_EQ(Pixel(first, 2, 2), kWhite);     // page's top-left corner
+    EXPECT_EQ(Pixel(first, 2, 29), kDarkBlue); // turned-away bottom-left corner
+    EXPECT_EQ(Pixel(first, 3, 29), kWhite);
+    EXPECT_EQ(Pixel(first, 28, 29), kBlack);
+    EXPECT_EQ(Pixel(first, 29, 2), kDarkBlue); // the shadow starts a row lower
+    EXPECT_EQ(Pixel(first, 29, 3), kBlack);
+    EXPECT_EQ(Pixel(first, 29, 29), kBlack);
+    EXPECT_EQ(Pixel(first, 3, 30), kDarkBlue);
+    EXPECT_EQ(Pixel(first, 4, 30), kBlack);
+    EXPECT_EQ(Pixel(first, 29, 30), kDarkBlue);
+
+    for (int day = 1; day <= 31; ++day) {
+        SCOPED_TRACE(DayFile(day));
+        const auto& b = Icon(day);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                if (InBox(x, y)) continue;
+                ASSERT_EQ(Pixel(b, x, y), FrameColour(x, y)) << "at " << x << "," << y;
+                ASSERT_EQ(Pixel(b, x, y), Pixel(first, x, y)) << "at " << x << "," << y;
+            }
+    }
+}
+
+// Number of 8-connected groups of ink pixels: each numeral is one unbroken
+// shape, and two numerals do not run into each other.
+int InkShapes(const std::vector<std::uint8_t>& b) {
+    std::array<bool, 32 * 32> seen{};
+    int shapes = 0;
+    for (int start = 0; start < 32 * 32; ++start) {
+        const int sx = start % 32, sy = start / 32;
+        if (seen[start] || !InBox(sx, sy) || !IsInk(Pixel(b, sx, sy))) continue;
+        ++shapes;
+        std::vector<int> todo{start};
+        seen[start] = true;
+        while (!todo.empty()) {
+            const int p = todo.back();
+            todo.pop_back();
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = p % 32 + dx, y = p / 32 + dy;
+                    if (!InBox(x, y) || seen[y * 32 + x] || !IsInk(Pixel(b, x, y))) continue;
+                    seen[y * 32 + x] = true;
+                    todo.push_back(y * 32 + x);
+                }
+        }
+    }
+    return shapes;
+}
+
+TEST_F(DayIcons, NumberStandsInTheBoxAtFigureSize) {
+    for (int day = 1; day <= 31; ++day) {
+        SCOPED_TRACE(DayFile(day));
+        const auto& b = Icon(day);
+        int top = 32, bottom = -1, left = 32, right = -1, black = 0;
+        for (int y = kBoxTop; y <= kBoxBottom; ++y)
+            for (int x = kBoxLeft; x <= kBoxRight; ++x) {
+                const int c = Pixel(b, x, y);
+                ASSERT_TRUE(c == kWhite || IsInk(c)) << "colour " << c << " at " << x << "," << y;
+                if (!IsInk(c)) continue;
+                black += c == kBlack;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        ASSERT_GT(black, 40) << "the number is missing or faint";
+        const int height = bottom - top + 1, width = right - left + 1;
+        EXPECT_GE(height, 21);
+        EXPECT_LE(height, 23);
+        if (day < 10) {
+            EXPECT_GE(width, 9);
+            EXPECT_LE(width, 14);
+            // Centred on the page's middle column (15), to the pixel.
+            EXPECT_LE(std::abs(left + right - 30), 1) << "spans " << left << ".." << right;
+            EXPECT_EQ(InkShapes(b), 1);
+        } else {
+            EXPECT_EQ(left, 4);
+            EXPECT_TRUE(right == 25 || right == 26) << "ends at " << right;
+            EXPECT_EQ(InkShapes(b), 2);
+        }
+    }
+}
+
+TEST_F(DayIcons, EveryDayHasItsOwnPicture) {
+    std::map<std::vector<std::uint8_t>, int> seen;
+    for (int day = 1; day <= 31; ++day) {
+        const auto [it, added] = seen.emplace(Icon(day), day);
+        EXPECT_TRUE(added) << "day " << day << " looks like day " << it->second;
+    }
+}
+
+TEST_F(DayIcons, ResourceScriptCarriesDaysInOrderAndDay31AsTheProgramIcon) {
+    const std::string header = ReadText(kResources + "resource.h");
+    EXPECT_TRUE(std::regex_search(header, std::regex(R"(#define\s+IDI_DAY_FIRST\s+101\b)")));
+    EXPECT_TRUE(std::regex_search(header, std::regex(R"(#define\s+IDI_APP\s+1\b)")));
+
+    const std::string days = ReadText(kResources + "day_icons.rc");
+    const std::regex entry(R"re(IDI_DAY_FIRST\s*\+\s*(\d+)\s+ICON\s+"([^"]+)")re");
+    std::map<int, std::string> files;
+    for (std::sregex_iterator m(days.begin(), days.end(), entry), end; m != end; ++m)
+        EXPECT_TRUE(files.emplace(std::stoi((*m)[1]), (*m)[2]).second) << "twice: " << (*m)[0];
+    ASSERT_EQ(files.size(), 31u);
+    for (int day = 1; day <= 31; ++day)
+        EXPECT_EQ(files[day - 1], DayFile(day));
+
+    const std::string script = ReadText(kResources + "mivra.rc");
+    std::smatch app;
+    ASSERT_TRUE(std::regex_search(script, app, std::regex(R"re(\bIDI_APP\s+ICON\s+"([^"]+)")re")));
+    EXPECT_TRUE(std::regex_search(script, std::regex(R"(#include\s+"day_icons.rc")")));
+    const auto appIcon = ReadFile(kResources + app[1].str());
+    EXPECT_TRUE(appIcon == Icon(31)) << app[1] << " is not the page of day 31";
+}
+
+} // namespace
