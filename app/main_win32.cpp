@@ -22,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Registry registry;
     CalendarWindow window;
     if (!window.Create(instance)) return 1;
-    OptionsWindow options(instance, state, registry);
+    OptionsWindow options(instance, state, registry, window.Handle());
 
     CalendarApp app(state, {clock, text, tray, icons, window, options, registry});
     options.Attach(&app);

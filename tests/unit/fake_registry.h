@@ -1,0 +1,299 @@
+// An in-memory registry with the behaviour of the Reg*A calls that the
+// settings store relies on: case-insensitive key paths and value names,
+// every level created on create, kinds and byte counts kept as written,
+// ERROR_MORE_DATA with the needed size, access checked per handle, keys an
+// account may read but not write, and a count of handles still open. Every
+// call is logged so tests can check what was written and in which order.
+// Header-only: the fuzz targets use it too.
+#pragma once
+
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/registry.h"
+
+namespace mivra {
+
+class FakeRegistry final : public RegistryApi {
+public:
+    struct Value {
+        std::uint32_t kind = 0;
+        std::vector<std::uint8_t> data;
+    };
+
+    enum class Op { Create, Open, Query, Set, Close };
+
+    struct Call {
+        Op op{};
+        std::string path; // the key's full path, e.g. "HKLM\SOFTWARE\Mivra"
+        std::string name; // value name for Query and Set
+        std::uint32_t access = 0;
+        std::uint32_t kind = 0;
+        std::vector<std::uint8_t> data;
+        std::uint32_t size = 0; // byte count passed to Set, buffer size passed to Query
+        bool withBuffer = false;
+        RegStatus status = kErrorSuccess;
+    };
+
+    static constexpr RegStatus kErrorBadPathname = 161;
+    static constexpr RegStatus kErrorNoAccess = 998;
+    static constexpr std::uint32_t kCreatedNewKey = 1, kOpenedExistingKey = 2;
+    static constexpr std::uint32_t kWriteRights =
+        0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000;
+
+    // Setting up, without logging. Paths are under HKEY_LOCAL_MACHINE.
+    void AddKey(std::string_view path) { EnsureKey(Join("HKLM", path)); }
+    void PutValue(std::string_view path, std::string_view name, std::uint32_t kind,
+                  std::vector<std::uint8_t> data) {
+        Key& key = EnsureKey(Join("HKLM", path));
+        key.values[Lower(name)] = Value{kind, std::move(data)};
+    }
+    void PutText(std::string_view path, std::string_view name, std::string_view text) {
+        PutValue(path, name, kRegSz, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+    void PutDword(std::string_view path, std::string_view name, std::uint32_t n) {
+        PutValue(
+            path, name, kRegDword,
+            {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)});
+    }
+    // The account may read this key but not write it or create keys below it.
+    void ProtectKey(std::string_view path) { EnsureKey(Join("HKLM", path)).writeProtected = true; }
+
+    bool HasKey(std::string_view path) const { return keys_.count(Lower(Join("HKLM", path))) > 0; }
+    std::optional<Value> Find(std::string_view path, std::string_view name) const {
+        const auto key = keys_.find(Lower(Join("HKLM", path)));
+        if (key == keys_.end()) return std::nullopt;
+        const auto value = key->second.values.find(Lower(name));
+        if (value == key->second.values.end()) return std::nullopt;
+        return value->second;
+    }
+
+    int OpenHandles() const { return static_cast<int>(handles_.size()); }
+    const std::vector<Call>& Calls() const { return calls_; }
+    std::vector<Call> CallsOf(Op op) const {
+        std::vector<Call> out;
+        for (const Call& c : calls_)
+            if (c.op == op) out.push_back(c);
+        return out;
+    }
+    void ClearLog() { calls_.clear(); }
+
+    // Added to the size a REG_SZ query without a buffer reports, as the ANSI
+    // call may over-estimate before converting.
+    std::uint32_t sizeProbeSlack = 0;
+    // Runs before each query is answered; lets a test change a value between
+    // the two queries of one read.
+    std::function<void()> beforeQuery;
+
+    RegStatus CreateKeyEx(RegKey root, const char* subKey, std::uint32_t /*options*/,
+                          std::uint32_t access, RegKey* result,
+                          std::uint32_t* disposition) override {
+        *result = 0;
+        Call call;
+        call.op = Op::Create;
+        call.access = access;
+        call.status = DoCreate(root, subKey, access, result, disposition, call.path);
+        return Log(std::move(call));
+    }
+
+    RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t /*options*/,
+                        std::uint32_t access, RegKey* result) override {
+        *result = 0;
+        Call call;
+        call.op = Op::Open;
+        call.access = access;
+        call.status = DoOpen(root, subKey, access, result, call.path);
+        return Log(std::move(call));
+    }
+
+    RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
+                           std::uint32_t* size) override {
+        if (beforeQuery) beforeQuery();
+        Call call;
+        call.op = Op::Query;
+        call.name = name ? name : "";
+        call.withBuffer = data != nullptr;
+        call.size = size ? *size : 0;
+        call.status = DoQuery(key, call.name, kind, data, size, call.path);
+        return Log(std::move(call));
+    }
+
+    RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
+                         std::uint32_t size) override {
+        Call call;
+        call.op = Op::Set;
+        call.name = name ? name : "";
+        call.kind = kind;
+        call.size = size;
+        if (data) call.data.assign(data, data + size);
+        call.status = DoSet(key, call.name, kind, data, size, call.path);
+        return Log(std::move(call));
+    }
+
+    RegStatus CloseKey(RegKey key) override {
+        Call call;
+        call.op = Op::Close;
+        const auto handle = handles_.find(key);
+        if (handle != handles_.end()) {
+            call.path = handle->second.path;
+            handles_.erase(handle);
+        } else if (key != kHkeyLocalMachine) {
+            call.status = kErrorInvalidHandle;
+        }
+        return Log(std::move(call));
+    }
+
+private:
+    struct Key {
+        std::string path; // as first spelled
+        bool writeProtected = false;
+        std::map<std::string, Value> values; // by lower-case name
+    };
+    struct Handle {
+        std::string path;
+        std::uint32_t access = 0;
+    };
+
+    static std::string Lower(std::string_view s) {
+        std::string out(s);
+        for (char& c : out)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return out;
+    }
+    static std::string Join(std::string_view base, std::string_view sub) {
+        std::string out(base);
+        if (!sub.empty()) out.append("\\").append(sub);
+        return out;
+    }
+
+    Key& EnsureKey(const std::string& path) {
+        std::string sofar;
+        Key* key = nullptr;
+        std::string_view rest = path;
+        while (!rest.empty()) {
+            const auto cut = rest.find('\\');
+            sofar.append(sofar.empty() ? "" : "\\").append(rest.substr(0, cut));
+            rest = cut == std::string_view::npos ? std::string_view{} : rest.substr(cut + 1);
+            key = &keys_[Lower(sofar)];
+            if (key->path.empty()) key->path = sofar;
+        }
+        return *key;
+    }
+
+    // The full path named by a root or open handle and a sub-key, or an error.
+    RegStatus Resolve(RegKey root, const char* subKey, std::string& path) const {
+        if (root == kHkeyLocalMachine) {
+            path = "HKLM";
+        } else {
+            const auto handle = handles_.find(root);
+            if (handle == handles_.end()) return kErrorInvalidHandle;
+            path = handle->second.path;
+        }
+        const std::string_view sub = subKey ? subKey : "";
+        if (sub.empty()) return kErrorSuccess;
+        if (sub.front() == '\\' || sub.back() == '\\' || sub.find("\\\\") != sub.npos)
+            return kErrorBadPathname;
+        path = Join(path, sub);
+        return kErrorSuccess;
+    }
+
+    RegKey NewHandle(const std::string& path, std::uint32_t access) {
+        nextHandle_ += 4;
+        handles_[nextHandle_] = Handle{path, access};
+        return nextHandle_;
+    }
+
+    RegStatus DoCreate(RegKey root, const char* subKey, std::uint32_t access, RegKey* result,
+                       std::uint32_t* disposition, std::string& path) {
+        if (const RegStatus s = Resolve(root, subKey, path); s != kErrorSuccess) return s;
+        const auto existing = keys_.find(Lower(path));
+        if (existing != keys_.end()) {
+            if (existing->second.writeProtected && (access & kWriteRights))
+                return kErrorAccessDenied;
+            path = existing->second.path;
+            if (disposition) *disposition = kOpenedExistingKey;
+            *result = NewHandle(path, access);
+            return kErrorSuccess;
+        }
+        // The deepest existing level must let us create below it.
+        for (std::string up = path; up.find('\\') != std::string::npos;) {
+            up.erase(up.rfind('\\'));
+            const auto parent = keys_.find(Lower(up));
+            if (parent == keys_.end()) continue;
+            if (parent->second.writeProtected) return kErrorAccessDenied;
+            break;
+        }
+        path = EnsureKey(path).path;
+        if (disposition) *disposition = kCreatedNewKey;
+        *result = NewHandle(path, access);
+        return kErrorSuccess;
+    }
+
+    RegStatus DoOpen(RegKey root, const char* subKey, std::uint32_t access, RegKey* result,
+                     std::string& path) {
+        if (const RegStatus s = Resolve(root, subKey, path); s != kErrorSuccess) return s;
+        const auto key = keys_.find(Lower(path));
+        if (key == keys_.end()) return kErrorFileNotFound;
+        if (key->second.writeProtected && (access & kWriteRights)) return kErrorAccessDenied;
+        path = key->second.path;
+        *result = NewHandle(path, access);
+        return kErrorSuccess;
+    }
+
+    RegStatus DoQuery(RegKey handle, const std::string& name, std::uint32_t* kind,
+                      std::uint8_t* data, std::uint32_t* size, std::string& path) {
+        const auto open = handles_.find(handle);
+        if (open == handles_.end()) return kErrorInvalidHandle;
+        path = open->second.path;
+        if (!(open->second.access & kKeyQueryValue)) return kErrorAccessDenied;
+        if (data && !size) return kErrorInvalidParameter;
+        const Key& key = keys_.at(Lower(path));
+        const auto value = key.values.find(Lower(name));
+        if (value == key.values.end()) return kErrorFileNotFound;
+        const auto length = static_cast<std::uint32_t>(value->second.data.size());
+        if (kind) *kind = value->second.kind;
+        if (!data) {
+            if (size) *size = length + (value->second.kind == kRegSz ? sizeProbeSlack : 0);
+            return kErrorSuccess;
+        }
+        if (*size < length) {
+            *size = length;
+            return kErrorMoreData;
+        }
+        if (length) std::memcpy(data, value->second.data.data(), length);
+        *size = length;
+        return kErrorSuccess;
+    }
+
+    RegStatus DoSet(RegKey handle, const std::string& name, std::uint32_t kind,
+                    const std::uint8_t* data, std::uint32_t size, std::string& path) {
+        const auto open = handles_.find(handle);
+        if (open == handles_.end()) return kErrorInvalidHandle;
+        path = open->second.path;
+        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        if (!data && size) return kErrorNoAccess;
+        Key& key = keys_.at(Lower(path));
+        key.values[Lower(name)] = Value{kind, data ? std::vector<std::uint8_t>(data, data + size)
+                                                   : std::vector<std::uint8_t>{}};
+        return kErrorSuccess;
+    }
+
+    RegStatus Log(Call call) {
+        calls_.push_back(std::move(call));
+        return calls_.back().status;
+    }
+
+    std::map<std::string, Key> keys_; // by lower-case full path
+    std::map<RegKey, Handle> handles_;
+    RegKey nextHandle_ = 0x100;
+    std::vector<Call> calls_;
+};
+
+} // namespace mivra

@@ -1,0 +1,337 @@
+#include "settings/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/state.h"
+#include "tests/unit/fake_registry.h"
+
+namespace mivra {
+namespace {
+
+using namespace std::literals;
+using Op = FakeRegistry::Op;
+
+constexpr std::string_view kPath = "SOFTWARE\\Mivra";
+constexpr Color kDefaultLabel = kPalette[3];     // 8421376
+constexpr Color kDefaultCalendar = kPalette[15]; // 16777215
+
+ModuleState StartState() {
+    ModuleState state;
+    state.DefaultLabelColor = kDefaultLabel;
+    state.DefaultCalendarColor = kDefaultCalendar;
+    return state;
+}
+
+std::vector<std::uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+std::string Text(const std::vector<std::uint8_t>& data) {
+    return {data.begin(), data.end()};
+}
+
+// What reached the registry as creates and writes, in order, as one line each.
+std::vector<std::string> Changes(const FakeRegistry& reg) {
+    std::vector<std::string> out;
+    for (const auto& c : reg.Calls()) {
+        if (c.op == Op::Create)
+            out.push_back("create " + c.path + " access " + std::to_string(c.access) + " -> " +
+                          std::to_string(c.status));
+        if (c.op == Op::Set)
+            out.push_back("set " + c.name + " kind " + std::to_string(c.kind) + " \"" +
+                          Text(c.data) + "\" size " + std::to_string(c.size) + " -> " +
+                          std::to_string(c.status));
+    }
+    return out;
+}
+
+void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
+    EXPECT_EQ(reg.OpenHandles(), 0);
+    for (const auto& c : reg.CallsOf(Op::Close))
+        EXPECT_EQ(c.status, kErrorSuccess) << c.path;
+}
+
+TEST(LoadUserColors, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
+    FakeRegistry reg;
+    ModuleState state = StartState();
+    LoadUserColors(reg, state);
+
+    EXPECT_EQ(state.LabelColor, kDefaultLabel);
+    EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
+    const std::vector<std::string> expected = {
+        "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
+        "set Clr_Labels kind 1 \"8421376\" size 7 -> 0",
+        "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
+        "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
+    };
+    EXPECT_EQ(Changes(reg), expected);
+    for (const auto& c : reg.CallsOf(Op::Open))
+        EXPECT_EQ(c.access, kSettingsAccess);
+    ASSERT_TRUE(reg.Find(kPath, "Clr_Calendar"));
+    EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, kRegSz);
+    ExpectNoHandleLeftOpen(reg);
+
+    // The next start finds both and writes nothing.
+    reg.ClearLog();
+    ModuleState again = StartState();
+    LoadUserColors(reg, again);
+    EXPECT_EQ(again.LabelColor, kDefaultLabel);
+    EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
+    EXPECT_TRUE(Changes(reg).empty());
+    ExpectNoHandleLeftOpen(reg);
+}
+
+struct StoredCase {
+    const char* what;
+    std::uint32_t kind;
+    std::string_view data;
+    Color expected;
+};
+
+TEST(LoadUserColors, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
+    const StoredCase cases[] = {
+        {"REG_DWORD red", kRegDword, "\xFF\0\0\0"sv, 0x000000FF},
+        {"REG_DWORD black", kRegDword, "\0\0\0\0"sv, 0},
+        {"black chosen by the user", kRegSz, "0", 0},
+        {"white", kRegSz, "16777215", 0x00FFFFFF},
+        {"text ending in NUL", kRegSz, "16711680\0"sv, 0x00FF0000},
+        {"anything after a NUL", kRegSz, "128\0x9"sv, 128},
+        {"blanks around", kRegSz, " \t32768  ", 0x00008000},
+        {"plus sign", kRegSz, "+42", 42},
+        {"leading zeros", kRegSz, "007", 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeRegistry reg;
+        reg.PutText(kPath, "Clr_Labels", "255");
+        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
+        ModuleState state = StartState();
+        LoadUserColors(reg, state);
+
+        EXPECT_EQ(state.LabelColor, 255u);
+        EXPECT_EQ(state.CalendarColor, c.expected);
+        EXPECT_TRUE(Changes(reg).empty());
+        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, c.kind);
+        ExpectNoHandleLeftOpen(reg);
+    }
+}
+
+TEST(LoadUserColors, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
+    const StoredCase cases[] = {
+        {"letters", kRegSz, "abc", 0},
+        {"empty text", kRegSz, "", 0},
+        {"only a NUL", kRegSz, "\0"sv, 0},
+        {"blanks only", kRegSz, "   ", 0},
+        {"REG_BINARY", kRegBinary, "255", 0},
+        {"REG_EXPAND_SZ", 2, "255", 0},
+        {"beyond 32 bits", kRegSz, "99999999999", 0},
+        {"just past int32", kRegSz, "2147483648", 0},
+        {"negative", kRegSz, "-1", 0},
+        {"above 0xFFFFFF", kRegSz, "16777216", 0},
+        {"hexadecimal", kRegSz, "0xFF", 0},
+        {"fraction", kRegSz, "1.5", 0},
+        {"two numbers", kRegSz, "12 34", 0},
+        {"two signs", kRegSz, "+-5", 0},
+        {"sign alone", kRegSz, "-", 0},
+        {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, 0},
+        {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, 0},
+        {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, 0},
+        {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeRegistry reg;
+        reg.PutText(kPath, "Clr_Labels", "255");
+        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
+        ModuleState state = StartState();
+        LoadUserColors(reg, state);
+
+        EXPECT_EQ(state.LabelColor, 255u);
+        EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
+        const std::vector<std::string> expected = {
+            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
+            "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
+        };
+        EXPECT_EQ(Changes(reg), expected);
+        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, kRegSz);
+        ExpectNoHandleLeftOpen(reg);
+    }
+}
+
+TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
+    {
+        FakeRegistry reg;
+        reg.PutText(kPath, "Clr_Calendar", "65280");
+        ModuleState state = StartState();
+        LoadUserColors(reg, state);
+        EXPECT_EQ(state.LabelColor, kDefaultLabel);
+        EXPECT_EQ(state.CalendarColor, 65280u);
+        const std::vector<std::string> expected = {
+            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
+            "set Clr_Labels kind 1 \"8421376\" size 7 -> 0",
+        };
+        EXPECT_EQ(Changes(reg), expected);
+        ExpectNoHandleLeftOpen(reg);
+    }
+    {
+        // Value names are found whatever their case, as in the real registry.
+        FakeRegistry reg;
+        reg.PutText(kPath, "CLR_LABELS", "0");
+        ModuleState state = StartState();
+        LoadUserColors(reg, state);
+        EXPECT_EQ(state.LabelColor, 0u);
+        EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
+        const std::vector<std::string> expected = {
+            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
+            "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
+        };
+        EXPECT_EQ(Changes(reg), expected);
+        ExpectNoHandleLeftOpen(reg);
+    }
+}
+
+TEST(LoadUserColors, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
+    FakeRegistry reg;
+    reg.PutText(kPath, "Clr_Labels", "255");
+    reg.PutText(kPath, "Clr_Calendar", "junk");
+    reg.ProtectKey(kPath);
+    ModuleState state = StartState();
+    LoadUserColors(reg, state);
+
+    EXPECT_EQ(state.LabelColor, 255u); // an administrator's choice shows
+    EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
+    const auto opens = reg.CallsOf(Op::Open);
+    ASSERT_GE(opens.size(), 2u);
+    EXPECT_EQ(opens[0].access, kSettingsAccess);
+    EXPECT_EQ(opens[0].status, kErrorAccessDenied);
+    EXPECT_EQ(opens[1].access, kKeyRead);
+    EXPECT_EQ(opens[1].status, kErrorSuccess);
+    const std::vector<std::string> expected = {"create HKLM\\SOFTWARE\\Mivra access 63 -> 5"};
+    EXPECT_EQ(Changes(reg), expected);
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Calendar")->data), "junk");
+
+    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0), kErrorAccessDenied);
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "255");
+    ExpectNoHandleLeftOpen(reg);
+}
+
+TEST(SettingsStore, StoreColorWritesDecimalTextOnlyIntoAnExistingKey) {
+    FakeRegistry reg;
+    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0x00FF00FF), kErrorFileNotFound);
+    EXPECT_FALSE(reg.HasKey(kPath)); // the options window does not create the key
+
+    reg.PutDword(kPath, "Clr_Labels", 7);
+    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0), kErrorSuccess);
+    EXPECT_EQ(reg.Find(kPath, "Clr_Labels")->kind, kRegSz); // the kind is replaced too
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "0");
+
+    EXPECT_EQ(StoreColor(reg, kCalendarColorValue, 0x01000000), kErrorInvalidParameter);
+    EXPECT_FALSE(reg.Find(kPath, "Clr_Calendar"));
+    ExpectNoHandleLeftOpen(reg);
+}
+
+TEST(SettingsStore, WriteTypedValueWritesTextWithoutNulOrFourLittleEndianBytes) {
+    FakeRegistry reg;
+    reg.AddKey(kPath);
+    ScopedRegKey key(reg);
+    ASSERT_EQ(reg.OpenKeyEx(kHkeyLocalMachine, kSettingsKeyPath, 0, kSettingsAccess, key.Put()),
+              kErrorSuccess);
+
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "a", kRegSz, std::int32_t{-5}), kErrorSuccess);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "b", kRegSz, std::string("abc")), kErrorSuccess);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "c", kRegDword, std::int32_t{0x01020304}),
+              kErrorSuccess);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "d", kRegDword, std::string(" 258 ")), kErrorSuccess);
+    EXPECT_EQ(Text(reg.Find(kPath, "a")->data), "-5");
+    EXPECT_EQ(Text(reg.Find(kPath, "b")->data), "abc");
+    EXPECT_EQ(reg.Find(kPath, "c")->data, (std::vector<std::uint8_t>{4, 3, 2, 1}));
+    EXPECT_EQ(reg.Find(kPath, "d")->data, (std::vector<std::uint8_t>{2, 1, 0, 0}));
+
+    // Nothing is written, and the caller is told so, for what cannot be stored.
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "e", kRegBinary, std::int32_t{1}),
+              kStatusUnsupportedKind);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "e", kRegDword, std::string("abc")),
+              kErrorInvalidParameter);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "e", kRegDword, std::string("+-5")),
+              kErrorInvalidParameter);
+    EXPECT_EQ(WriteTypedValue(reg, key.Get(), "e", kRegSz, TaggedValue{}), kErrorInvalidParameter);
+    EXPECT_FALSE(reg.Find(kPath, "e"));
+    EXPECT_EQ(reg.CallsOf(Op::Set).size(), 4u);
+}
+
+TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
+    FakeRegistry reg;
+    reg.PutText(kPath, "text", "8421376");
+    reg.PutDword(kPath, "number", 0xFFFFFFFF);
+    reg.PutValue(kPath, "binary", kRegBinary, Bytes("1"));
+    ScopedRegKey key(reg);
+    ASSERT_EQ(reg.OpenKeyEx(kHkeyLocalMachine, kSettingsKeyPath, 0, kKeyRead, key.Put()),
+              kErrorSuccess);
+
+    // The size probe may over-estimate; the text is what the second query returned.
+    reg.sizeProbeSlack = 6;
+    ReadResult r = ReadTypedValue(reg, key.Get(), "TEXT");
+    EXPECT_EQ(r.status, kErrorSuccess);
+    EXPECT_EQ(r.value, TaggedValue(std::string("8421376")));
+    const auto queries = reg.CallsOf(Op::Query);
+    ASSERT_EQ(queries.size(), 2u);
+    EXPECT_FALSE(queries[0].withBuffer);
+    EXPECT_TRUE(queries[1].withBuffer);
+    EXPECT_EQ(queries[1].size, 13u);
+
+    reg.sizeProbeSlack = 0;
+    reg.PutText(kPath, "terminated", "255\0"sv);
+    EXPECT_EQ(ReadTypedValue(reg, key.Get(), "terminated").value, TaggedValue(std::string("255")));
+
+    r = ReadTypedValue(reg, key.Get(), "number");
+    EXPECT_EQ(r.value, TaggedValue(std::int32_t{-1}));
+    EXPECT_FALSE(ToColor(r.value).has_value());
+
+    r = ReadTypedValue(reg, key.Get(), "missing");
+    EXPECT_EQ(r.status, kErrorFileNotFound);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+
+    r = ReadTypedValue(reg, key.Get(), "binary");
+    EXPECT_EQ(r.status, kStatusUnsupportedKind);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+
+    // Grown by someone else between the two queries: the data does not fit.
+    int query = 0;
+    reg.beforeQuery = [&] {
+        if (++query == 2) reg.PutText(kPath, "text", "1234567890");
+    };
+    r = ReadTypedValue(reg, key.Get(), "text");
+    EXPECT_EQ(r.status, kErrorMoreData);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+
+    // Rewritten as a number between the two queries: its bytes are no text.
+    query = 0;
+    reg.beforeQuery = [&] {
+        if (++query == 2) reg.PutDword(kPath, "text", 0x00333231);
+    };
+    r = ReadTypedValue(reg, key.Get(), "text");
+    EXPECT_EQ(r.status, kStatusUnsupportedKind);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+}
+
+TEST(SettingsStore, CreateRegistryKeyMakesEveryLevelAndKeepsWhatIsThere) {
+    FakeRegistry reg;
+    CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
+    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
+
+    reg.PutText(kPath, "Clr_Labels", "1");
+    CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
+    for (const auto& c : reg.CallsOf(Op::Create))
+        EXPECT_EQ(c.access, kSettingsAccess);
+    ExpectNoHandleLeftOpen(reg);
+}
+
+} // namespace
+} // namespace mivra

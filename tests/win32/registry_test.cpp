@@ -1,0 +1,248 @@
+// The settings store against the real registry. Each test works in a key of
+// its own under HKEY_LOCAL_MACHINE\SOFTWARE\MivraTest and removes it after;
+// what the store wrote is checked with plain Reg*A calls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/state.h"
+#include "settings/registry.h"
+#include "settings/registry_win32.h"
+
+namespace mivra {
+namespace {
+
+using namespace std::literals;
+
+constexpr const char* kTestRoot = "SOFTWARE\\MivraTest";
+
+// Passes through to the real registry and notes what would change it.
+class CountingRegistry final : public RegistryApi {
+public:
+    int creates = 0;
+    std::vector<std::string> writes; // "name kind byte-count data"
+
+    RegStatus CreateKeyEx(RegKey root, const char* subKey, std::uint32_t options,
+                          std::uint32_t access, RegKey* result,
+                          std::uint32_t* disposition) override {
+        ++creates;
+        return real_.CreateKeyEx(root, subKey, options, access, result, disposition);
+    }
+    RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t options,
+                        std::uint32_t access, RegKey* result) override {
+        return real_.OpenKeyEx(root, subKey, options, access, result);
+    }
+    RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
+                           std::uint32_t* size) override {
+        return real_.QueryValueEx(key, name, kind, data, size);
+    }
+    RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
+                         std::uint32_t size) override {
+        writes.push_back(std::string(name) + " " + std::to_string(kind) + " " +
+                         std::to_string(size) + " " +
+                         std::string(reinterpret_cast<const char*>(data), size));
+        return real_.SetValueEx(key, name, kind, data, size);
+    }
+    RegStatus CloseKey(RegKey key) override { return real_.CloseKey(key); }
+
+private:
+    Win32Registry real_;
+};
+
+struct RawValue {
+    DWORD kind = 0;
+    std::string data;
+};
+
+// The stored data, read with the wide call so that the ANSI call's own
+// conversion does not show. A text is given without its terminator, which
+// the system may add on writing (as it does when the byte after the counted
+// characters is a NUL) and on reading. Texts here are ASCII.
+std::optional<RawValue> ReadRaw(const char* path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    RawValue value;
+    BYTE buffer[512] = {};
+    DWORD size = sizeof buffer;
+    const std::wstring wide(name, name + std::strlen(name));
+    const LSTATUS status = RegQueryValueExW(key, wide.c_str(), nullptr, &value.kind, buffer, &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (value.kind == REG_SZ) {
+        for (DWORD i = 0; i + 1 < size; i += 2)
+            value.data.push_back(char(buffer[i]));
+        while (!value.data.empty() && value.data.back() == '\0')
+            value.data.pop_back();
+    } else {
+        value.data.assign(reinterpret_cast<const char*>(buffer), size);
+    }
+    return value;
+}
+
+void PutRaw(const char* path, const char* name, DWORD kind, std::string_view data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, kind, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+ModuleState StartState() {
+    ModuleState state;
+    state.DefaultLabelColor = kPalette[3];
+    state.DefaultCalendarColor = kPalette[15];
+    return state;
+}
+
+class RegistryWin32 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = std::string(kTestRoot) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str());
+    }
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str());
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot); // only once nothing else is left in it
+    }
+    SettingsKey Key() const { return {kHkeyLocalMachine, path_.c_str()}; }
+
+    std::string path_;
+};
+
+TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
+    CountingRegistry reg;
+    ModuleState state = StartState();
+    LoadUserColors(reg, state, Key());
+
+    EXPECT_EQ(state.LabelColor, 0x00808000u);
+    EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
+    const std::vector<std::string> written = {"Clr_Labels 1 7 8421376",
+                                              "Clr_Calendar 1 8 16777215"};
+    EXPECT_EQ(reg.writes, written);
+    EXPECT_EQ(reg.creates, 2);
+    const auto labels = ReadRaw(path_.c_str(), "Clr_Labels");
+    const auto calendar = ReadRaw(path_.c_str(), "Clr_Calendar");
+    ASSERT_TRUE(labels && calendar);
+    EXPECT_EQ(labels->kind, DWORD{REG_SZ});
+    EXPECT_EQ(labels->data, "8421376");
+    EXPECT_EQ(calendar->kind, DWORD{REG_SZ});
+    EXPECT_EQ(calendar->data, "16777215");
+
+    CountingRegistry again;
+    ModuleState next = StartState();
+    LoadUserColors(again, next, Key());
+    EXPECT_EQ(next.LabelColor, 0x00808000u);
+    EXPECT_EQ(next.CalendarColor, 0x00FFFFFFu);
+    EXPECT_EQ(again.creates, 0);
+    EXPECT_TRUE(again.writes.empty());
+}
+
+TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
+    PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
+    PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
+    CountingRegistry reg;
+    ModuleState state = StartState();
+    LoadUserColors(reg, state, Key());
+
+    EXPECT_EQ(state.LabelColor, 0u);
+    EXPECT_EQ(state.CalendarColor, 0x000000FFu);
+    EXPECT_EQ(reg.creates, 0);
+    EXPECT_TRUE(reg.writes.empty());
+    EXPECT_EQ(ReadRaw(path_.c_str(), "Clr_Calendar")->kind, DWORD{REG_DWORD});
+}
+
+TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
+    struct Case {
+        const char* what;
+        DWORD kind;
+        std::string_view data;
+    };
+    const Case cases[] = {
+        {"letters", REG_SZ, "abc"},
+        {"empty text", REG_SZ, ""},
+        {"above 0xFFFFFF", REG_SZ, "16777216"},
+        {"negative", REG_SZ, "-1"},
+        {"REG_BINARY", REG_BINARY, "255"},
+        {"REG_DWORD above 0xFFFFFF", REG_DWORD, "\0\0\0\x01"sv},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
+        PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
+        CountingRegistry reg;
+        ModuleState state = StartState();
+        LoadUserColors(reg, state, Key());
+
+        EXPECT_EQ(state.LabelColor, 255u);
+        EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
+        EXPECT_EQ(reg.creates, 1);
+        EXPECT_EQ(reg.writes, std::vector<std::string>{"Clr_Calendar 1 8 16777215"});
+        const auto calendar = ReadRaw(path_.c_str(), "Clr_Calendar");
+        ASSERT_TRUE(calendar);
+        EXPECT_EQ(calendar->kind, DWORD{REG_SZ});
+        EXPECT_EQ(calendar->data, "16777215");
+    }
+}
+
+TEST_F(RegistryWin32, TypedValuesRoundTripAndMissingThingsReadAsNothing) {
+    Win32Registry reg;
+    EXPECT_FALSE(std::holds_alternative<std::string>(
+        LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "Clr_Labels")));
+    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 1, Key()), kErrorFileNotFound);
+    EXPECT_FALSE(ReadRaw(path_.c_str(), "Clr_Labels")); // storing alone makes no key
+
+    CreateRegistryKey(reg, kHkeyLocalMachine, path_.c_str());
+    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0x00C0C0C0, Key()), kErrorSuccess);
+    EXPECT_EQ(StoreSetting(reg, kHkeyLocalMachine, path_.c_str(), "n", std::int32_t{-2}, kRegDword),
+              kErrorSuccess);
+    EXPECT_EQ(LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "Clr_Labels"),
+              TaggedValue(std::string("12632256")));
+    EXPECT_EQ(LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "n"),
+              TaggedValue(std::int32_t{-2}));
+    EXPECT_EQ(ReadRaw(path_.c_str(), "n")->data, "\xFE\xFF\xFF\xFF"sv);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(
+        LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "missing")));
+}
+
+// The one test on the program's own key: what it held is put back after.
+TEST_F(RegistryWin32, ProgramKeyGetsItsDefaultsUnderLocalMachine) {
+    struct Restore {
+        std::optional<RawValue> labels = ReadRaw(kSettingsKeyPath, "Clr_Labels");
+        std::optional<RawValue> calendar = ReadRaw(kSettingsKeyPath, "Clr_Calendar");
+        ~Restore() {
+            PutBack("Clr_Labels", labels);
+            PutBack("Clr_Calendar", calendar);
+        }
+        static void PutBack(const char* name, const std::optional<RawValue>& saved) {
+            if (saved)
+                PutRaw(kSettingsKeyPath, name, saved->kind, saved->data);
+            else
+                RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name);
+        }
+    } restore;
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Labels");
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Calendar");
+
+    Win32Registry reg;
+    ModuleState state = StartState();
+    LoadUserColors(reg, state);
+    const auto labels = ReadRaw("SOFTWARE\\Mivra", "Clr_Labels");
+    const auto calendar = ReadRaw("SOFTWARE\\Mivra", "Clr_Calendar");
+    ASSERT_TRUE(labels && calendar);
+    EXPECT_EQ(labels->data, "8421376");
+    EXPECT_EQ(calendar->data, "16777215");
+}
+
+} // namespace
+} // namespace mivra
