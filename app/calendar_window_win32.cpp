@@ -49,7 +49,9 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     dpi_ = SystemDpi();
     const PixelRect at = ToPixels(kDesignPosition, dpi_);
     // A tool window gets no taskbar button; the popup style gives no frame.
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, std::wstring(kCalendarCaption).c_str(),
+    // Topmost from birth too: not every system applies a z-order change to a
+    // window that is still hidden.
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, std::wstring(kCalendarCaption).c_str(),
                             WS_POPUP, at.left, at.top, at.right - at.left, at.bottom - at.top,
                             nullptr, nullptr, instance, this);
     if (!hwnd_) return false;

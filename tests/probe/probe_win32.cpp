@@ -8,6 +8,7 @@
 //   click HWND             -> BM_CLICK on a button; "ok"
 //   check HWND             -> the button's check state
 //   alive PID              -> "1" or "0"
+//   visible CLASS          -> how many visible top-level windows have that class
 //   enabled HWND           -> "1" or "0"
 //   quit                   -> ends the probe
 #include <windows.h>
@@ -52,6 +53,19 @@ std::string Unescape(std::string s) {
     for (char& ch : s)
         if (ch == '_') ch = ' ';
     return s;
+}
+
+struct ClassCount {
+    std::wstring cls;
+    int count = 0;
+};
+
+BOOL CALLBACK CountVisible(HWND h, LPARAM lp) {
+    auto* c = reinterpret_cast<ClassCount*>(lp);
+    wchar_t name[128] = {};
+    GetClassNameW(h, name, 128);
+    if (IsWindowVisible(h) && lstrcmpiW(name, c->cls.c_str()) == 0) ++c->count;
+    return TRUE;
 }
 
 } // namespace
@@ -101,6 +115,12 @@ int main() {
                 out = WaitForSingleObject(p, 0) == WAIT_TIMEOUT ? "1" : "0";
                 CloseHandle(p);
             }
+        } else if (cmd == "visible") {
+            std::string cls;
+            in >> cls;
+            ClassCount c{Widen(Unescape(cls))};
+            EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&c));
+            out = std::to_string(c.count);
         } else if (cmd == "quit") {
             break;
         }
