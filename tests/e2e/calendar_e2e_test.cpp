@@ -39,8 +39,8 @@ std::vector<chr::year_month_day> ExpectedGrid(chr::year_month ym) {
 struct CellBox {
     int l, t, r, b;
 };
-CellBox Cell(const WindowInfo& w, int i) {
-    auto px = [](int tw) { return int(std::lround(tw / 15.0)); };
+CellBox Cell(const WindowInfo& w, int i, int dpi = 96) {
+    auto px = [dpi](int tw) { return int(std::lround(tw * dpi / 1440.0)); };
     const int l = 24 + 360 * (i % 7), t = 552 + 360 * (i / 7);
     // Inside the border and clear of the neighbours' overlap.
     return {w.left + px(l) + 2, w.top + px(t) + 2, w.left + px(l + 372) - 2,
@@ -48,8 +48,8 @@ CellBox Cell(const WindowInfo& w, int i) {
 }
 
 enum class Seen { InMonth, Sunday, Other, Today, Unknown };
-Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i) {
-    const CellBox c = Cell(w, i);
+Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i, int dpi) {
+    const CellBox c = Cell(w, i, dpi);
     const int area = (c.r - c.l) * (c.b - c.t);
     if (s.Count(c.l, c.t, c.r, c.b, kCyan) > area / 2) return Seen::Today;
     if (s.Count(c.l, c.t, c.r, c.b, kWhite) < area / 2) return Seen::Unknown;
@@ -63,7 +63,7 @@ Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i) {
 // colours: in-month weekdays black, in-month Sundays cyan, neighbours grey,
 // today marked.
 ::testing::AssertionResult ShowsMonth(const Screenshot& s, const WindowInfo& w,
-                                      chr::year_month ym) {
+                                      chr::year_month ym, int dpi = 96) {
     const auto today = LocalToday();
     const auto cells = ExpectedGrid(ym);
     for (int i = 0; i < 42; ++i) {
@@ -71,7 +71,7 @@ Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i) {
                     : i % 7 == 0                  ? Seen::Sunday
                                                   : Seen::InMonth;
         if (cells[i] == today) want = Seen::Today;
-        const Seen got = ReadCell(s, w, i);
+        const Seen got = ReadCell(s, w, i, dpi);
         if (got != want)
             return ::testing::AssertionFailure()
                    << "cell " << i << ": saw " << int(got) << ", wanted " << int(want);
@@ -279,6 +279,37 @@ TEST_F(MivraE2E, ColoursAreStoredOnFirstStartAndKeptAcrossRestarts) {
     const Point title = Label(w, 24, 24, 2532, 348);
     EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kBlack), 300);
 }
+
+// Wine takes the DPI from LogPixels when a program starts.
+class MivraDpiE2E : public MivraE2E, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override {
+        RegSet("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD", "96");
+    }
+};
+
+TEST_P(MivraDpiE2E, TheCalendarScalesWithTheScreen) {
+    const int dpi = GetParam();
+    RegSet("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD", std::to_string(dpi));
+    Mivra m(*probe);
+    ASSERT_TRUE(m.Started());
+    const WindowInfo hidden = m.Window();
+    auto px = [dpi](int tw) { return int(std::lround(tw * dpi / 1440.0)); };
+    EXPECT_NEAR(hidden.clientWidth, px(2580), 1);
+    EXPECT_NEAR(hidden.clientHeight, px(3084), 1);
+    ShowByTray(m);
+    const WindowInfo w = m.Window();
+    const Screenshot s = Screenshot::Take();
+    Save(s, "calendar-" + std::to_string(dpi) + "dpi.png");
+    const auto today = LocalToday();
+    EXPECT_TRUE(ShowsMonth(s, w, today.year() / today.month(), dpi));
+    // Borders stay one pixel wide: the frame is black right at the edge and
+    // the title's colour starts at 24 twips in.
+    EXPECT_EQ(s.At(w.left + px(24) - 1, w.top + px(100)), kBlack);
+    EXPECT_EQ(s.At(w.left + px(24) + 1, w.top + px(100)), kCyan);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MivraDpiE2E, ::testing::Values(120, 144));
 
 } // namespace
 } // namespace mivra::e2e

@@ -1,0 +1,47 @@
+#include "settings/color_picker.h"
+
+#include <cmath>
+
+#include "app/colors.h"
+
+namespace mivra {
+
+std::array<TwipRect, kPickerCellCount> PickerCells(const TwipRect& cell0) {
+    std::array<TwipRect, kPickerCellCount> cells{};
+    cells[0] = cell0;
+    for (int i = 1; i < kPickerCellCount; ++i) {
+        // Every new cell copies cell 0 as it stands, then moves to its place.
+        const TwipRect& first = cells[0];
+        TwipRect& c = cells[i];
+        c.left = (i & 7) * first.width + first.left;
+        c.width = first.width;
+        c.height = first.height;
+        c.top = i > 7 ? first.top + first.height : first.top;
+    }
+    return cells;
+}
+
+double PickerOuterWidthTwips(const TwipRect& cell0) {
+    return 2.0 * cell0.left + 8.25 * cell0.width;
+}
+
+int PickerOuterWidthPixels(int dpi) {
+    return static_cast<int>(std::lround(PickerOuterWidthTwips() * dpi / kTwipsPerInch));
+}
+
+int PickerCellAtPixel(int x, int y, int dpi) {
+    const auto cells = PickerCells();
+    // Later cells were brought to the front, so they take the point first.
+    for (int i = kPickerCellCount - 1; i >= 0; --i) {
+        const PixelRect r = ToPixels(cells[i], dpi);
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return i;
+    }
+    return -1;
+}
+
+std::int32_t PickedColorFor(int cell) {
+    if (cell < 0 || cell >= kPickerCellCount) return kNoColorChoice;
+    return static_cast<std::int32_t>(kPalette[cell]);
+}
+
+} // namespace mivra

@@ -1,0 +1,328 @@
+#include "settings/color_picker_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/colors.h"
+#include "platform/dpi_win32.h"
+#include "platform/handles_win32.h"
+
+namespace mivra {
+
+namespace {
+
+constexpr wchar_t kPickerClass[] = L"MivraColorPicker";
+constexpr DWORD kPickerStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Above the topmost calendar and options windows, and no taskbar button.
+constexpr DWORD kPickerExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+// The frame and caption around a client area at a DPI.
+RECT FrameAt(int dpi) {
+    RECT r{0, 0, 0, 0};
+    using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const Fn forDpi = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                            GetProcAddress(user32, "AdjustWindowRectExForDpi")))
+                      : nullptr;
+    }();
+    if (!forDpi || !forDpi(&r, kPickerStyle, FALSE, kPickerExStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, kPickerStyle, FALSE, kPickerExStyle);
+    return r;
+}
+
+SIZE FrameSize(int dpi) {
+    const RECT r = FrameAt(dpi);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT ToRect(const PixelRect& p) {
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+} // namespace
+
+bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate) {
+    MSG msg;
+    while (window) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (got == -1) return false;
+        if (preTranslate && preTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+ColorPickerWindow::~ColorPickerWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+SIZE ColorPickerWindow::OuterSize(int dpi, SIZE frame) const {
+    // Eight and a quarter cells make the outer width. Should the frame be
+    // wider than the quarter cell allows, the width grows so that no cell is
+    // cut off.
+    int cellsRight = 0;
+    for (const TwipRect& c : cells_)
+        cellsRight = std::max(cellsRight, ToPixels(c, dpi).right);
+    const int width =
+        std::max(PickerOuterWidthPixels(dpi), cellsRight + static_cast<int>(frame.cx));
+    return {width, TwipsToPixels(kPickerClientHeightTwips, dpi) + static_cast<int>(frame.cy)};
+}
+
+void ColorPickerWindow::FitToFrame() {
+    // The frame the system really draws can differ from the one computed
+    // beforehand (themes, a DPI the frame metrics do not follow): measure it
+    // and keep the designed client height.
+    RECT outer, client;
+    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd_, &client);
+    const SIZE frame{(outer.right - outer.left) - client.right,
+                     (outer.bottom - outer.top) - client.bottom};
+    const SIZE size = OuterSize(dpi_, frame);
+    if (size.cx != outer.right - outer.left || size.cy != outer.bottom - outer.top)
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT ColorPickerWindow::Placement(SIZE size) const {
+    // Centred over the options window when it shows, else on the screen;
+    // kept inside the work area of that monitor either way.
+    RECT over{};
+    if (blocked_ && IsWindowVisible(blocked_)) {
+        GetWindowRect(blocked_, &over);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    }
+    POINT at{over.left + (over.right - over.left - size.cx) / 2,
+             over.top + (over.bottom - over.top - size.cy) / 2};
+    MONITORINFO mi{sizeof(mi)};
+    if (GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTOPRIMARY), &mi)) {
+        const RECT& w = mi.rcWork;
+        at.x = std::max(static_cast<LONG>(w.left), std::min(at.x, w.right - size.cx));
+        at.y = std::max(static_cast<LONG>(w.top), std::min(at.y, w.bottom - size.cy));
+    }
+    return at;
+}
+
+bool ColorPickerWindow::Load() {
+    if (hwnd_) return true;
+
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kPickerClass;
+    RegisterClassExW(&wc); // fails harmlessly once registered
+
+    // The load steps: every cell made afresh from cell 0.
+    cells_ = PickerCells();
+    pressed_ = -1;
+    dpi_ = blocked_ ? WindowDpi(blocked_) : SystemDpi();
+    const SIZE size = OuterSize(dpi_, FrameSize(dpi_));
+    const POINT at = Placement(size);
+    hwnd_ = CreateWindowExW(kPickerExStyle, kPickerClass, std::wstring(kPickerCaption).c_str(),
+                            kPickerStyle, at.x, at.y, size.cx, size.cy, nullptr, nullptr, instance_,
+                            this);
+    if (!hwnd_) return false;
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+    FitToFrame();
+
+    // The cells take no focus, so Cancel holds it; Enter presses it as well.
+    cancel_ = CreateWindowExW(0, L"BUTTON", std::wstring(kPickerCancelText).c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                              hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+                              instance_, nullptr);
+    Layout();
+    return cancel_ != nullptr;
+}
+
+void ColorPickerWindow::Layout() {
+    if (!cancel_) return;
+    const PixelRect p = ToPixels(kPickerCancelRect, dpi_);
+    MoveWindow(cancel_, p.left, p.top, p.right - p.left, p.bottom - p.top, TRUE);
+    SendMessageW(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDialogFont, dpi_)),
+                 TRUE);
+}
+
+void ColorPickerWindow::ShowModal() {
+    if (hwnd_) {
+        // Already open further up the stack: never a second picker, and no
+        // choice for this caller.
+        SetForegroundWindow(hwnd_);
+        state_.PickedColor = kNoColorChoice;
+        return;
+    }
+    if (!Load()) {
+        if (hwnd_) DestroyWindow(hwnd_);
+        state_.PickedColor = kNoColorChoice;
+        return;
+    }
+    blocking_ = blocked_ && IsWindowEnabled(blocked_);
+    if (blocking_) EnableWindow(blocked_, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    SetFocus(cancel_);
+
+    if (!RunModalLoop(hwnd_, [this](MSG& m) { return PreTranslate(m); }) && hwnd_) {
+        // The program is ending with the picker open: no choice was made.
+        Finish(-1);
+    }
+    if (blocked_ && IsWindowVisible(blocked_)) SetForegroundWindow(blocked_);
+}
+
+bool ColorPickerWindow::PreTranslate(MSG& msg) {
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+RECT ColorPickerWindow::CellRect(int cell) const {
+    if (cell < 0 || cell >= kPickerCellCount) return {};
+    return ToRect(ToPixels(cells_[cell], dpi_));
+}
+
+void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {
+    SetDCBrushColor(dc, GetSysColor(COLOR_BTNFACE));
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    // In creation order: each new cell was brought to the front.
+    for (int i = 0; i < kPickerCellCount; ++i) {
+        const RECT r = CellRect(i);
+        RECT clip;
+        if (!IntersectRect(&clip, &r, &area)) continue;
+        PaintLabel(dc, r, {L"", 0, kPalette[i], true}, nullptr, kDialogFont);
+    }
+}
+
+void ColorPickerWindow::OnPaint() {
+    PaintScope paint(hwnd_);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+    if (!mem || !bmp) {
+        PaintContent(paint.Dc(), client);
+        return;
+    }
+    SelectedObject sel(mem.Get(), bmp.Get());
+    PaintContent(mem.Get(), client);
+    const RECT& a = paint.Area();
+    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
+           SRCCOPY);
+}
+
+void ColorPickerWindow::OnButtonDown(LPARAM lp) {
+    const int cell = PickerCellAtPixel(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_);
+    if (cell < 0) return;
+    pressed_ = cell;
+    SetCapture(hwnd_);
+}
+
+void ColorPickerWindow::OnButtonUp(LPARAM lp) {
+    const int cell = pressed_;
+    if (cell < 0) return;
+    pressed_ = -1;
+    ReleaseCapture();
+    // A click is a press and a release on the same cell.
+    if (PickerCellAtPixel(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_) == cell) Finish(cell);
+}
+
+void ColorPickerWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    const SIZE size = OuterSize(dpi, FrameSize(dpi));
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (suggested) r = *suggested;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToFrame();
+    Layout();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ColorPickerWindow::Finish(int cell) {
+    state_.PickedColor = PickedColorFor(cell);
+    // The blocked window takes input again before the picker goes, so the
+    // activation returns to it rather than to another program.
+    if (blocking_) {
+        EnableWindow(blocked_, TRUE);
+        blocking_ = false;
+    }
+    DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK ColorPickerWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<ColorPickerWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<ColorPickerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        PaintContent(reinterpret_cast<HDC>(wp), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(lp);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(lp);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd_) pressed_ = -1;
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == BN_CLICKED) Finish(-1);
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDCANCEL, DC_HASDEFID);
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && cancel_) SetFocus(cancel_);
+        return 0;
+    case WM_CLOSE:
+        // The caption's close button or Alt+F4: closed without a choice.
+        Finish(-1);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
+    case WM_NCDESTROY: {
+        HWND self = hwnd_;
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        hwnd_ = cancel_ = nullptr;
+        pressed_ = -1;
+        if (blocking_) {
+            EnableWindow(blocked_, TRUE);
+            blocking_ = false;
+        }
+        return DefWindowProcW(self, msg, wp, lp);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace mivra

@@ -1,0 +1,79 @@
+// The colour picker window: a small tool window with sixteen painted colour
+// cells and a Cancel button, shown modally by the options window. Every use
+// loads it afresh and ends by unloading it; the result is left in
+// PickedColor.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+
+#include "app/state.h"
+#include "platform/dpi.h"
+#include "platform/label_paint_win32.h"
+#include "settings/color_picker.h"
+#include "settings/options.h"
+
+namespace mivra {
+
+// Runs the thread's messages until `window` becomes null (the modal window
+// was unloaded). Returns false when the program is quitting: the quit
+// message is posted again for the outer loop, and the window is left as it
+// is for the caller to unload.
+bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate);
+
+class ColorPickerWindow final : public ColorPicker {
+public:
+    ColorPickerWindow(HINSTANCE instance, ModuleState& state)
+        : instance_(instance), state_(state) {}
+    ~ColorPickerWindow() override;
+    ColorPickerWindow(const ColorPickerWindow&) = delete;
+    ColorPickerWindow& operator=(const ColorPickerWindow&) = delete;
+
+    // The window the picker is centred over and that takes no input while it
+    // is open (the options window).
+    void SetBlockedWindow(HWND window) { blocked_ = window; }
+
+    // Loads, shows and waits until a cell, Cancel or a close has unloaded it.
+    void ShowModal() override;
+
+    // The pieces of ShowModal: load hidden (cells built), and the dialog
+    // keys of the open picker.
+    bool Load();
+    bool PreTranslate(MSG& msg);
+
+    HWND Handle() const { return hwnd_; }
+    HWND CancelButton() const { return cancel_; }
+    int Dpi() const { return dpi_; }
+    RECT CellRect(int cell) const;
+    void PaintContent(HDC dc, const RECT& area);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    SIZE OuterSize(int dpi, SIZE frame) const;
+    void FitToFrame();
+    POINT Placement(SIZE size) const;
+    void Layout();
+    void OnPaint();
+    void OnButtonDown(LPARAM lp);
+    void OnButtonUp(LPARAM lp);
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    // Leaves the result in PickedColor and unloads.
+    void Finish(int cell);
+
+    HINSTANCE instance_;
+    ModuleState& state_;
+    HWND hwnd_ = nullptr;
+    HWND cancel_ = nullptr;
+    HWND blocked_ = nullptr;
+    bool blocking_ = false;
+    std::array<TwipRect, kPickerCellCount> cells_{};
+    int pressed_ = -1;
+    int dpi_ = 96;
+    FontCache fonts_;
+};
+
+} // namespace mivra

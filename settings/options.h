@@ -1,0 +1,160 @@
+// The options window (form `About`) without Windows: its texts and
+// addresses, its controls as designed, and what its buttons and its
+// "run at log-on" check box decide. The Win32 window paints this layout and
+// turns clicks into the calls below.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "app/calendar_layout.h"
+#include "app/colors.h"
+#include "platform/dpi.h"
+#include "settings/shortcuts.h"
+
+namespace mivra {
+
+struct ModuleState;
+class RegistryApi;
+
+// The product's links and credits, kept together so they change in one place.
+inline constexpr std::wstring_view kHomePageAddress = L"https://www.example.com/mivra/";
+inline constexpr std::wstring_view kContactAddress = L"mivra@example.com";
+inline constexpr std::wstring_view kMailToPrefix = L"mailto:";
+inline constexpr std::wstring_view kAuthorCredit = L"The Mivra Team";
+inline constexpr std::wstring_view kNoteCredit =
+    L"Free to use and to pass on.\r\nThe date is always one click away.";
+
+inline constexpr std::wstring_view kOptionsCaption = L"About Mivra";
+inline constexpr int kOptionsWidthTwips = 3204;
+inline constexpr int kOptionsHeightTwips = 4956;
+
+// Colours the designer left at the system's defaults.
+inline constexpr Color kSysColorButtonText = 0x80000012;
+inline constexpr Color kLinkColor = 0x00800000; // dark blue
+// Shape1 and the check box before the first ApplyColors.
+inline constexpr Color kDesignPanelColor = 0x00FFFFFF;
+
+// The window's controls, front to back.
+enum class OptionsControl : std::uint8_t {
+    Command1,
+    cmd_Clr_Def,
+    cmd_Lab_Clr,
+    cmd_Cal_Clr,
+    cbxLoadWW,
+    cmdClose,
+    Label2,
+    Label3,
+    Label1,
+    lblAbout2,
+    lblAbout,
+    Shape1,
+};
+inline constexpr int kOptionsControlCount = static_cast<int>(OptionsControl::Shape1) + 1;
+
+enum class ControlKind : std::uint8_t { PushButton, CheckBox, Label, Shape };
+
+struct TextStyle {
+    FontSpec font;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+// The form's default font: push buttons, the check box and plain labels.
+inline constexpr FontSpec kDialogFont{L"MS Sans Serif", 825};
+
+struct OptionsControlSpec {
+    OptionsControl id;
+    std::string_view name;
+    ControlKind kind;
+    TwipRect rect;
+    std::wstring_view text;
+    TextStyle style;
+    Color fore;
+    int tabIndex; // labels and the shape never take the focus
+};
+
+// All controls, indexed by OptionsControl.
+const std::array<OptionsControlSpec, kOptionsControlCount>& OptionsLayout();
+const OptionsControlSpec& Spec(OptionsControl id);
+constexpr int Index(OptionsControl id) {
+    return static_cast<int>(id);
+}
+
+// The controls that take the focus, in Tab order: OK first.
+std::array<OptionsControl, 6> OptionsFocusOrder();
+
+// Whether a pixel of the client area lies on a control's rectangle as painted.
+bool ControlHasPixel(OptionsControl id, int x, int y, int dpi);
+
+// What the options window asks of the rest of the program.
+
+// The colour picker: shown modally; leaves a colour or -1 in PickedColor.
+class ColorPicker {
+public:
+    virtual ~ColorPicker() = default;
+    virtual void ShowModal() = 0;
+};
+
+// The calendar's two routines through which a colour reaches the screen.
+class ColorScreen {
+public:
+    virtual ~ColorScreen() = default;
+    virtual void ApplyColors() = 0;
+    virtual void RefreshCalendar() = 0;
+};
+
+// The shell's "open" of an address or a mailto: link; its result proves
+// nothing, so there is none.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    virtual void Open(std::wstring_view target) = 0;
+};
+
+struct CheckBoxView {
+    bool visible = false;
+    bool ticked = false;
+};
+
+// The decisions of the options window's buttons and check box.
+class OptionsLogic {
+public:
+    struct Services {
+        ModuleState& state;
+        RegistryApi& registry;
+        ColorPicker& picker;
+        ColorScreen& screen;
+        ShortcutFiles& files;
+        LinkOpener& links;
+    };
+
+    explicit OptionsLogic(const Services& services) : svc_(services) {}
+
+    // Load steps after the centring: the shortcut paths (nothing when there
+    // is no Startup folder) and what the check box then shows.
+    CheckBoxView Load(std::optional<ShortcutPaths> paths);
+    // A click left the box ticked or clear; returns whether the shortcut is
+    // really there afterwards, which is what the box must show.
+    bool OnLoadAtStartupClick(bool ticked);
+
+    void OnAdjustCalendarColor();
+    void OnAdjustLabelColor();
+    void OnResetColors();
+    void OnHomePage();
+    void OnMailLink();
+
+    const std::optional<ShortcutPaths>& Paths() const { return paths_; }
+
+private:
+    void AdjustColor(Color ModuleState::*color, const char* valueName);
+    void Recolor();
+
+    Services svc_;
+    std::optional<ShortcutPaths> paths_;
+};
+
+} // namespace mivra

@@ -1,0 +1,451 @@
+#include "settings/options_window_win32.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/calendar_app.h"
+#include "app/placement.h"
+#include "platform/dpi_win32.h"
+
+namespace mivra {
+
+namespace {
+
+constexpr wchar_t kOptionsClass[] = L"MivraOptions";
+constexpr int kFirstControlId = 100;
+
+int ControlId(OptionsControl id) {
+    return id == OptionsControl::cmdClose ? IDOK : kFirstControlId + Index(id);
+}
+
+std::optional<OptionsControl> ControlOfId(int controlId) {
+    if (controlId == IDOK) return OptionsControl::cmdClose;
+    const int index = controlId - kFirstControlId;
+    if (index < 0 || index >= kOptionsControlCount) return std::nullopt;
+    return static_cast<OptionsControl>(index);
+}
+
+RECT ToRect(const PixelRect& p) {
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+HCURSOR HandCursor() {
+    static const HCURSOR hand = [] {
+        const HCURSOR c = LoadCursorW(nullptr, IDC_HAND);
+        return c ? c : LoadCursorW(nullptr, IDC_ARROW);
+    }();
+    return hand;
+}
+
+} // namespace
+
+void OptionsWindow::AppScreen::ApplyColors() {
+    if (app) app->ApplyColors();
+}
+
+void OptionsWindow::AppScreen::RefreshCalendar() {
+    if (app) app->RefreshCalendar();
+}
+
+void OptionsWindow::ShellLinks::Open(std::wstring_view target) {
+    const std::wstring file(target);
+    ShellExecuteW(owner ? *owner : nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+OptionsWindow::OptionsWindow(HINSTANCE instance, ModuleState& state, RegistryApi& registry,
+                             HWND calendar, OptionsPlatform platform)
+    : instance_(instance), state_(state), calendar_(calendar),
+      shortcutPaths_(platform.shortcutPaths ? std::move(platform.shortcutPaths)
+                                            : std::function(LoadShortcutPaths)),
+      picker_(instance, state),
+      logic_({state, registry, picker_, screen_, platform.files ? *platform.files : realFiles_,
+              platform.links ? *platform.links : realLinks_}) {
+    realLinks_.owner = &hwnd_;
+}
+
+OptionsWindow::~OptionsWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+// Loading and unloading
+
+bool OptionsWindow::Load() {
+    if (hwnd_) return true;
+
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kOptionsClass;
+    RegisterClassExW(&wc); // fails harmlessly once registered
+
+    dpi_ = SystemDpi();
+    // Borderless, so the outer size is the client size. Topmost and without
+    // a taskbar button like the calendar, which it must not hide behind.
+    hwnd_ = CreateWindowExW(
+        WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kOptionsClass, std::wstring(kOptionsCaption).c_str(),
+        WS_POPUP | WS_CLIPCHILDREN, 0, 0, TwipsToPixels(kOptionsWidthTwips, dpi_),
+        TwipsToPixels(kOptionsHeightTwips, dpi_), nullptr, nullptr, instance_, this);
+    if (!hwnd_) return false;
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+
+    // The panel shows the calendar colour from the start, also when the
+    // window is loaded again after OK, not only after the next ApplyColors.
+    SetPanelColor(state_.CalendarColor);
+    CreateControls();
+    Layout();
+    picker_.SetBlockedWindow(hwnd_);
+
+    // Load steps: centre on the screen, then find the shortcut.
+    Centre();
+    const CheckBoxView box = logic_.Load(shortcutPaths_());
+    HWND check = Control(OptionsControl::cbxLoadWW);
+    SendMessageW(check, BM_SETCHECK, box.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowWindow(check, box.visible ? SW_SHOWNA : SW_HIDE);
+    focus_ = Control(OptionsControl::cmdClose);
+    return true;
+}
+
+void OptionsWindow::Unload() {
+    if (!hwnd_) return;
+    // The calendar takes input again before this window goes, so the
+    // activation falls back to it rather than to another program.
+    if (blockingCalendar_) {
+        EnableWindow(calendar_, TRUE);
+        blockingCalendar_ = false;
+    }
+    DestroyWindow(hwnd_);
+}
+
+void OptionsWindow::CreateControls() {
+    // Created in Tab order, which is the order the dialog keys follow.
+    for (OptionsControl id : OptionsFocusOrder()) {
+        const OptionsControlSpec& s = Spec(id);
+        DWORD style = WS_CHILD | WS_TABSTOP | BS_NOTIFY;
+        if (s.kind == ControlKind::CheckBox) {
+            style |= BS_AUTOCHECKBOX; // shown by the load steps when it has a folder
+        } else {
+            style |=
+                WS_VISIBLE | (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        }
+        controls_[Index(id)] = CreateWindowExW(
+            0, L"BUTTON", std::wstring(s.text).c_str(), style, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))), instance_, nullptr);
+    }
+    defaultButton_ = IDOK;
+}
+
+void OptionsWindow::Layout() {
+    const HFONT font = fonts_.Get(kDialogFont, dpi_);
+    for (const auto& s : OptionsLayout()) {
+        HWND control = Control(s.id);
+        if (!control) continue;
+        const PixelRect p = ToPixels(s.rect, dpi_);
+        MoveWindow(control, p.left, p.top, p.right - p.left, p.bottom - p.top, FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void OptionsWindow::Centre() {
+    const PixelPoint at =
+        CentredPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         kOptionsWidthTwips, kOptionsHeightTwips, dpi_);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// OptionsHost
+
+bool OptionsWindow::IsVisible() {
+    if (!Load()) return false;
+    return IsWindowVisible(hwnd_) != FALSE;
+}
+
+void OptionsWindow::ApplyColors(Color calendarColor) {
+    if (!Load()) return;
+    SetPanelColor(calendarColor);
+}
+
+void OptionsWindow::ShowModal() {
+    if (modal_) {
+        SetForegroundWindow(hwnd_);
+        return;
+    }
+    if (!Load()) return;
+    modal_ = true;
+    blockingCalendar_ = calendar_ && IsWindowEnabled(calendar_);
+    if (blockingCalendar_) EnableWindow(calendar_, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    SetFocus(Control(OptionsControl::cmdClose));
+
+    // Returns once OK has unloaded the window, or the program is ending.
+    RunModalLoop(hwnd_, [this](MSG& m) { return PreTranslate(m); });
+    Unload();
+    if (blockingCalendar_) {
+        EnableWindow(calendar_, TRUE);
+        blockingCalendar_ = false;
+    }
+    modal_ = false;
+}
+
+bool OptionsWindow::PreTranslate(MSG& msg) {
+    if (picker_.PreTranslate(msg)) return true;
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+// Painting
+
+void OptionsWindow::SetPanelColor(Color color) {
+    panelColor_ = color;
+    panelBrush_.Reset(CreateSolidBrush(ResolveColor(color)));
+    if (!hwnd_) return;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    if (HWND check = Control(OptionsControl::cbxLoadWW)) InvalidateRect(check, nullptr, TRUE);
+}
+
+void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // Back to front: the panel, then the labels over it.
+    for (auto it = OptionsLayout().rbegin(); it != OptionsLayout().rend(); ++it) {
+        const OptionsControlSpec& s = *it;
+        const RECT r = ToRect(ToPixels(s.rect, dpi_));
+        RECT clip;
+        if (!IntersectRect(&clip, &r, &area)) continue;
+        if (s.kind == ControlKind::Shape) {
+            // A solid fill inside a one-pixel line in the window-text colour.
+            UniquePen pen(CreatePen(PS_SOLID, 1, ResolveColor(s.fore)));
+            SelectedObject sp(dc, pen.Get());
+            SelectedObject sb(dc, panelBrush_ ? static_cast<HGDIOBJ>(panelBrush_.Get())
+                                              : GetStockObject(WHITE_BRUSH));
+            Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        } else if (s.kind == ControlKind::Label) {
+            const HFONT font =
+                fonts_.Get(s.style.font, dpi_, s.style.bold, s.style.italic, s.style.underline);
+            PaintLabel(dc, r, {s.text, s.fore, 0, false, false, DT_CENTER}, font, s.style.font);
+        }
+    }
+}
+
+void OptionsWindow::OnPaint() {
+    PaintScope paint(hwnd_);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+    if (!mem || !bmp) {
+        PaintContent(paint.Dc(), client);
+        return;
+    }
+    SelectedObject sel(mem.Get(), bmp.Get());
+    PaintContent(mem.Get(), client);
+    const RECT& a = paint.Area();
+    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
+           SRCCOPY);
+}
+
+HBRUSH OptionsWindow::OnControlColor(HDC dc, HWND control) {
+    if (control != Control(OptionsControl::cbxLoadWW) || !panelBrush_) return nullptr;
+    SetBkColor(dc, ResolveColor(panelColor_));
+    SetTextColor(dc, ResolveColor(Spec(OptionsControl::cbxLoadWW).fore));
+    return panelBrush_.Get();
+}
+
+// Input
+
+void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
+    const auto which = ControlOfId(id);
+    if (!which || control != Control(*which)) return;
+    if (code == BN_SETFOCUS) {
+        focus_ = control;
+        UpdateDefaultButton();
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (*which) {
+    case OptionsControl::cmdClose:
+        Unload();
+        break;
+    case OptionsControl::cbxLoadWW:
+        OnLoadAtStartupClick();
+        break;
+    case OptionsControl::cmd_Cal_Clr:
+        logic_.OnAdjustCalendarColor();
+        break;
+    case OptionsControl::cmd_Lab_Clr:
+        logic_.OnAdjustLabelColor();
+        break;
+    case OptionsControl::cmd_Clr_Def:
+        logic_.OnResetColors();
+        break;
+    case OptionsControl::Command1:
+        logic_.OnHomePage();
+        break;
+    default:
+        break;
+    }
+}
+
+void OptionsWindow::OnLoadAtStartupClick() {
+    HWND check = Control(OptionsControl::cbxLoadWW);
+    const bool ticked = SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // The box shows what is on disk afterwards, so a failed create or delete
+    // never looks done.
+    const bool present = logic_.OnLoadAtStartupClick(ticked);
+    if (hwnd_ && IsWindow(check))
+        SendMessageW(check, BM_SETCHECK, present ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// As in a dialog: a push button with the focus is the default button, and
+// OK is whenever the focus is elsewhere.
+void OptionsWindow::UpdateDefaultButton() {
+    HWND target = Control(OptionsControl::cmdClose);
+    if (focus_ && focus_ != Control(OptionsControl::cbxLoadWW)) target = focus_;
+    for (const auto& s : OptionsLayout()) {
+        if (s.kind != ControlKind::PushButton) continue;
+        HWND button = Control(s.id);
+        const bool isDefault = button == target;
+        const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE) & 0x0F;
+        if (style != (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON))
+            SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        if (isDefault) defaultButton_ = GetDlgCtrlID(button);
+    }
+}
+
+bool OptionsWindow::OnLink(LPARAM lp) const {
+    return ControlHasPixel(OptionsControl::lblAbout2, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_);
+}
+
+void OptionsWindow::OnButtonDown(LPARAM lp) {
+    if (!OnLink(lp)) return;
+    linkPressed_ = true;
+    SetCapture(hwnd_);
+}
+
+void OptionsWindow::OnButtonUp(LPARAM lp) {
+    const bool pressed = linkPressed_;
+    linkPressed_ = false;
+    if (!pressed) return;
+    ReleaseCapture();
+    // A click is a press and a release on the link.
+    if (OnLink(lp)) logic_.OnMailLink();
+}
+
+bool OptionsWindow::OnSetCursor(HWND over, WORD hit) {
+    bool hand = over == Control(OptionsControl::Command1);
+    if (over == hwnd_ && hit == HTCLIENT) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(hwnd_, &pt);
+        hand = ControlHasPixel(OptionsControl::lblAbout2, pt.x, pt.y, dpi_);
+    }
+    if (!hand) return false;
+    SetCursor(HandCursor());
+    return true;
+}
+
+void OptionsWindow::OnActivate(WORD state) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focus_ = focus;
+        return;
+    }
+    HWND target = focus_ && IsWindowVisible(focus_) ? focus_ : Control(OptionsControl::cmdClose);
+    SetFocus(target);
+}
+
+void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (suggested) r = *suggested;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, TwipsToPixels(kOptionsWidthTwips, dpi),
+                 TwipsToPixels(kOptionsHeightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+}
+
+// Window procedure
+
+LRESULT CALLBACK OptionsWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<OptionsWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<OptionsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's frames.
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        PaintContent(reinterpret_cast<HDC>(wp), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(defaultButton_, DC_HASDEFID);
+    case WM_LBUTTONDOWN:
+        OnButtonDown(lp);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(lp);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd_) linkPressed_ = false;
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+        break;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wp));
+        return 0;
+    case WM_CLOSE:
+        // No caption, no close button, no cancel: only OK unloads the window.
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
+    case WM_NCDESTROY: {
+        HWND self = hwnd_;
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        hwnd_ = focus_ = nullptr;
+        controls_.fill(nullptr);
+        linkPressed_ = false;
+        if (blockingCalendar_) {
+            EnableWindow(calendar_, TRUE);
+            blockingCalendar_ = false;
+        }
+        return DefWindowProcW(self, msg, wp, lp);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace mivra

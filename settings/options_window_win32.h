@@ -1,0 +1,125 @@
+// The options window (form `About`): a borderless popup whose panel and
+// labels are painted by the window itself, with real push buttons and a
+// real check box. It exists on demand: the first touch creates it hidden
+// and runs its load steps; OK unloads it, and the next touch loads it anew.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "app/platform.h"
+#include "app/state.h"
+#include "platform/handles_win32.h"
+#include "platform/label_paint_win32.h"
+#include "settings/color_picker_win32.h"
+#include "settings/options.h"
+#include "settings/registry.h"
+#include "settings/shortcuts_win32.h"
+
+namespace mivra {
+
+class CalendarApp;
+
+// Stand-ins for the file system and the shell; tests pass their own. An
+// empty member means the real one.
+struct OptionsPlatform {
+    ShortcutFiles* files = nullptr;
+    std::function<std::optional<ShortcutPaths>()> shortcutPaths;
+    LinkOpener* links = nullptr;
+};
+
+class OptionsWindow final : public OptionsHost {
+public:
+    // `calendar` is the calendar window, which takes no input while this
+    // window is shown.
+    OptionsWindow(HINSTANCE instance, ModuleState& state, RegistryApi& registry,
+                  HWND calendar = nullptr, OptionsPlatform platform = {});
+    ~OptionsWindow() override;
+    OptionsWindow(const OptionsWindow&) = delete;
+    OptionsWindow& operator=(const OptionsWindow&) = delete;
+
+    // The calendar logic that a colour change reaches; set before use.
+    void Attach(CalendarApp* app) { screen_.app = app; }
+    void SetCalendarWindow(HWND calendar) { calendar_ = calendar; }
+
+    // Tab, Enter and Esc for this window and the picker, as a dialog has
+    // them. True when the message was handled and must not be dispatched.
+    bool PreTranslate(MSG& msg);
+
+    // OptionsHost: every one of these loads the window when it is not loaded.
+    bool IsVisible() override;
+    void ApplyColors(Color calendarColor) override;
+    void ShowModal() override;
+
+    // What tests look at.
+    bool IsLoaded() const { return hwnd_ != nullptr; }
+    HWND Handle() const { return hwnd_; }
+    HWND Control(OptionsControl id) const { return controls_[Index(id)]; }
+    int Dpi() const { return dpi_; }
+    Color PanelColor() const { return panelColor_; }
+    ColorPickerWindow& Picker() { return picker_; }
+    void PaintContent(HDC dc, const RECT& area);
+
+private:
+    // CalendarApp's two routines, or nothing before Attach.
+    struct AppScreen final : ColorScreen {
+        CalendarApp* app = nullptr;
+        void ApplyColors() override;
+        void RefreshCalendar() override;
+    };
+    struct ShellLinks final : LinkOpener {
+        const HWND* owner = nullptr;
+        void Open(std::wstring_view target) override;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    bool Load();
+    void Unload();
+    void CreateControls();
+    void Layout();
+    void Centre();
+    void SetPanelColor(Color color);
+    void UpdateDefaultButton();
+    HWND ControlAt(LPARAM lp) const;
+    bool OnLink(LPARAM lp) const;
+
+    void OnPaint();
+    void OnCommand(WORD id, WORD code, HWND control);
+    void OnLoadAtStartupClick();
+    void OnButtonDown(LPARAM lp);
+    void OnButtonUp(LPARAM lp);
+    bool OnSetCursor(HWND over, WORD hit);
+    HBRUSH OnControlColor(HDC dc, HWND control);
+    void OnActivate(WORD state);
+    void OnDpiChanged(int dpi, const RECT* suggested);
+
+    HINSTANCE instance_;
+    ModuleState& state_;
+    HWND calendar_;
+    std::function<std::optional<ShortcutPaths>()> shortcutPaths_;
+
+    ColorPickerWindow picker_;
+    AppScreen screen_;
+    Win32ShortcutFiles realFiles_;
+    ShellLinks realLinks_;
+    OptionsLogic logic_;
+
+    HWND hwnd_ = nullptr;
+    std::array<HWND, kOptionsControlCount> controls_{};
+    HWND focus_ = nullptr; // the control to give the focus back to
+    int defaultButton_ = IDOK;
+    int dpi_ = 96;
+    Color panelColor_ = kDesignPanelColor;
+    UniqueBrush panelBrush_;
+    FontCache fonts_;
+    bool linkPressed_ = false;
+    bool modal_ = false;
+    bool blockingCalendar_ = false;
+};
+
+} // namespace mivra

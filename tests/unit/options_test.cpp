@@ -1,0 +1,239 @@
+#include "settings/options.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/state.h"
+#include "fake_registry.h"
+#include "settings/registry.h"
+
+namespace mivra {
+namespace {
+
+// Leaves a scripted result in PickedColor, as the real picker does on close.
+class ScriptedPicker : public ColorPicker {
+public:
+    explicit ScriptedPicker(ModuleState& state) : state_(state) {}
+    std::int32_t result = -1;
+    int shown = 0;
+    void ShowModal() override {
+        ++shown;
+        state_.PickedColor = result;
+    }
+
+private:
+    ModuleState& state_;
+};
+
+// Notes each recolour with the number of registry writes made before it.
+class RecordingScreen : public ColorScreen {
+public:
+    explicit RecordingScreen(const FakeRegistry& registry) : registry_(registry) {}
+    std::vector<std::string> log;
+    void ApplyColors() override { log.push_back("apply@" + Writes()); }
+    void RefreshCalendar() override { log.push_back("refresh@" + Writes()); }
+
+private:
+    std::string Writes() const {
+        return std::to_string(registry_.CallsOf(FakeRegistry::Op::Set).size());
+    }
+    const FakeRegistry& registry_;
+};
+
+class FakeFiles : public ShortcutFiles {
+public:
+    std::set<std::wstring> files;
+    bool createWorks = true;
+    bool removeWorks = true;
+    std::vector<ShortcutRequest> created;
+    std::vector<std::wstring> removed;
+
+    bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+    bool CreateShortcut(const ShortcutRequest& r) override {
+        created.push_back(r);
+        if (!createWorks) return false;
+        files.insert(kLink); // where the Startup folder of the paths below puts it
+        return true;
+    }
+    bool RemoveFile(const std::wstring& path) override {
+        removed.push_back(path);
+        return removeWorks && files.erase(path) > 0;
+    }
+
+    static inline const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
+};
+
+class NoLinks : public LinkOpener {
+public:
+    void Open(std::wstring_view) override {}
+};
+
+std::string StoredText(const FakeRegistry& r, const char* name) {
+    const auto v = r.Find(kSettingsKeyPath, name);
+    return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
+}
+
+struct OptionsActions : ::testing::Test {
+    OptionsActions() {
+        state.DefaultLabelColor = kPalette[3];
+        state.DefaultCalendarColor = kPalette[15];
+        state.LabelColor = kPalette[4];
+        state.CalendarColor = kPalette[7];
+        registry.AddKey(kSettingsKeyPath);
+    }
+    std::vector<std::string> Names(FakeRegistry::Op op) const {
+        std::vector<std::string> out;
+        for (const auto& c : registry.CallsOf(op))
+            out.push_back(c.name);
+        return out;
+    }
+
+    ModuleState state;
+    FakeRegistry registry;
+    ScriptedPicker picker{state};
+    RecordingScreen screen{registry};
+    FakeFiles files;
+    NoLinks links;
+    OptionsLogic logic{{state, registry, picker, screen, files, links}};
+};
+
+TEST_F(OptionsActions, AdjustCalendarColorStoresThePickThenRecoloursAndRefreshes) {
+    picker.result = static_cast<std::int32_t>(kPalette[9]);
+    logic.OnAdjustCalendarColor();
+    EXPECT_EQ(picker.shown, 1);
+    EXPECT_EQ(state.CalendarColor, kPalette[9]);
+    EXPECT_EQ(state.LabelColor, kPalette[4]);
+    EXPECT_EQ(Names(FakeRegistry::Op::Set), std::vector<std::string>{"Clr_Calendar"});
+    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "16711680");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"apply@1", "refresh@1"}));
+}
+
+TEST_F(OptionsActions, BlackIsAChoiceAndTheColourInUseIsStoredAndAppliedAgain) {
+    picker.result = 0;
+    logic.OnAdjustLabelColor();
+    EXPECT_EQ(state.LabelColor, 0u);
+    EXPECT_EQ(StoredText(registry, "Clr_Labels"), "0");
+
+    picker.result = static_cast<std::int32_t>(state.CalendarColor);
+    logic.OnAdjustCalendarColor();
+    EXPECT_EQ(Names(FakeRegistry::Op::Set),
+              (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
+    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "12632256");
+    EXPECT_EQ(screen.log,
+              (std::vector<std::string>{"apply@1", "refresh@1", "apply@2", "refresh@2"}));
+}
+
+TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
+    for (std::int32_t result : {-1, 0x01000000, -2}) {
+        picker.result = result;
+        logic.OnAdjustCalendarColor();
+        logic.OnAdjustLabelColor();
+    }
+    EXPECT_EQ(picker.shown, 6);
+    EXPECT_EQ(state.CalendarColor, kPalette[7]);
+    EXPECT_EQ(state.LabelColor, kPalette[4]);
+    EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
+    EXPECT_TRUE(screen.log.empty());
+}
+
+TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
+    logic.OnResetColors();
+    EXPECT_EQ(picker.shown, 0);
+    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(state.CalendarColor, kPalette[15]);
+    EXPECT_EQ(Names(FakeRegistry::Op::Set),
+              (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
+    EXPECT_EQ(StoredText(registry, "Clr_Labels"), "8421376");
+    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "16777215");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"apply@2", "refresh@2"}));
+}
+
+TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick) {
+    const auto paths = ComputeShortcutPaths(L"C:\\Users\\Ann\\Startup  ", L"D:\\Tools\\Mivra.EXE");
+    ASSERT_TRUE(paths);
+    ASSERT_EQ(paths->LinkFileName, FakeFiles::kLink);
+
+    EXPECT_FALSE(logic.Load(std::nullopt).visible);
+    EXPECT_FALSE(logic.OnLoadAtStartupClick(true)) << "no folder: nothing to create";
+    EXPECT_TRUE(files.created.empty());
+
+    const CheckBoxView clear = logic.Load(paths);
+    EXPECT_TRUE(clear.visible);
+    EXPECT_FALSE(clear.ticked);
+
+    // Ticked while missing: created, with the program as target.
+    files.createWorks = false;
+    EXPECT_FALSE(logic.OnLoadAtStartupClick(true)) << "a failed create must not show ticked";
+    files.createWorks = true;
+    EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
+    ASSERT_EQ(files.created.size(), 2u);
+    const ShortcutRequest& r = files.created.back();
+    EXPECT_EQ(r.location, kLocationStartUp);
+    EXPECT_EQ(r.title, L"Mivra");
+    EXPECT_EQ(r.target, L"D:\\Tools\\Mivra.exe");
+    EXPECT_EQ(r.workingFolder, L"D:\\Tools\\");
+    EXPECT_EQ(r.windowStyle, 1);
+    EXPECT_TRUE(r.hotKey.empty() && r.iconLocation.empty() && r.subFolder.empty());
+
+    // Ticked while present: the file is left alone.
+    EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
+    EXPECT_EQ(files.created.size(), 2u);
+    EXPECT_TRUE(logic.Load(paths).ticked);
+
+    // Cleared while present: deleted, unless the delete fails.
+    files.removeWorks = false;
+    EXPECT_TRUE(logic.OnLoadAtStartupClick(false)) << "a failed delete must still show ticked";
+    files.removeWorks = true;
+    EXPECT_FALSE(logic.OnLoadAtStartupClick(false));
+    EXPECT_EQ(files.removed, (std::vector<std::wstring>{FakeFiles::kLink, FakeFiles::kLink}));
+
+    // Cleared while missing: nothing.
+    EXPECT_FALSE(logic.OnLoadAtStartupClick(false));
+    EXPECT_EQ(files.removed.size(), 2u);
+}
+
+TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
+    using enum OptionsControl;
+    EXPECT_EQ(OptionsFocusOrder(),
+              (std::array<OptionsControl, 6>{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr,
+                                             cmd_Clr_Def, Command1}));
+    EXPECT_EQ(Spec(Label1).text, L"Mivra  2000");
+    EXPECT_EQ(Spec(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
+    EXPECT_EQ(Spec(Command1).text, L"Mivra 2000 Home Page...");
+    EXPECT_EQ(Spec(cmdClose).text, L"OK");
+    EXPECT_EQ(Spec(Label3).text.find(L"\r\n") != std::wstring_view::npos, true)
+        << "the second credit line stands on two lines";
+
+    // The black frame around the panel: 24 left and bottom, 36 top, 48 right.
+    const TwipRect p = Spec(Shape1).rect;
+    EXPECT_EQ(p.left, 24);
+    EXPECT_EQ(p.top, 36);
+    EXPECT_EQ(kOptionsWidthTwips - p.left - p.width, 48);
+    EXPECT_EQ(kOptionsHeightTwips - p.top - p.height, 24);
+
+    // Every control lies inside the panel, and no label covers a control.
+    for (const auto& s : OptionsLayout()) {
+        if (s.id == Shape1) continue;
+        EXPECT_GE(s.rect.left, p.left) << s.name;
+        EXPECT_LE(s.rect.left + s.rect.width, p.left + p.width) << s.name;
+        for (const auto& o : OptionsLayout()) {
+            if (s.kind != ControlKind::Label || o.kind == ControlKind::Label || o.id == Shape1)
+                continue;
+            const bool apart = s.rect.top + s.rect.height <= o.rect.top ||
+                               o.rect.top + o.rect.height <= s.rect.top;
+            EXPECT_TRUE(apart) << s.name << " covers " << o.name;
+        }
+    }
+
+    // The mail link takes the mouse over its rectangle as painted.
+    const PixelRect link = ToPixels(Spec(lblAbout2).rect, 120);
+    EXPECT_TRUE(ControlHasPixel(lblAbout2, link.left, link.top, 120));
+    EXPECT_FALSE(ControlHasPixel(lblAbout2, link.right, link.top, 120));
+    EXPECT_FALSE(ControlHasPixel(lblAbout2, link.left, link.bottom, 120));
+}
+
+} // namespace
+} // namespace mivra

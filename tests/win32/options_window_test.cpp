@@ -1,0 +1,602 @@
+#include "settings/options_window_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/calendar_app.h"
+#include "app/placement.h"
+#include "tests/unit/app_fakes.h"
+#include "tests/unit/fake_registry.h"
+
+namespace mivra {
+namespace {
+
+// Runs the thread's messages until done() holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    MSG msg;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// Steps run from whatever message loop is running (the modal ones too), each
+// once it is ready; a watchdog ends any modal loop left waiting.
+class Script {
+public:
+    explicit Script(std::function<void()> rescue) : rescue_(std::move(rescue)) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MivraTestScript";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetTimer(hwnd_, kStepTimer, 10, nullptr);
+        SetTimer(hwnd_, kWatchdog, 5000, nullptr);
+    }
+    ~Script() { DestroyWindow(hwnd_); }
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+
+    void Then(std::function<bool()> ready, std::function<void()> action) {
+        steps_.push_back({std::move(ready), std::move(action)});
+    }
+    bool Done() const { return steps_.empty(); }
+    bool Rescued() const { return rescued_; }
+
+private:
+    static constexpr UINT_PTR kStepTimer = 1, kWatchdog = 2;
+    struct Step {
+        std::function<bool()> ready;
+        std::function<void()> action;
+    };
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<Script*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wp, lp);
+        if (wp == kWatchdog) {
+            KillTimer(hwnd, kWatchdog);
+            self->rescued_ = true;
+            self->steps_.clear();
+            self->rescue_();
+        } else if (!self->steps_.empty() && self->steps_.front().ready()) {
+            const Step step = std::move(self->steps_.front());
+            self->steps_.pop_front();
+            step.action();
+        }
+        return 0;
+    }
+
+    HWND hwnd_ = nullptr;
+    std::deque<Step> steps_;
+    std::function<void()> rescue_;
+    bool rescued_ = false;
+};
+
+// A window's client area painted into a memory bitmap.
+class Canvas {
+public:
+    explicit Canvas(HWND hwnd) : dc_(CreateCompatibleDC(nullptr)) {
+        GetClientRect(hwnd, &client_);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client_.right, -client_.bottom, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        bmp_.Reset(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        old_ = SelectObject(dc_.Get(), bmp_.Get());
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
+    }
+    ~Canvas() { SelectObject(dc_.Get(), old_); }
+    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+    bool Holds(const RECT& r, COLORREF c) const {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (At(x, y) == c) return true;
+        return false;
+    }
+    HDC Dc() const { return dc_.Get(); }
+
+private:
+    RECT client_{};
+    UniqueMemoryDc dc_;
+    UniqueBitmap bmp_;
+    HGDIOBJ old_ = nullptr;
+};
+
+RECT Rect(const TwipRect& t, int dpi) {
+    const PixelRect p = ToPixels(t, dpi);
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+RECT ChildRect(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::wstring Text(HWND hwnd) {
+    wchar_t buf[256] = {};
+    GetWindowTextW(hwnd, buf, 256);
+    return buf;
+}
+
+LPARAM Centre(const RECT& r) {
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+class StubFiles : public ShortcutFiles {
+public:
+    std::set<std::wstring> files;
+    bool createWorks = true;
+    bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+    bool CreateShortcut(const ShortcutRequest&) override {
+        if (createWorks) files.insert(kLink);
+        return createWorks;
+    }
+    bool RemoveFile(const std::wstring& path) override { return files.erase(path) > 0; }
+    static inline const std::wstring kLink = L"C:\\Startup\\Mivra.lnk";
+};
+
+class RecordingLinks : public LinkOpener {
+public:
+    std::vector<std::wstring> opened;
+    void Open(std::wstring_view target) override { opened.emplace_back(target); }
+};
+
+class OptionsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.DayTextColor = kPalette[0];
+        state.DefaultLabelColor = state.LabelColor = kPalette[3];
+        state.DefaultCalendarColor = state.CalendarColor = kPalette[15];
+        registry.AddKey(kSettingsKeyPath);
+        calendar = CreateWindowExW(0, L"STATIC", L"calendar", WS_POPUP, 0, 0, 20, 20, nullptr,
+                                   nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        app.reset();
+        options.reset();
+        DestroyWindow(calendar);
+    }
+
+    OptionsWindow& Make() {
+        OptionsPlatform platform;
+        platform.files = &files;
+        platform.links = &links;
+        platform.shortcutPaths = [this] {
+            ++pathLoads;
+            return paths;
+        };
+        options = std::make_unique<OptionsWindow>(GetModuleHandleW(nullptr), state, registry,
+                                                  calendar, platform);
+        app = std::make_unique<CalendarApp>(
+            state, CalendarApp::Services{clock, text, tray, icons, host, *options, registry});
+        options->Attach(app.get());
+        return *options;
+    }
+
+    void Click(OptionsControl id) {
+        HWND c = options->Control(id);
+        PostMessageW(options->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(c));
+    }
+
+    std::function<void()> Rescue() {
+        return [this] {
+            if (HWND p = options->Picker().Handle()) PostMessageW(p, WM_CLOSE, 0, 0);
+            if (options->Handle()) {
+                HWND ok = options->Control(OptionsControl::cmdClose);
+                PostMessageW(options->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(ok));
+            }
+        };
+    }
+
+    std::string Stored(const char* name) const {
+        const auto v = registry.Find(kSettingsKeyPath, name);
+        return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
+    }
+
+    ModuleState state;
+    FakeRegistry registry;
+    StubFiles files;
+    RecordingLinks links;
+    std::optional<ShortcutPaths> paths =
+        ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
+    int pathLoads = 0;
+    HWND calendar = nullptr;
+    test::FakeClock clock;
+    test::EnglishText text;
+    test::RecordingTray tray;
+    test::FakeIcons icons;
+    test::FakeWindow host;
+    std::unique_ptr<OptionsWindow> options;
+    std::unique_ptr<CalendarApp> app;
+};
+
+TEST_F(OptionsWindowTest, FirstTouchLoadsItHiddenCentredWithItsControlsInTabOrder) {
+    OptionsWindow& o = Make();
+    EXPECT_FALSE(o.IsLoaded());
+    EXPECT_FALSE(o.IsVisible());
+    ASSERT_TRUE(o.IsLoaded());
+    EXPECT_EQ(pathLoads, 1);
+    HWND w = o.Handle();
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(Text(w), L"About Mivra");
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+
+    const int dpi = o.Dpi();
+    RECT client, outer;
+    GetClientRect(w, &client);
+    GetWindowRect(w, &outer);
+    EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
+    const PixelPoint at = CentredPlacement(GetSystemMetrics(SM_CXSCREEN),
+                                           GetSystemMetrics(SM_CYSCREEN), 3204, 4956, dpi);
+    EXPECT_EQ(outer.left, at.x);
+    EXPECT_EQ(outer.top, at.y);
+    EXPECT_EQ(outer.right - outer.left, client.right) << "borderless";
+
+    for (const auto& s : OptionsLayout()) {
+        HWND c = o.Control(s.id);
+        if (s.kind == ControlKind::Label || s.kind == ControlKind::Shape) {
+            EXPECT_EQ(c, nullptr) << s.name << " is painted, not a window";
+            continue;
+        }
+        ASSERT_NE(c, nullptr) << s.name;
+        EXPECT_EQ(Text(c), s.text) << s.name;
+        EXPECT_TRUE(SameRect(ChildRect(c), Rect(s.rect, dpi))) << s.name;
+        const LONG_PTR type = GetWindowLongPtrW(c, GWL_STYLE) & 0x0F;
+        if (s.kind == ControlKind::CheckBox)
+            EXPECT_EQ(type, BS_AUTOCHECKBOX);
+        else
+            EXPECT_EQ(type, s.id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
+                << s.name;
+    }
+    EXPECT_EQ(GetDlgCtrlID(o.Control(OptionsControl::cmdClose)), IDOK);
+    EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    EXPECT_TRUE(GetWindowLongPtrW(o.Control(OptionsControl::cbxLoadWW), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(SendMessageW(o.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // Tab walks OK, check box, the three colour buttons, home page, and round.
+    const auto order = OptionsFocusOrder();
+    HWND c = o.Control(order[0]);
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        c = GetNextDlgTabItem(w, c, FALSE);
+        EXPECT_EQ(c, o.Control(order[i % order.size()])) << i;
+    }
+
+    // The pointing hand over the home-page button.
+    EXPECT_TRUE(SendMessageW(w, WM_SETCURSOR,
+                             reinterpret_cast<WPARAM>(o.Control(OptionsControl::Command1)),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+    // Later touches find it loaded: the load steps do not run again.
+    o.ApplyColors(kPalette[2]);
+    EXPECT_FALSE(o.IsVisible());
+    EXPECT_EQ(pathLoads, 1);
+}
+
+TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabels) {
+    OptionsWindow& o = Make();
+    o.ApplyColors(kPalette[10]); // loads it
+    ASSERT_TRUE(o.IsLoaded());
+    const int dpi = o.Dpi();
+    {
+        Canvas canvas(o.Handle());
+        RECT client;
+        GetClientRect(o.Handle(), &client);
+        EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
+        EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
+        const RECT panel = Rect(Spec(OptionsControl::Shape1).rect, dpi);
+        // Between the check box and OK nothing covers the panel.
+        EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
+        EXPECT_TRUE(
+            canvas.Holds(Rect(Spec(OptionsControl::Label1).rect, dpi), GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_TRUE(canvas.Holds(Rect(Spec(OptionsControl::lblAbout2).rect, dpi), kLinkColor))
+            << "the mail link in dark blue";
+        EXPECT_FALSE(canvas.Holds(Rect(Spec(OptionsControl::Label2).rect, dpi), kLinkColor));
+
+        HWND check = o.Control(OptionsControl::cbxLoadWW);
+        EXPECT_NE(SendMessageW(o.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),
+                               reinterpret_cast<LPARAM>(check)),
+                  0);
+        EXPECT_EQ(GetBkColor(canvas.Dc()), kPalette[10]);
+    }
+
+    // A colour change of the calendar reaches the panel through ApplyColors.
+    state.CalendarColor = kPalette[12];
+    app->ApplyColors();
+    EXPECT_EQ(o.PanelColor(), kPalette[12]);
+    Canvas canvas(o.Handle());
+    const RECT panel = Rect(Spec(OptionsControl::Shape1).rect, dpi);
+    EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[12]);
+}
+
+TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartupFolder) {
+    files.files.insert(StubFiles::kLink);
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    HWND check = o.Control(OptionsControl::cbxLoadWW);
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "present at load";
+
+    auto clickTo = [&](WPARAM value) {
+        SendMessageW(check, BM_SETCHECK, value, 0);
+        SendMessageW(o.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(check), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(check));
+        return SendMessageW(check, BM_GETCHECK, 0, 0);
+    };
+    EXPECT_EQ(clickTo(BST_UNCHECKED), BST_UNCHECKED);
+    EXPECT_TRUE(files.files.empty());
+    files.createWorks = false;
+    EXPECT_EQ(clickTo(BST_CHECKED), BST_UNCHECKED) << "a failed create never shows ticked";
+    files.createWorks = true;
+    EXPECT_EQ(clickTo(BST_CHECKED), BST_CHECKED);
+    EXPECT_EQ(files.files.count(StubFiles::kLink), 1u);
+
+    options.reset();
+    paths.reset();
+    Make().IsVisible();
+    check = options->Control(OptionsControl::cbxLoadWW);
+    EXPECT_FALSE(GetWindowLongPtrW(check, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(
+        GetNextDlgTabItem(options->Handle(), options->Control(OptionsControl::cmdClose), FALSE),
+        options->Control(OptionsControl::cmd_Cal_Clr))
+        << "Tab passes the hidden box by";
+}
+
+TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    bool calendarEnabled = true, shown = false;
+    HWND focus = nullptr, afterTab = nullptr;
+    LRESULT defaultWhileOnReset = 0;
+    const HWND w = o.Handle();
+    const HWND ok = o.Control(OptionsControl::cmdClose);
+    const HWND reset = o.Control(OptionsControl::cmd_Clr_Def);
+    const HWND home = o.Control(OptionsControl::Command1);
+    const int resetId = GetDlgCtrlID(reset);
+    state.LabelColor = kPalette[1];
+    Script script(Rescue());
+    script.Then([] { return true; },
+                [&] {
+                    calendarEnabled = IsWindowEnabled(calendar);
+                    shown = IsWindowVisible(w);
+                    focus = GetFocus();
+                    // A push button with the focus is the one Enter presses.
+                    SetFocus(reset);
+                    PostMessageW(reset, WM_KEYDOWN, VK_RETURN, 0);
+                });
+    script.Then([&] { return state.LabelColor == kPalette[3]; },
+                [&] {
+                    defaultWhileOnReset = SendMessageW(w, DM_GETDEFID, 0, 0);
+                    PostMessageW(reset, WM_KEYDOWN, VK_TAB, 0);
+                });
+    script.Then([&] { return GetFocus() != reset; },
+                [&] {
+                    afterTab = GetFocus();
+                    // Esc has no button to press here: the window stays.
+                    PostMessageW(afterTab, WM_KEYDOWN, VK_ESCAPE, 0);
+                    SetFocus(ok);
+                    PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);
+                });
+    o.ShowModal();
+    EXPECT_FALSE(script.Rescued()) << "the keys did not reach the window";
+    EXPECT_FALSE(calendarEnabled);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(focus, ok) << "the window opens with the focus on OK";
+    EXPECT_EQ(Stored("Clr_Labels"), "8421376") << "Enter on the focused Reset button";
+    EXPECT_EQ(LOWORD(defaultWhileOnReset), resetId);
+    EXPECT_EQ(afterTab, home) << "Tab from Reset goes to the home-page button";
+    EXPECT_FALSE(o.IsLoaded()) << "OK unloads";
+    EXPECT_TRUE(IsWindowEnabled(calendar));
+
+    // The next touch loads it again and reruns the load steps.
+    EXPECT_FALSE(o.IsVisible());
+    EXPECT_EQ(pathLoads, 2);
+}
+
+TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    RECT suggested{100, 100, 100 + TwipsToPixels(3204, 144), 100 + TwipsToPixels(4956, 144)};
+    SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(o.Dpi(), 144);
+    RECT client;
+    GetClientRect(o.Handle(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(3204, 144));
+    EXPECT_EQ(client.bottom, TwipsToPixels(4956, 144));
+    EXPECT_TRUE(SameRect(ChildRect(o.Control(OptionsControl::cmd_Lab_Clr)),
+                         Rect(Spec(OptionsControl::cmd_Lab_Clr).rect, 144)));
+
+    ColorPickerWindow& picker = o.Picker();
+    ASSERT_TRUE(picker.Load());
+    RECT at;
+    GetWindowRect(picker.Handle(), &at);
+    SendMessageW(picker.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&at));
+    GetClientRect(picker.Handle(), &client);
+    EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, 144));
+    EXPECT_GE(client.right, ToPixels(PickerCells()[7], 144).right);
+    EXPECT_TRUE(SameRect(picker.CellRect(15), Rect(PickerCells()[15], 144)));
+    EXPECT_TRUE(SameRect(ChildRect(picker.CancelButton()), Rect(kPickerCancelRect, 144)));
+    SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaints) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    bool optionsEnabled = true;
+    Script script(Rescue());
+    script.Then([&] { return o.Picker().Handle() != nullptr; },
+                [&] {
+                    optionsEnabled = IsWindowEnabled(o.Handle());
+                    const LPARAM at = Centre(o.Picker().CellRect(9));
+                    PostMessageW(o.Picker().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+                    PostMessageW(o.Picker().Handle(), WM_LBUTTONUP, 0, at);
+                });
+    Click(OptionsControl::cmd_Cal_Clr);
+    ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
+    EXPECT_FALSE(script.Rescued());
+    EXPECT_FALSE(optionsEnabled) << "the options window takes no input under the picker";
+    EXPECT_TRUE(IsWindowEnabled(o.Handle()));
+    EXPECT_EQ(state.PickedColor, 16711680);
+    EXPECT_EQ(state.CalendarColor, kPalette[9]);
+    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(Stored("Clr_Calendar"), "16711680");
+    EXPECT_EQ(o.PanelColor(), kPalette[9]);
+    EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
+}
+
+TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    state.PickedColor = static_cast<std::int32_t>(kPalette[5]); // an earlier choice
+    Script script(Rescue());
+    script.Then([&] { return o.Picker().Handle() != nullptr; },
+                [&] { PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    Click(OptionsControl::cmd_Lab_Clr);
+    ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
+    EXPECT_FALSE(script.Rescued());
+    EXPECT_EQ(state.PickedColor, -1);
+    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
+}
+
+TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    Click(OptionsControl::Command1);
+    PumpUntil([&] { return !links.opened.empty(); }, 1000);
+    const LPARAM at = Centre(Rect(Spec(OptionsControl::lblAbout2).rect, o.Dpi()));
+    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
+    // A press that ends off the link is no click.
+    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(links.opened,
+              (std::vector<std::wstring>{std::wstring(kHomePageAddress),
+                                         L"mailto:" + std::wstring(kContactAddress)}));
+    EXPECT_TRUE(o.IsLoaded()) << "the window stays open";
+}
+
+TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
+    ModuleState state;
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    std::vector<RECT> first;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(picker.Load());
+        HWND w = picker.Handle();
+        EXPECT_EQ(Text(w), L"Color Picker");
+        EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+        const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+        const int dpi = picker.Dpi();
+        RECT client, outer;
+        GetClientRect(w, &client);
+        GetWindowRect(w, &outer);
+        EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
+        if (dpi == 96) {
+            EXPECT_EQ(outer.right - outer.left, PickerOuterWidthPixels(96));
+        }
+        EXPECT_GE(client.right, picker.CellRect(7).right) << "no cell cut off";
+
+        HWND cancel = picker.CancelButton();
+        EXPECT_EQ(Text(cancel), L"Cancel");
+        EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
+        EXPECT_TRUE(SameRect(ChildRect(cancel), Rect(kPickerCancelRect, dpi)));
+
+        Canvas canvas(w);
+        std::vector<RECT> cells;
+        for (int i = 0; i < kPickerCellCount; ++i) {
+            const RECT r = picker.CellRect(i);
+            cells.push_back(r);
+            EXPECT_EQ(canvas.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), kPalette[i])
+                << "cell " << i;
+            EXPECT_EQ(canvas.At(r.left, r.top), GetSysColor(COLOR_WINDOWFRAME)) << "border " << i;
+        }
+        EXPECT_EQ(cells[8].left, cells[0].left);
+        EXPECT_EQ(cells[8].top, cells[0].bottom);
+        EXPECT_EQ(cells[15].left, cells[7].left);
+        EXPECT_EQ(cells[1].left, cells[0].right);
+        EXPECT_EQ(canvas.At(2, cells[8].bottom + 2), GetSysColor(COLOR_BTNFACE));
+        if (round == 0) {
+            first = cells;
+        } else {
+            for (int i = 0; i < kPickerCellCount; ++i)
+                EXPECT_TRUE(SameRect(cells[i], first[i])) << "cell " << i << " moved";
+        }
+        SendMessageW(w, WM_CLOSE, 0, 0);
+        EXPECT_EQ(picker.Handle(), nullptr);
+    }
+}
+
+TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
+    ModuleState state;
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+
+    auto clickCell = [&](int cell) {
+        EXPECT_TRUE(picker.Load());
+        ShowWindow(picker.Handle(), SW_SHOWNA);
+        const LPARAM at = Centre(picker.CellRect(cell));
+        SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, at);
+        return picker.Handle() == nullptr;
+    };
+    EXPECT_TRUE(clickCell(0));
+    EXPECT_EQ(state.PickedColor, 0) << "black is a choice";
+    EXPECT_TRUE(clickCell(15));
+    EXPECT_EQ(state.PickedColor, 16777215);
+
+    // Press on one cell, release on another: no click, still open.
+    ASSERT_TRUE(picker.Load());
+    SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Centre(picker.CellRect(2)));
+    SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, Centre(picker.CellRect(3)));
+    EXPECT_NE(picker.Handle(), nullptr);
+    EXPECT_EQ(state.PickedColor, 16777215);
+
+    // Cancel, the caption's close button and Alt+F4 all leave -1.
+    SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(picker.CancelButton()));
+    EXPECT_EQ(picker.Handle(), nullptr);
+    EXPECT_EQ(state.PickedColor, -1);
+    for (UINT how : {0u, 1u}) {
+        state.PickedColor = 16777215;
+        ASSERT_TRUE(picker.Load());
+        if (how == 0)
+            SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+        else
+            SendMessageW(picker.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(picker.Handle(), nullptr);
+        EXPECT_EQ(state.PickedColor, -1) << how;
+    }
+}
+
+} // namespace
+} // namespace mivra
