@@ -1,4 +1,5 @@
 #include "app/calendar_app.h"
+#include "app/decimal.h"
 
 #include <cwctype>
 #include <string_view>
@@ -18,7 +19,9 @@ bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-std::wstring Widen(std::string_view s) { return std::wstring(s.begin(), s.end()); }
+std::wstring Widen(std::string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
 
 } // namespace
 
@@ -76,19 +79,25 @@ void CalendarApp::AddTrayIcon() {
     svc_.tray.Notify(NotifyOp::Add, r);
 }
 
-void CalendarApp::LoadUserColors() { mivra::LoadUserColors(svc_.registry, state_); }
+void CalendarApp::LoadUserColors() {
+    mivra::LoadUserColors(svc_.registry, state_);
+}
 
 void CalendarApp::ApplyColors() {
     auto& month = labels_[Index(LabelId::lblMonth)];
     month.back = state_.LabelColor;
     month.fore = state_.CalendarColor;
-    for (int c = 0; c < 7; ++c) labels_[Index(Dow(c))].fore = state_.CalendarColor;
-    for (int c = 0; c < 7; ++c) labels_[Index(Dow(c))].back = state_.DayTextColor;
+    for (int c = 0; c < 7; ++c)
+        labels_[Index(Dow(c))].fore = state_.CalendarColor;
+    for (int c = 0; c < 7; ++c)
+        labels_[Index(Dow(c))].back = state_.DayTextColor;
     static constexpr LabelId kButtons[] = {
         LabelId::lblHide,      LabelId::lblYearPrev, LabelId::lblMonthPrev, LabelId::lblToday,
         LabelId::lblMonthNext, LabelId::lblYearNext, LabelId::lblQuit,      LabelId::lblAbout};
-    for (LabelId id : kButtons) labels_[Index(id)].back = state_.LabelColor;
-    for (LabelId id : kButtons) labels_[Index(id)].fore = state_.CalendarColor;
+    for (LabelId id : kButtons)
+        labels_[Index(id)].back = state_.LabelColor;
+    for (LabelId id : kButtons)
+        labels_[Index(id)].fore = state_.CalendarColor;
     svc_.options.ApplyColors(state_.CalendarColor);
     svc_.window.LabelsChanged();
 }
@@ -107,7 +116,7 @@ void CalendarApp::RefreshCalendar() {
     for (int c = 0; c < kGridCells; ++c) {
         const Date& d = (*cells)[c];
         auto& l = labels_[Index(Day(c))];
-        l.caption = std::to_wstring(d.Day());
+        l.caption = DecimalW(d.Day());
         switch (ClassifyCell(c, d, shown.month, today)) {
         case CellKind::Weekday:
             l.fore = state_.DayTextColor;

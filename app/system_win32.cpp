@@ -1,4 +1,5 @@
 #include "app/system_win32.h"
+#include "app/decimal.h"
 
 #include <windows.h>
 
@@ -40,7 +41,7 @@ std::wstring UserDateText::MonthYear(const Date& d) {
     if (!s.empty()) return s;
     wchar_t name[80] = {};
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + d.Month() - 1, name, 80);
-    std::wstring year = std::to_wstring(d.Year());
+    std::wstring year = DecimalW(d.Year());
     year.insert(0, 4 - std::min<size_t>(4, year.size()), L'0');
     return std::wstring(name) + L" " + year;
 }
@@ -48,8 +49,7 @@ std::wstring UserDateText::MonthYear(const Date& d) {
 std::wstring UserDateText::ShortDate(const Date& d) {
     std::wstring s = Format(ToSystemTime(d), DATE_SHORTDATE, nullptr);
     if (!s.empty()) return s;
-    return std::to_wstring(d.Month()) + L"/" + std::to_wstring(d.Day()) + L"/" +
-           std::to_wstring(d.Year());
+    return DecimalW(d.Month()) + L"/" + DecimalW(d.Day()) + L"/" + DecimalW(d.Year());
 }
 
 } // namespace mivra

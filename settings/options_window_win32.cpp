@@ -124,12 +124,15 @@ void OptionsWindow::CreateControls() {
     // Created in Tab order, which is the order the dialog keys follow.
     for (OptionsControl id : OptionsFocusOrder()) {
         const OptionsControlSpec& s = Spec(id);
-        DWORD style = WS_CHILD | WS_TABSTOP | BS_NOTIFY;
+        DWORD style = WS_CHILD | WS_TABSTOP;
         if (s.kind == ControlKind::CheckBox) {
-            style |= BS_AUTOCHECKBOX; // shown by the load steps when it has a folder
+            // Shown by the load steps when it has a folder. No BS_NOTIFY: with
+            // it a quick second click is reported as a double click and the
+            // box does not change.
+            style |= BS_AUTOCHECKBOX;
         } else {
-            style |=
-                WS_VISIBLE | (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            style |= BS_NOTIFY | WS_VISIBLE |
+                     (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         }
         controls_[Index(id)] = CreateWindowExW(
             0, L"BUTTON", std::wstring(s.text).c_str(), style, 0, 0, 0, 0, hwnd_,

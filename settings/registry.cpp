@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "app/decimal.h"
 
 #include <array>
 #include <charconv>
@@ -61,7 +62,7 @@ RegStatus WriteTypedValue(RegistryApi& api, RegKey key, const char* name, std::u
     if (std::holds_alternative<std::monostate>(value)) return kErrorInvalidParameter;
     if (kind == kRegSz) {
         const auto* given = std::get_if<std::string>(&value);
-        const std::string text = given ? *given : std::to_string(std::get<std::int32_t>(value));
+        const std::string text = given ? *given : Decimal(std::get<std::int32_t>(value));
         if (text.size() > std::numeric_limits<std::uint32_t>::max()) return kErrorInvalidParameter;
         // The characters only: the byte count leaves out the NUL.
         return api.SetValueEx(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.data()),

@@ -32,7 +32,8 @@ std::vector<chr::year_month_day> ExpectedGrid(chr::year_month ym) {
     const unsigned wd = chr::weekday(first).c_encoding();
     const chr::sys_days start = first - chr::days(wd == 0 ? 7 : wd);
     std::vector<chr::year_month_day> cells;
-    for (int i = 0; i < 42; ++i) cells.emplace_back(start + chr::days(i));
+    for (int i = 0; i < 42; ++i)
+        cells.emplace_back(start + chr::days(i));
     return cells;
 }
 
@@ -62,14 +63,14 @@ Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i, int dpi) {
 // Whether the grid on screen is the given month, cell by cell, with its
 // colours: in-month weekdays black, in-month Sundays cyan, neighbours grey,
 // today marked.
-::testing::AssertionResult ShowsMonth(const Screenshot& s, const WindowInfo& w,
-                                      chr::year_month ym, int dpi = 96) {
+::testing::AssertionResult ShowsMonth(const Screenshot& s, const WindowInfo& w, chr::year_month ym,
+                                      int dpi = 96) {
     const auto today = LocalToday();
     const auto cells = ExpectedGrid(ym);
     for (int i = 0; i < 42; ++i) {
         Seen want = cells[i].month() != ym.month() ? Seen::Other
-                    : i % 7 == 0                  ? Seen::Sunday
-                                                  : Seen::InMonth;
+                    : i % 7 == 0                   ? Seen::Sunday
+                                                   : Seen::InMonth;
         if (cells[i] == today) want = Seen::Today;
         const Seen got = ReadCell(s, w, i, dpi);
         if (got != want)
@@ -79,7 +80,9 @@ Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i, int dpi) {
     return ::testing::AssertionSuccess();
 }
 
-bool TrayIconShown(const Screenshot& s) { return s.Count(996, 746, 1024, 768, kTrayBlue) > 20; }
+bool TrayIconShown(const Screenshot& s) {
+    return s.Count(996, 746, 1024, 768, kTrayBlue) > 20;
+}
 
 void Save(const Screenshot& s, const std::string& name) {
     if (const char* dir = std::getenv("MIVRA_RESULTS")) s.SavePng(std::string(dir) + "/" + name);
@@ -122,10 +125,10 @@ TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowing) {
     EXPECT_EQ(w.clientHeight, 206);
     EXPECT_EQ(w.left, 842);
     EXPECT_EQ(w.top, 512);
-    EXPECT_TRUE(w.style & 0x80000000u);         // popup
-    EXPECT_FALSE(w.style & 0x00C00000u);        // no caption
-    EXPECT_TRUE(w.exStyle & 0x00000080u);       // tool window: no taskbar button
-    EXPECT_TRUE(w.exStyle & 0x00000008u);       // topmost
+    EXPECT_TRUE(w.style & 0x80000000u);   // popup
+    EXPECT_FALSE(w.style & 0x00C00000u);  // no caption
+    EXPECT_TRUE(w.exStyle & 0x00000080u); // tool window: no taskbar button
+    EXPECT_TRUE(w.exStyle & 0x00000008u); // topmost
     ASSERT_TRUE(WaitUntil([] { return TrayIconShown(Screenshot::Take()); }, 5s));
 }
 
@@ -163,11 +166,13 @@ TEST_F(MivraE2E, HoveringTheIconShowsItsTip) {
     auto changed = [](const Screenshot& a, const Screenshot& b) {
         int n = 0;
         for (int y = 700; y < 748; ++y)
-            for (int x = 700; x < 1024; ++x) n += !(a.At(x, y) == b.At(x, y));
+            for (int x = 700; x < 1024; ++x)
+                n += !(a.At(x, y) == b.At(x, y));
         return n;
     };
     const Screenshot before = Screenshot::Take();
-    for (int x = kTrayX - 12; x <= kTrayX; x += 4) MoveTo(x, kTrayY);
+    for (int x = kTrayX - 12; x <= kTrayX; x += 4)
+        MoveTo(x, kTrayY);
     Screenshot after = before;
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -254,9 +259,7 @@ TEST_F(MivraE2E, TheTitleDragsWithTheLeftButtonOnlyAndHideHides) {
 }
 
 TEST_F(MivraE2E, ColoursAreStoredOnFirstStartAndKeptAcrossRestarts) {
-    {
-        Mivra m(*probe);
-    }
+    { Mivra m(*probe); }
     const std::string stored = RegQuery(kSettingsKey);
     EXPECT_NE(stored.find("Clr_Labels    REG_SZ    8421376"), std::string::npos) << stored;
     EXPECT_NE(stored.find("Clr_Calendar    REG_SZ    16777215"), std::string::npos) << stored;

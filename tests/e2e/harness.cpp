@@ -26,13 +26,16 @@ std::string Run(const std::string& command, int* status) {
     if (!p) throw std::runtime_error("cannot run " + command);
     char buf[4096];
     size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        out.append(buf, n);
     const int rc = pclose(p);
     if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     return out;
 }
 
-void Sleep(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
+void Sleep(std::chrono::milliseconds ms) {
+    std::this_thread::sleep_for(ms);
+}
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
@@ -45,7 +48,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 Screenshot Screenshot::Take() {
     Screenshot s;
-    const std::string size = Run("xdpyinfo | sed -n 's/.*dimensions: *\\([0-9]*x[0-9]*\\).*/\\1/p'");
+    const std::string size =
+        Run("xdpyinfo | sed -n 's/.*dimensions: *\\([0-9]*x[0-9]*\\).*/\\1/p'");
     if (std::sscanf(size.c_str(), "%dx%d", &s.width_, &s.height_) != 2)
         throw std::runtime_error("no X display");
     const std::string raw = Run("import -window root -depth 8 rgb:- 2>/dev/null");
@@ -64,7 +68,8 @@ Rgb Screenshot::At(int x, int y) const {
 int Screenshot::Count(int l, int t, int r, int b, Rgb c) const {
     int n = 0;
     for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x) n += At(x, y) == c;
+        for (int x = l; x < r; ++x)
+            n += At(x, y) == c;
     return n;
 }
 
@@ -82,13 +87,18 @@ namespace {
 pid_t Spawn(const std::vector<std::string>& argv, int in, int out) {
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
-    if (in >= 0) posix_spawn_file_actions_adddup2(&fa, in, 0);
-    else posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
-    if (out >= 0) posix_spawn_file_actions_adddup2(&fa, out, 1);
-    else posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    if (in >= 0)
+        posix_spawn_file_actions_adddup2(&fa, in, 0);
+    else
+        posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
+    if (out >= 0)
+        posix_spawn_file_actions_adddup2(&fa, out, 1);
+    else
+        posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
     std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = -1;
     if (posix_spawn(&pid, args[0], &fa, nullptr, args.data(), environ) != 0) pid = -1;
@@ -112,8 +122,7 @@ std::optional<WindowInfo> ParseWindow(const std::string& line) {
 
 Probe::Probe() {
     int down[2], up[2];
-    if (pipe2(down, O_CLOEXEC) != 0 || pipe2(up, O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe");
+    if (pipe2(down, O_CLOEXEC) != 0 || pipe2(up, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     pid_ = Spawn({kWine64, SourcePath("build/win64/mivra_probe.exe")}, down[0], up[1]);
     close(down[0]);
     close(up[1]);
@@ -127,7 +136,8 @@ Probe::~Probe() {
     close(toChild_);
     close(fromChild_);
     int status;
-    for (int i = 0; i < 50 && waitpid(pid_, &status, WNOHANG) == 0; ++i) Sleep(std::chrono::milliseconds(50));
+    for (int i = 0; i < 50 && waitpid(pid_, &status, WNOHANG) == 0; ++i)
+        Sleep(std::chrono::milliseconds(50));
     kill(pid_, SIGKILL);
     waitpid(pid_, &status, WNOHANG);
 }
@@ -175,7 +185,9 @@ void Press(int x, int y, int button) {
     Run("xdotool mousedown " + std::to_string(button));
 }
 
-void Release(int button) { Run("xdotool mouseup " + std::to_string(button)); }
+void Release(int button) {
+    Run("xdotool mouseup " + std::to_string(button));
+}
 
 std::string RegQuery(const std::string& key) {
     return Run(std::string(kWine64) + " reg query '" + key + "' 2>/dev/null </dev/null");

@@ -1,0 +1,572 @@
+// Long runs of the real calendar window and its logic: many refreshes and
+// paints, navigation through the window's own mouse and timer messages, and
+// five years of midnights; the GDI objects and windows of the process must
+// stay as they were, and the date must stay right across the turns where
+// calendars go wrong.
+#include <windows.h>
+
+#include <winternl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "app/calendar_app.h"
+#include "app/calendar_grid.h"
+#include "app/calendar_window_win32.h"
+#include "app/system_win32.h"
+#include "platform/label_paint_win32.h"
+#include "tests/unit/fake_registry.h"
+#include "tray/icons_win32.h"
+
+namespace mivra {
+namespace {
+
+// How many cycles the refresh-and-paint run makes; MIVRA_SOAK_CYCLES overrides.
+constexpr int kRefreshCycles = 100000;
+constexpr int kNavigationSteps = 20000;
+
+Date D(int y, int m, int d) { return *Date::FromYmd(y, m, d); }
+
+// ---- Plain calendar arithmetic, independent of the program's.
+
+bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysIn(int y, int m) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeap(y) ? 29 : days[m - 1];
+}
+
+// 0 = Sunday (Sakamoto's method, proleptic Gregorian).
+int WeekdayOf(int y, int m, int d) {
+    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    if (m < 3) --y;
+    return (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
+}
+
+// Months counted from year 0, so a step is one addition.
+int MonthNumber(int y, int m) { return y * 12 + m - 1; }
+int YearOf(int n) { return n / 12; }
+int MonthOf(int n) { return n % 12 + 1; }
+const int kFirstMonth = MonthNumber(100, 2);  // the first month whose grid fits
+const int kLastMonth = MonthNumber(9999, 11); // the last
+
+std::wstring Text(int n) { return std::to_wstring(n); }
+
+std::wstring ShortDateOf(const Date& d) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.Year());
+    st.wMonth = static_cast<WORD>(d.Month());
+    st.wDay = static_cast<WORD>(d.Day());
+    wchar_t buf[80] = {};
+    EXPECT_GT(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 80), 0);
+    return buf;
+}
+
+std::wstring MonthName(int m) {
+    wchar_t buf[80] = {};
+    EXPECT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + m - 1, buf, 80), 0);
+    return buf;
+}
+
+// ---- Counting what the process holds.
+
+// GDI objects of this process. Wine's GetGuiResources answers 0; there the
+// process's GDI handle table, which the PEB points at as on Windows, is
+// counted instead: every live object has a type in its entry.
+long GdiObjects() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
+    struct Entry {
+        std::uint64_t object;
+        std::uint16_t owner, count, unique;
+        std::uint8_t type, flags;
+        std::uint64_t user;
+    };
+    static_assert(sizeof(Entry) == 24);
+#if defined(_WIN64)
+    constexpr size_t kTableOffset = 0xF8; // PEB.GdiSharedHandleTable
+#else
+    constexpr size_t kTableOffset = 0x94;
+#endif
+    using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query ||
+        query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0 ||
+        !info.PebBaseAddress)
+        return -1;
+    const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const Entry* const*>(peb + kTableOffset);
+    if (!table) return -1;
+    long n = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        if (table[i].type) ++n;
+    return n;
+}
+
+// USER objects of this process; where Wine answers 0, the windows of this
+// thread, top-level and child, which is what this code could leak.
+long UserObjects() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return long(n);
+    long n = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            ++*reinterpret_cast<long*>(lp);
+            EnumChildWindows(
+                h,
+                [](HWND, LPARAM lp) -> BOOL {
+                    ++*reinterpret_cast<long*>(lp);
+                    return TRUE;
+                },
+                lp);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+struct Counts {
+    long gdi = 0, user = 0;
+    friend bool operator==(const Counts&, const Counts&) = default;
+};
+Counts Held() { return {GdiObjects(), UserObjects()}; }
+
+void PrintTo(const Counts& c, std::ostream* os) { *os << "gdi " << c.gdi << ", user " << c.user; }
+
+// ---- Stand-ins for the clock, the shell and the options window.
+
+class SettableClock : public Clock {
+public:
+    Date now = D(2000, 10, 15);
+    Date Today() override { return now; }
+};
+
+class RecordingTray : public TrayArea {
+public:
+    int adds = 0, modifies = 0;
+    std::optional<NotifyOp> lastOp;
+    NotifyRecord last;
+    bool Notify(NotifyOp op, const NotifyRecord& r) override {
+        if (op == NotifyOp::Add) ++adds;
+        if (op == NotifyOp::Modify) ++modifies;
+        lastOp = op;
+        last = r;
+        return true;
+    }
+};
+
+class ClosedOptions : public OptionsHost {
+public:
+    bool IsVisible() override { return false; }
+    void ApplyColors(Color) override {}
+    void ShowModal() override {}
+};
+
+// A 32-bit top-down DIB selected into a memory DC, so pixels can be read.
+class Surface {
+public:
+    Surface(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<const std::uint32_t*>(bits);
+        if (dc_ && bitmap_) select_.emplace(dc_.Get(), bitmap_.Get());
+    }
+    bool Ok() const { return dc_ && bitmap_ && bits_ && select_; }
+    HDC Dc() const { return dc_.Get(); }
+    RECT Area() const { return {0, 0, w_, h_}; }
+    // As a COLORREF, 0x00BBGGRR.
+    COLORREF At(int x, int y) const {
+        const std::uint32_t p = bits_[y * w_ + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+private:
+    int w_, h_;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    const std::uint32_t* bits_ = nullptr;
+    std::optional<SelectedObject> select_;
+};
+
+// The real window and logic, on a settable clock.
+class Calendar {
+public:
+    explicit Calendar(Date today) {
+        clock.now = today;
+        window = std::make_unique<CalendarWindow>();
+        created = window->Create(GetModuleHandleW(nullptr));
+        app = std::make_unique<CalendarApp>(
+            state, CalendarApp::Services{clock, text, tray, icons, *window, options, registry});
+        window->Attach(app.get());
+        if (created) app->Startup();
+    }
+    ~Calendar() {
+        window.reset();
+        app.reset();
+        // The window ends the message loop it belongs to; here there is none.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    HWND Hwnd() const { return window->Handle(); }
+    const LabelState& Label(LabelId id) const { return app->Label(id); }
+    RECT Client() const {
+        RECT r{};
+        GetClientRect(Hwnd(), &r);
+        return r;
+    }
+    POINT Centre(LabelId id) const {
+        const RECT r = window->LabelRect(id);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
+    ModuleState state;
+    SettableClock clock;
+    UserDateText text;
+    RecordingTray tray;
+    Icons icons{GetModuleHandleW(nullptr)};
+    ClosedOptions options;
+    FakeRegistry registry;
+    std::unique_ptr<CalendarWindow> window;
+    std::unique_ptr<CalendarApp> app;
+    bool created = false;
+};
+
+// ---- What the user would see.
+
+// The month on show, its title and all 42 cells: captions and colours.
+void ExpectMonth(const Calendar& c, int year, int month, const Date& today) {
+    const ModuleState& s = c.state;
+    ASSERT_EQ(s.DisplayYear, year);
+    ASSERT_EQ(s.DisplayMonth, month);
+    const std::wstring& title = c.Label(LabelId::lblMonth).caption;
+    EXPECT_NE(title.find(MonthName(month)), std::wstring::npos) << "title " << title.c_str();
+    EXPECT_NE(title.find(Text(year)), std::wstring::npos) << "title " << title.c_str();
+
+    int lead = WeekdayOf(year, month, 1);
+    if (lead == 0) lead = 7; // a month starting on Sunday shows the week before it
+    const int prevYear = month == 1 ? year - 1 : year, prevMonth = month == 1 ? 12 : month - 1;
+    const int nextYear = month == 12 ? year + 1 : year, nextMonth = month == 12 ? 1 : month + 1;
+    for (int i = 0; i < kGridCells; ++i) {
+        int d = i - lead + 1, y = year, m = month;
+        if (d < 1) {
+            y = prevYear, m = prevMonth, d += DaysIn(prevYear, prevMonth);
+        } else if (d > DaysIn(year, month)) {
+            d -= DaysIn(year, month), y = nextYear, m = nextMonth;
+        }
+        const LabelState& l = c.Label(Day(i));
+        ASSERT_EQ(l.caption, Text(d)) << "cell " << i << " of " << month << "/" << year;
+        const bool isToday = today == D(y, m, d);
+        const Color fore = isToday            ? s.CalendarColor
+                           : m != month       ? s.OtherMonthTextColor
+                           : i % 7 == 0       ? s.LabelColor
+                                              : s.DayTextColor;
+        ASSERT_EQ(l.fore, fore) << "cell " << i << " of " << month << "/" << year;
+        ASSERT_EQ(l.back, isToday ? s.LabelColor : s.CalendarColor)
+            << "cell " << i << " of " << month << "/" << year;
+    }
+}
+
+// Everything that follows the date: the state, the month, the tray picture
+// and the jump-to-today tip.
+void ExpectToday(Calendar& c, const Date& today) {
+    EXPECT_EQ(c.state.LastDate, today);
+    ExpectMonth(c, today.Year(), today.Month(), today);
+    EXPECT_EQ(c.tray.lastOp, NotifyOp::Modify);
+    EXPECT_EQ(c.tray.last.hIcon, reinterpret_cast<std::uintptr_t>(c.icons.ForDay(today.Day())));
+    EXPECT_NE(c.tray.last.hIcon, 0u);
+    EXPECT_EQ(c.Label(LabelId::lblToday).tooltip, L"Jump to Today (" + ShortDateOf(today) + L")");
+}
+
+// Paints the window and checks the pixels against the model: the black frame,
+// and the ground of every day cell in its label's back colour.
+void PaintAndCheck(const Calendar& c, const Surface& s) {
+    const RECT area = c.Client();
+    SetLastError(0);
+    c.window->PaintContent(s.Dc(), area);
+    ASSERT_TRUE(GdiFlush());
+    ASSERT_EQ(GetLastError(), 0u) << "a call in the paint failed";
+    ASSERT_EQ(s.At(0, 0), RGB(0, 0, 0));
+    for (int i = 0; i < kGridCells; ++i) {
+        const RECT r = c.window->LabelRect(Day(i));
+        ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.Label(Day(i)).back))
+            << "cell " << i;
+    }
+}
+
+// The cell that shows the date must carry its caption in the text colour.
+int InkIn(const Surface& s, const RECT& r, COLORREF ink) {
+    int n = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+        for (int x = r.left + 1; x < r.right - 1; ++x)
+            if (s.At(x, y) == ink) ++n;
+    return n;
+}
+
+int CycleCount() {
+    if (const char* v = std::getenv("MIVRA_SOAK_CYCLES")) return std::max(1, std::atoi(v));
+    return kRefreshCycles;
+}
+
+TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
+    Calendar c(D(2000, 10, 15));
+    ASSERT_TRUE(c.created);
+    const RECT area = c.Client();
+    Surface s(area.right, area.bottom);
+    ASSERT_TRUE(s.Ok());
+
+    // Warm up: fonts and the symbol check are made on the first paints.
+    for (int i = 0; i < 3; ++i) {
+        c.app->RefreshCalendar();
+        PaintAndCheck(c, s);
+    }
+    const Counts before = Held();
+    ASSERT_GT(before.gdi, 0);
+    ASSERT_GT(before.user, 0);
+
+    // Month after month from the first displayable one, wrapping at the last,
+    // so titles before 1601 (which Windows will not format) come by too.
+    const int cycles = CycleCount();
+    int n = kFirstMonth;
+    for (int i = 0; i < cycles; ++i) {
+        c.state.DisplayYear = static_cast<std::int16_t>(YearOf(n));
+        c.state.DisplayMonth = static_cast<std::int16_t>(MonthOf(n));
+        c.app->RefreshCalendar();
+        if (i % 1000 == 0) {
+            ASSERT_NO_FATAL_FAILURE(ExpectMonth(c, YearOf(n), MonthOf(n), c.clock.now)) << i;
+            ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s)) << "cycle " << i;
+            ASSERT_EQ(Held(), before) << "cycle " << i;
+        } else {
+            c.window->PaintContent(s.Dc(), area);
+        }
+        n = n == kLastMonth ? kFirstMonth : n + 1;
+    }
+    ASSERT_TRUE(GdiFlush());
+    EXPECT_EQ(Held(), before);
+    EXPECT_EQ(c.tray.adds, 1);
+    EXPECT_GE(c.tray.modifies, cycles);
+}
+
+TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) {
+    Calendar c(D(2000, 10, 15));
+    ASSERT_TRUE(c.created);
+    const HWND hwnd = c.Hwnd();
+    const RECT area = c.Client();
+    Surface s(area.right, area.bottom);
+    ASSERT_TRUE(s.Ok());
+    PaintAndCheck(c, s);
+
+    struct Step {
+        LabelId id;
+        int months;
+    };
+    const Step next{LabelId::lblMonthNext, 1}, prev{LabelId::lblMonthPrev, -1},
+        yearNext{LabelId::lblYearNext, 12}, yearPrev{LabelId::lblYearPrev, -12};
+    int expected = MonthNumber(2000, 10);
+    auto step = [&](const Step& st) {
+        // At the ends of the range a step leaves the month where it is.
+        const int to = expected + st.months;
+        if (to >= kFirstMonth && to <= kLastMonth) expected = to;
+    };
+
+    // One press is the immediate step and three repeats of the 250 ms timer.
+    // Its id is learnt from the first real tick, then the ticks are sent.
+    UINT_PTR scrollTimer = 0;
+    int steps = 0;
+    auto press = [&](const Step& st) {
+        const POINT p = c.Centre(st.id);
+        const LPARAM at = MAKELPARAM(p.x, p.y);
+        SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ASSERT_EQ(GetCapture(), hwnd);
+        step(st);
+        ++steps;
+        ASSERT_EQ(c.Label(st.id).back, c.state.CalendarColor) << "pressed look";
+        for (int t = 0; t < 3; ++t) {
+            if (!scrollTimer) {
+                MSG msg{};
+                const DWORD end = GetTickCount() + 3000;
+                while (GetTickCount() < end &&
+                       !PeekMessageW(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE))
+                    Sleep(5);
+                ASSERT_EQ(msg.message, UINT(WM_TIMER)) << "the repeat timer never ticked";
+                scrollTimer = msg.wParam;
+                DispatchMessageW(&msg);
+            } else {
+                SendMessageW(hwnd, WM_TIMER, scrollTimer, 0);
+            }
+            step(st);
+            ++steps;
+        }
+        SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+        ASSERT_EQ(GetCapture(), nullptr);
+        ASSERT_EQ(c.Label(st.id).back, c.state.LabelColor) << "resting look";
+        ASSERT_EQ(c.state.DisplayYear, YearOf(expected)) << "after " << steps << " steps";
+        ASSERT_EQ(c.state.DisplayMonth, MonthOf(expected)) << "after " << steps << " steps";
+    };
+
+    const Counts before = Held();
+    const Step cycle[] = {next, prev, yearNext, yearPrev};
+    int presses = 0;
+    auto run = [&](int count, auto pick) {
+        for (int i = 0; i < count; ++i, ++presses) {
+            ASSERT_NO_FATAL_FAILURE(press(pick(i)));
+            if (presses % 50 == 0) {
+                ASSERT_NO_FATAL_FAILURE(
+                    ExpectMonth(c, YearOf(expected), MonthOf(expected), c.clock.now));
+                ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s));
+            } else {
+                c.window->PaintContent(s.Dc(), area);
+            }
+            if (presses % 500 == 0) {
+                ASSERT_EQ(Held(), before) << "press " << presses;
+            }
+        }
+    };
+    // A quarter there and back, a quarter down past the first year, which
+    // holds at year 100, and back up.
+    const int quarter = kNavigationSteps / 4 / 4;
+    ASSERT_NO_FATAL_FAILURE(run(2 * quarter, [&](int i) { return cycle[i % 4]; }));
+    ASSERT_NO_FATAL_FAILURE(run(quarter, [&](int) { return yearPrev; }));
+    EXPECT_EQ(c.state.DisplayYear, 100);
+    ASSERT_NO_FATAL_FAILURE(run(quarter, [&](int) { return yearNext; }));
+    EXPECT_EQ(steps, kNavigationSteps);
+
+    // Released, the repeat stays stopped.
+    const int month = c.state.DisplayMonth, year = c.state.DisplayYear;
+    MSG msg;
+    const DWORD end = GetTickCount() + 400;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    EXPECT_EQ(c.state.DisplayMonth, month);
+    EXPECT_EQ(c.state.DisplayYear, year);
+    ASSERT_TRUE(GdiFlush());
+    EXPECT_EQ(Held(), before);
+}
+
+TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
+    Calendar c(D(2023, 12, 31));
+    ASSERT_TRUE(c.created);
+    const RECT area = c.Client();
+    Surface s(area.right, area.bottom);
+    ASSERT_TRUE(s.Ok());
+    ExpectToday(c, D(2023, 12, 31));
+    PaintAndCheck(c, s);
+    const Counts before = Held();
+
+    std::set<std::uintptr_t> pictures;
+    int days = 0, leapDays = 0;
+    for (Date d = D(2024, 1, 1); d <= D(2029, 1, 1); d = *d.AddDays(1), ++days) {
+        // Minutes of the old day first: nothing may move.
+        c.app->OnRefreshTimer();
+        ASSERT_EQ(c.state.LastDate, c.clock.now);
+        c.clock.now = d;
+        c.app->OnRefreshTimer();
+        ASSERT_NO_FATAL_FAILURE(ExpectToday(c, d)) << d.Year() << "-" << d.Month() << "-" << d.Day();
+        ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s));
+        int lead = WeekdayOf(d.Year(), d.Month(), 1);
+        if (lead == 0) lead = 7;
+        const RECT cell = c.window->LabelRect(Day(lead + d.Day() - 1));
+        ASSERT_GT(InkIn(s, cell, ResolveColor(c.state.CalendarColor)), 0) << "today's caption";
+        pictures.insert(c.tray.last.hIcon);
+        if (d.Month() == 2 && d.Day() == 29) ++leapDays;
+    }
+    EXPECT_EQ(days, 5 * 365 + 2 + 1); // 2024 to 2028, and the next new year's day
+    EXPECT_EQ(leapDays, 2); // 2024 and 2028
+    // One lasting picture per day of the month, all still alive.
+    EXPECT_EQ(pictures.size(), 31u);
+    for (std::uintptr_t h : pictures) {
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(h), &info));
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    ASSERT_TRUE(GdiFlush());
+    EXPECT_EQ(Held(), before);
+}
+
+TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
+    Calendar c(D(2000, 10, 15));
+    ASSERT_TRUE(c.created);
+    const HWND hwnd = c.Hwnd();
+    ExpectToday(c, D(2000, 10, 15));
+
+    // Midnight while the user looks at another month: the same day keeps
+    // their month; the new day brings the calendar to it.
+    c.state.DisplayMonth = 3;
+    c.state.DisplayYear = 2001;
+    c.app->OnRefreshTimer();
+    ExpectMonth(c, 2001, 3, D(2000, 10, 15));
+    c.clock.now = D(2000, 10, 16);
+    c.app->OnRefreshTimer();
+    ExpectToday(c, D(2000, 10, 16));
+
+    // Month and year ends.
+    for (auto [from, to] : {std::pair{D(2001, 1, 31), D(2001, 2, 1)},
+                            std::pair{D(2001, 12, 31), D(2002, 1, 1)},
+                            std::pair{D(2001, 4, 30), D(2001, 5, 1)}}) {
+        c.clock.now = from;
+        c.app->OnRefreshTimer();
+        ExpectToday(c, from);
+        c.clock.now = to;
+        c.app->OnRefreshTimer();
+        ExpectToday(c, to);
+    }
+
+    // 29 February where it exists, and not in 2100, which is no leap year.
+    c.clock.now = D(2024, 2, 28);
+    c.app->OnRefreshTimer();
+    c.clock.now = D(2024, 2, 29);
+    c.app->OnRefreshTimer();
+    ExpectToday(c, D(2024, 2, 29));
+    EXPECT_EQ(c.tray.last.hIcon, reinterpret_cast<std::uintptr_t>(c.icons.ForDay(29)));
+    c.clock.now = D(2024, 3, 1);
+    c.app->OnRefreshTimer();
+    ExpectToday(c, D(2024, 3, 1));
+    c.clock.now = D(2100, 2, 28);
+    c.app->OnRefreshTimer();
+    ExpectToday(c, D(2100, 2, 28));
+    c.clock.now = D(2100, 3, 1);
+    c.app->OnRefreshTimer();
+    ExpectToday(c, D(2100, 3, 1));
+
+    // The clock set back: the system says so, and the window follows at once.
+    c.clock.now = D(2023, 11, 5);
+    SendMessageW(hwnd, WM_TIMECHANGE, 0, 0);
+    ExpectToday(c, D(2023, 11, 5));
+    // ...and forward over a month end.
+    c.clock.now = D(2023, 12, 2);
+    SendMessageW(hwnd, WM_TIMECHANGE, 0, 0);
+    ExpectToday(c, D(2023, 12, 2));
+
+    // Asleep over two days and a year end: the resume brings the date.
+    c.clock.now = D(2024, 1, 1);
+    EXPECT_EQ(SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+    ExpectToday(c, D(2024, 1, 1));
+    c.clock.now = D(2024, 1, 3);
+    EXPECT_EQ(SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0), TRUE);
+    ExpectToday(c, D(2024, 1, 3));
+    // Going to sleep changes nothing.
+    c.clock.now = D(2024, 1, 4);
+    SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_EQ(c.state.LastDate, D(2024, 1, 3));
+}
+
+} // namespace
+} // namespace mivra
