@@ -1,0 +1,196 @@
+#include "app/calendar_window_win32.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "app/calendar_app.h"
+#include "platform/dpi.h"
+#include "tests/unit/app_fakes.h"
+#include "tests/unit/fake_registry.h"
+
+namespace mivra {
+namespace {
+
+using test::D;
+
+COLORREF Rgb(Color c) { return static_cast<COLORREF>(c); }
+
+// A real calendar window driven by the real logic, with the platform's other
+// parts faked so that nothing reaches the shell or the registry.
+class CalendarWindowTest : public ::testing::Test {
+protected:
+    ModuleState state;
+    test::FakeClock clock;
+    test::EnglishText text;
+    test::RecordingTray tray;
+    test::FakeIcons icons;
+    test::FakeOptions options;
+    FakeRegistry registry;
+    CalendarWindow window;
+    std::unique_ptr<CalendarApp> app;
+
+    void SetUp() override {
+        clock.now = D(2000, 10, 18);
+        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+        app = std::make_unique<CalendarApp>(
+            state,
+            CalendarApp::Services{clock, text, tray, icons, window, options, registry});
+        window.Attach(app.get());
+        app->Startup();
+    }
+    void TearDown() override {
+        if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
+        // The window's end posts WM_QUIT; leave no trace for the next test.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    LPARAM At(LabelId id) {
+        const RECT r = window.LabelRect(id);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    POINT Centre(LabelId id) {
+        const RECT r = window.LabelRect(id);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+};
+
+TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
+    HWND h = window.Handle();
+    const LONG style = GetWindowLongW(h, GWL_STYLE);
+    const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    wchar_t caption[32] = {};
+    GetWindowTextW(h, caption, 32);
+    EXPECT_STREQ(caption, L"Mivra 2000");
+
+    const int dpi = window.Dpi();
+    RECT client, outer;
+    GetClientRect(h, &client);
+    GetWindowRect(h, &outer);
+    EXPECT_EQ(client.right, TwipsToPixels(2580, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
+    EXPECT_EQ(outer.right - outer.left, client.right); // no frame at all
+    if (dpi == 96) {
+        EXPECT_EQ(client.right, 172);
+        EXPECT_EQ(client.bottom, 206);
+        const RECT cell = window.LabelRect(Day(8));
+        EXPECT_EQ(cell.left, 26); // (24 + 360) / 15 rounded
+        EXPECT_EQ(cell.top, 61);
+        EXPECT_EQ(cell.right, 50);
+        EXPECT_EQ(cell.bottom, 86);
+    }
+
+    // The callback window exists from the start, hidden, below the client.
+    HWND hook = window.Hook();
+    ASSERT_TRUE(IsWindow(hook));
+    EXPECT_FALSE(IsWindowVisible(hook));
+    EXPECT_EQ(GetParent(hook), h);
+
+    // One tooltip tool for each of the eight button labels.
+    EXPECT_EQ(SendMessageW(window.Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 8);
+}
+
+TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
+    HWND h = window.Handle();
+    RECT client;
+    GetClientRect(h, &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+
+    const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
+    EXPECT_EQ(GetPixel(dc, 0, 0), black);
+    EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), black);
+    EXPECT_EQ(GetPixel(dc, 5, 4), cyan); // title band, left of the caption
+    const POINT dow = Centre(Dow(3));
+    EXPECT_EQ(GetPixel(dc, window.LabelRect(Dow(3)).left + 2, dow.y), black);
+    // Cell backgrounds: white face, today (the 18th, cell 24) marked.
+    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+              white);
+    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+              cyan);
+    // Buttons: dark cyan at rest, framed in black at the window's edge.
+    const RECT hide = window.LabelRect(LabelId::lblHide);
+    EXPECT_EQ(GetPixel(dc, hide.left + 3, hide.top + 3), cyan);
+    EXPECT_EQ(GetPixel(dc, hide.left - 1, hide.top + 3), black);
+
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+}
+
+TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
+    HWND h = window.Handle();
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblMonthNext));
+    EXPECT_EQ(state.DisplayMonth, 11);
+    EXPECT_EQ(GetCapture(), h);
+    SendMessageW(h, WM_TIMER, 2, 0); // tmrButtonScroll
+    EXPECT_EQ(state.DisplayMonth, 12);
+    // Released far away: the repeat ends, and there is no click.
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_NE(GetCapture(), h);
+    EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.LabelColor);
+
+    // Another program takes the mouse mid-press: the press ends as a release.
+    SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, At(LabelId::lblYearPrev));
+    EXPECT_EQ(state.DisplayYear, 1999);
+    ReleaseCapture();
+    EXPECT_EQ(app->Label(LabelId::lblYearPrev).back, state.LabelColor);
+
+    // A click on the today label comes back.
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblToday));
+    SendMessageW(h, WM_LBUTTONUP, 0, At(LabelId::lblToday));
+    EXPECT_EQ(state.DisplayMonth, 10);
+    EXPECT_EQ(state.DisplayYear, 2000);
+}
+
+TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
+    HWND h = window.Handle();
+    // Tray callbacks arrive on the hidden hook window; a real pointer move
+    // (key flags and coordinates) is not one.
+    SendMessageW(window.Hook(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0x0202, 5));
+    EXPECT_FALSE(IsWindowVisible(h));
+    SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(h));
+    SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(h));
+
+    // The taskbar came back: the icon is added again.
+    tray.calls.clear();
+    SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
+
+    // The clock changed or the machine woke: the date follows at once.
+    clock.now = D(2000, 10, 19);
+    SendMessageW(h, WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(state.LastDate, D(2000, 10, 19));
+    clock.now = D(2000, 11, 1);
+    SendMessageW(h, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(state.LastDate, D(2000, 11, 1));
+    EXPECT_EQ(state.DisplayMonth, 11);
+
+    // Log-off is never refused; the close removes the icon and the window.
+    EXPECT_TRUE(SendMessageW(h, WM_QUERYENDSESSION, 0, 0));
+    tray.calls.clear();
+    SendMessageW(h, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(tray.calls.empty());
+    EXPECT_EQ(tray.calls.front().op, NotifyOp::Delete);
+    EXPECT_FALSE(IsWindow(h));
+}
+
+} // namespace
+} // namespace mivra
