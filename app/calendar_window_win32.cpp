@@ -17,11 +17,12 @@ constexpr UINT_PTR kScrollTimer = 2;
 constexpr TwipRect kDesignPosition{4080, 2256, kCalendarWidthTwips, kCalendarHeightTwips};
 
 int ButtonsOf(WPARAM wp) {
-    return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) |
-           ((wp & MK_MBUTTON) ? 4 : 0);
+    return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
 }
 
-bool HasTooltip(const LabelSpec& s) { return !s.tooltip.empty() || s.id == LabelId::lblToday; }
+bool HasTooltip(const LabelSpec& s) {
+    return !s.tooltip.empty() || s.id == LabelId::lblToday;
+}
 
 } // namespace
 
@@ -31,12 +32,12 @@ CalendarWindow::~CalendarWindow() {
 
 bool CalendarWindow::Create(HINSTANCE instance) {
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = MemberWindowProc<CalendarWindow>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                             0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+                                             LR_DEFAULTSIZE | LR_SHARED));
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 
@@ -51,16 +52,17 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     // A tool window gets no taskbar button; the popup style gives no frame.
     // Topmost from birth too: not every system applies a z-order change to a
     // window that is still hidden.
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, std::wstring(kCalendarCaption).c_str(),
-                            WS_POPUP, at.left, at.top, at.right - at.left, at.bottom - at.top,
-                            nullptr, nullptr, instance, this);
+    hwnd_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass,
+                        std::wstring(kCalendarCaption).c_str(), WS_POPUP, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
     if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
 
     const PixelRect hook = ToPixels(kPichookRect, dpi_);
-    hook_ = CreateWindowExW(0, kHookClass, L"", WS_CHILD, hook.left, hook.top,
-                            hook.right - hook.left, hook.bottom - hook.top, hwnd_, nullptr,
-                            instance, this);
+    hook_ =
+        CreateWindowExW(0, kHookClass, L"", WS_CHILD, hook.left, hook.top, hook.right - hook.left,
+                        hook.bottom - hook.top, hwnd_, nullptr, instance, this);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     CreateTooltips();
     SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
@@ -116,24 +118,6 @@ void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
         const LabelState& l = app_->Label(s.id);
         PaintLabel(dc, r, {l.caption, l.fore, l.back, s.border}, fonts_.Get(s.font, dpi_), s.font);
     }
-}
-
-void CalendarWindow::OnPaint() {
-    PaintScope paint(hwnd_);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    // Through a memory bitmap, so a repaint never flickers through black.
-    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
-    if (!mem || !bmp) {
-        PaintContent(paint.Dc(), client);
-        return;
-    }
-    SelectedObject sel(mem.Get(), bmp.Get());
-    PaintContent(mem.Get(), client);
-    const RECT& a = paint.Area();
-    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
-           SRCCOPY);
 }
 
 std::optional<LabelId> CalendarWindow::HitTest(LPARAM lp) const {
@@ -232,16 +216,22 @@ void CalendarWindow::MoveTo(int x, int y) {
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CalendarWindow::IsShown() { return IsWindowVisible(hwnd_) != FALSE; }
+bool CalendarWindow::IsShown() {
+    return IsWindowVisible(hwnd_) != FALSE;
+}
 
 void CalendarWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
 }
 
-void CalendarWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void CalendarWindow::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
-void CalendarWindow::LabelsChanged() { InvalidateRect(hwnd_, nullptr, FALSE); }
+void CalendarWindow::LabelsChanged() {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
     if (enabled)
@@ -259,25 +249,11 @@ void CalendarWindow::StartDrag() {
     SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(pos));
 }
 
-void CalendarWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void CalendarWindow::Close() {
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
 
 // Window procedures
-
-LRESULT CALLBACK CalendarWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<CalendarWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<CalendarWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind through the system's frames.
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
 
 LRESULT CALLBACK CalendarWindow::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -303,14 +279,11 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!app_) return DefWindowProcW(hwnd_, msg, wp, lp);
     switch (msg) {
     case WM_PAINT:
-        OnPaint();
+        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        PaintContent(reinterpret_cast<HDC>(wp), client);
+    case WM_PRINTCLIENT:
+        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:
@@ -344,8 +317,8 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
             const auto index = static_cast<int>(hdr->idFrom);
             if (index >= 0 && index < kLabelCount)
-                info->lpszText = const_cast<wchar_t*>(
-                    app_->Label(static_cast<LabelId>(index)).tooltip.c_str());
+                info->lpszText =
+                    const_cast<wchar_t*>(app_->Label(static_cast<LabelId>(index)).tooltip.c_str());
             return 0;
         }
         break;

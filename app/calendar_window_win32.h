@@ -11,6 +11,7 @@
 #include "app/platform.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
+#include "platform/window_win32.h"
 
 namespace mivra {
 
@@ -50,11 +51,10 @@ public:
     std::uintptr_t CallbackWindow() override { return reinterpret_cast<std::uintptr_t>(hook_); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    void OnPaint();
     void OnButtonDown(LPARAM lp);
     void OnButtonUp(LPARAM lp);
     void OnMouseMove(WPARAM wp, LPARAM lp);

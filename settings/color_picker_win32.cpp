@@ -115,7 +115,7 @@ bool ColorPickerWindow::Load() {
     if (hwnd_) return true;
 
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = MemberWindowProc<ColorPickerWindow>;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -200,23 +200,6 @@ void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {
     }
 }
 
-void ColorPickerWindow::OnPaint() {
-    PaintScope paint(hwnd_);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
-    if (!mem || !bmp) {
-        PaintContent(paint.Dc(), client);
-        return;
-    }
-    SelectedObject sel(mem.Get(), bmp.Get());
-    PaintContent(mem.Get(), client);
-    const RECT& a = paint.Area();
-    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
-           SRCCOPY);
-}
-
 void ColorPickerWindow::OnButtonDown(LPARAM lp) {
     const int cell = PickerCellAtPixel(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_);
     if (cell < 0) return;
@@ -256,32 +239,14 @@ void ColorPickerWindow::Finish(int cell) {
     DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK ColorPickerWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<ColorPickerWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<ColorPickerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
-
 LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT:
-        OnPaint();
+        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        PaintContent(reinterpret_cast<HDC>(wp), client);
+    case WM_PRINTCLIENT:
+        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

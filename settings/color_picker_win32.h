@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/window_win32.h"
+
 #include <array>
 #include <functional>
 
@@ -50,14 +52,13 @@ public:
     void PaintContent(HDC dc, const RECT& area);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     SIZE OuterSize(int dpi, SIZE frame) const;
     void FitToFrame();
     POINT Placement(SIZE size) const;
     void Layout();
-    void OnPaint();
     void OnButtonDown(LPARAM lp);
     void OnButtonUp(LPARAM lp);
     void OnDpiChanged(int dpi, const RECT* suggested);

@@ -75,7 +75,7 @@ bool OptionsWindow::Load() {
     if (hwnd_) return true;
 
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = MemberWindowProc<OptionsWindow>;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -234,23 +234,6 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
     }
 }
 
-void OptionsWindow::OnPaint() {
-    PaintScope paint(hwnd_);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    UniqueMemoryDc mem(CreateCompatibleDC(paint.Dc()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
-    if (!mem || !bmp) {
-        PaintContent(paint.Dc(), client);
-        return;
-    }
-    SelectedObject sel(mem.Get(), bmp.Get());
-    PaintContent(mem.Get(), client);
-    const RECT& a = paint.Area();
-    BitBlt(paint.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
-           SRCCOPY);
-}
-
 HBRUSH OptionsWindow::OnControlColor(HDC dc, HWND control) {
     if (control != Control(OptionsControl::cbxLoadWW) || !panelBrush_) return nullptr;
     SetBkColor(dc, ResolveColor(panelColor_));
@@ -373,33 +356,14 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
 
 // Window procedure
 
-LRESULT CALLBACK OptionsWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<OptionsWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<OptionsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind through the system's frames.
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
-
 LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT:
-        OnPaint();
+        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        PaintContent(reinterpret_cast<HDC>(wp), client);
+    case WM_PRINTCLIENT:
+        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_CTLCOLORSTATIC:

@@ -14,6 +14,7 @@
 #include "app/state.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
+#include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
 #include "settings/registry.h"
@@ -75,7 +76,7 @@ private:
         void Open(std::wstring_view target) override;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     bool Load();
@@ -88,7 +89,6 @@ private:
     HWND ControlAt(LPARAM lp) const;
     bool OnLink(LPARAM lp) const;
 
-    void OnPaint();
     void OnCommand(WORD id, WORD code, HWND control);
     void OnLoadAtStartupClick();
     void OnButtonDown(LPARAM lp);

@@ -7,11 +7,14 @@
 
 #include "app/calendar_app.h"
 #include "app/platform.h"
+#include "tests/unit/fake_registry.h"
 #include "tray/tray_icon.h"
 
 namespace mivra::test {
 
-inline Date D(int y, int m, int d) { return *Date::FromYmd(y, m, d); }
+inline Date D(int y, int m, int d) {
+    return *Date::FromYmd(y, m, d);
+}
 
 class FakeClock : public Clock {
 public:
@@ -26,9 +29,9 @@ public:
 class EnglishText : public DateText {
 public:
     std::wstring MonthYear(const Date& d) override {
-        static const wchar_t* names[] = {L"January", L"February", L"March",     L"April",
-                                         L"May",     L"June",     L"July",      L"August",
-                                         L"September", L"October", L"November", L"December"};
+        static const wchar_t* names[] = {L"January",   L"February", L"March",    L"April",
+                                         L"May",       L"June",     L"July",     L"August",
+                                         L"September", L"October",  L"November", L"December"};
         return std::wstring(names[d.Month() - 1]) + L" " + std::to_wstring(d.Year());
     }
     std::wstring ShortDate(const Date& d) override {
@@ -103,6 +106,19 @@ public:
         panel = c;
     }
     void ShowModal() override { ++modal; }
+};
+
+// A CalendarApp wired to fakes, for fixtures to inherit.
+struct AppRig {
+    ModuleState state;
+    FakeClock clock;
+    EnglishText text;
+    RecordingTray tray;
+    FakeIcons icons;
+    FakeWindow window;
+    FakeOptions options;
+    FakeRegistry registry;
+    CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
 };
 
 } // namespace mivra::test

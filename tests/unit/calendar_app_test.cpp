@@ -2,7 +2,6 @@
 
 #include "app/calendar_app.h"
 #include "app_fakes.h"
-#include "fake_registry.h"
 
 namespace mivra {
 namespace {
@@ -11,22 +10,13 @@ using test::D;
 
 constexpr Color kCyan = 0x00808000, kWhite = 0x00FFFFFF, kBlack = 0, kGrey = 0x00C0C0C0;
 
-class CalendarAppTest : public ::testing::Test {
+class CalendarAppTest : public ::testing::Test, protected test::AppRig {
 protected:
-    ModuleState state;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeWindow window;
-    test::FakeOptions options;
-    FakeRegistry registry;
-    CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
-
     const LabelState& Cell(int i) const { return app.Label(Day(i)); }
     std::wstring Captions() const {
         std::wstring s;
-        for (int i = 0; i < 42; ++i) s += Cell(i).caption + L" ";
+        for (int i = 0; i < 42; ++i)
+            s += Cell(i).caption + L" ";
         return s;
     }
     void ShowMonth(int month, int year) {
@@ -124,7 +114,8 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
     EXPECT_EQ(Cell(39).fore, kWhite);
     // A month without today: no mark, and no colour survives from before.
     ShowMonth(2, 2009);
-    for (int i = 0; i < 42; ++i) EXPECT_EQ(Cell(i).back, kWhite) << i;
+    for (int i = 0; i < 42; ++i)
+        EXPECT_EQ(Cell(i).back, kWhite) << i;
     EXPECT_EQ(Cell(7).caption, L"1");
     EXPECT_EQ(Cell(34).caption, L"28");
     EXPECT_EQ(Cell(35).caption, L"1");
@@ -180,7 +171,7 @@ TEST_F(CalendarAppTest, TheTrayFollowsLastDateWhileTheGridFollowsTheClock) {
 
 TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
     app.Startup();
-    const std::pair<int, bool> codes[] = {{512, false}, {513, false}, {514, true}, {515, false},
+    const std::pair<int, bool> codes[] = {{512, false}, {513, false}, {514, true},  {515, false},
                                           {516, false}, {517, true},  {518, false}, {519, false},
                                           {520, false}, {521, false}, {0, false},   {1024, false}};
     for (auto [code, toggles] : codes) {
@@ -190,7 +181,8 @@ TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
     }
     // A double click brings two button-ups: the window ends as it was.
     const bool before = window.shown;
-    for (int code : {513, 514, 515, 514}) app.OnTrayCallback(code);
+    for (int code : {513, 514, 515, 514})
+        app.OnTrayCallback(code);
     EXPECT_EQ(window.shown, before);
 
     options.visible = true;

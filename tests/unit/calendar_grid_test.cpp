@@ -6,7 +6,9 @@
 namespace mivra {
 namespace {
 
-Date D(int y, int m, int d) { return *Date::FromYmd(y, m, d); }
+Date D(int y, int m, int d) {
+    return *Date::FromYmd(y, m, d);
+}
 
 TEST(DateTest, RangeAndArithmetic) {
     EXPECT_FALSE(Date::FromYmd(99, 12, 31));
@@ -49,7 +51,8 @@ TEST(GridTest, EdgeMonthsStartOnTheSundayBeforeTheFirst) {
         EXPECT_EQ((*cells)[0], c.firstCell);
         EXPECT_EQ((*cells)[c.cellOfFirst], D(c.year, c.month, 1));
         EXPECT_EQ((*cells)[41], c.lastCell);
-        for (int i = 1; i < 42; ++i) EXPECT_EQ((*cells)[i - 1].AddDays(1), (*cells)[i]);
+        for (int i = 1; i < 42; ++i)
+            EXPECT_EQ((*cells)[i - 1].AddDays(1), (*cells)[i]);
     }
 }
 

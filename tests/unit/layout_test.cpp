@@ -21,8 +21,8 @@ TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
     }
     EXPECT_EQ(Spec(Dow(0)).caption, L"Sun");
     EXPECT_EQ(Spec(Dow(6)).caption, L"Sat");
-    const LabelId row[] = {LabelId::lblHide,      LabelId::lblYearPrev, LabelId::lblMonthPrev,
-                           LabelId::lblToday,     LabelId::lblMonthNext, LabelId::lblYearNext,
+    const LabelId row[] = {LabelId::lblHide,  LabelId::lblYearPrev,  LabelId::lblMonthPrev,
+                           LabelId::lblToday, LabelId::lblMonthNext, LabelId::lblYearNext,
                            LabelId::lblAbout};
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(Spec(row[c]).rect.left, 24 + 360 * c);

@@ -2,25 +2,14 @@
 
 #include "app/calendar_app.h"
 #include "app_fakes.h"
-#include "fake_registry.h"
 
 namespace mivra {
 namespace {
 
 using test::D;
 
-class NavigationTest : public ::testing::Test {
+class NavigationTest : public ::testing::Test, protected test::AppRig {
 protected:
-    ModuleState state;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeWindow window;
-    test::FakeOptions options;
-    FakeRegistry registry;
-    CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
-
     void SetUp() override { app.Startup(); }
 
     void Show(int month, int year) {

@@ -16,7 +16,7 @@ TEST(TrayRecordTest, SerialisesToThe88ByteLayoutWithTheFixedTip) {
     r.szTip = FixedTip(std::string(kTrayTip) + '\0');
     const auto b = Serialize32(r);
     ASSERT_EQ(b.size(), 88u);
-    const std::uint8_t head[24] = {88, 0, 0, 0, 0x45, 0x23, 0x01, 0,    1,    0,    0,    0,
+    const std::uint8_t head[24] = {88, 0, 0, 0, 0x45, 0x23, 0x01, 0, 1,    0,    0,    0,
                                    7,  0, 0, 0, 0,    2,    0,    0, 0xF0, 0xDE, 0xBC, 0x0A};
     EXPECT_TRUE(std::equal(std::begin(head), std::end(head), b.begin()));
     const std::string tip(b.begin() + 24, b.end());

@@ -15,7 +15,9 @@ namespace {
 
 using test::D;
 
-COLORREF Rgb(Color c) { return static_cast<COLORREF>(c); }
+COLORREF Rgb(Color c) {
+    return static_cast<COLORREF>(c);
+}
 
 // A real calendar window driven by the real logic, with the platform's other
 // parts faked so that nothing reaches the shell or the registry.
@@ -35,8 +37,7 @@ protected:
         clock.now = D(2000, 10, 18);
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
         app = std::make_unique<CalendarApp>(
-            state,
-            CalendarApp::Services{clock, text, tray, icons, window, options, registry});
+            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
         window.Attach(app.get());
         app->Startup();
     }

@@ -1,0 +1,57 @@
+// What every window class of the program shares: one window procedure that
+// finds its object at WM_NCCREATE and hands each message to its
+// HandleMessage, and painting through a memory bitmap from one PaintContent.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/handles_win32.h"
+
+namespace mivra {
+
+// T needs `HWND hwnd_` and `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`, and
+// names this template a friend. The object travels as CreateWindowEx's
+// lpParam.
+template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        created->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's frames.
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+// WM_PAINT: paints the whole client area into a memory bitmap and copies the
+// invalid part, so a repaint never flickers through the background.
+template <typename PaintContent> void PaintBuffered(HWND hwnd, PaintContent&& paint) {
+    PaintScope scope(hwnd);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    UniqueMemoryDc mem(CreateCompatibleDC(scope.Dc()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(scope.Dc(), client.right, client.bottom));
+    if (!mem || !bmp) {
+        paint(scope.Dc(), client);
+        return;
+    }
+    SelectedObject sel(mem.Get(), bmp.Get());
+    paint(mem.Get(), client);
+    const RECT& a = scope.Area();
+    BitBlt(scope.Dc(), a.left, a.top, a.right - a.left, a.bottom - a.top, mem.Get(), a.left, a.top,
+           SRCCOPY);
+}
+
+// WM_PRINTCLIENT: the same content into the caller's DC.
+template <typename PaintContent> void PrintClient(HWND hwnd, WPARAM dc, PaintContent&& paint) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    paint(reinterpret_cast<HDC>(dc), client);
+}
+
+} // namespace mivra
