@@ -201,7 +201,7 @@ void CalendarApp::OnMouseDown(LabelId id) {
     if (!HasPressedLook(id)) return;
     PressedLook(id);
     if (IsStepLabel(id)) {
-        CurrentButton = Widen(Spec(id).name);
+        CurrentButton = Widen(Design(id).name);
         OnButtonScrollTimer();
         svc_.window.SetButtonScroll(true);
     }

@@ -69,7 +69,7 @@ const std::array<LabelSpec, kLabelCount>& CalendarLayout() {
     return layout;
 }
 
-const LabelSpec& Spec(LabelId id) { return CalendarLayout()[Index(id)]; }
+const LabelSpec& Design(LabelId id) { return CalendarLayout()[Index(id)]; }
 
 bool LabelAt(int x, int y, LabelId& out) {
     for (const auto& s : CalendarLayout()) {

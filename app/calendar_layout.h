@@ -67,7 +67,7 @@ inline constexpr unsigned kButtonScrollIntervalMs = 250;
 
 // All labels, indexed by LabelId.
 const std::array<LabelSpec, kLabelCount>& CalendarLayout();
-const LabelSpec& Spec(LabelId id);
+const LabelSpec& Design(LabelId id);
 
 // The frontmost label whose rectangle holds the point (in twips), if any.
 // Rectangles are half-open, as Windows hit-tests them.

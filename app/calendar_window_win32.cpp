@@ -70,7 +70,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
 }
 
 RECT CalendarWindow::LabelRect(LabelId id) const {
-    const PixelRect p = ToPixels(Spec(id).rect, dpi_);
+    const PixelRect p = ToPixels(Design(id).rect, dpi_);
     return {p.left, p.top, p.right, p.bottom};
 }
 

@@ -9,19 +9,19 @@ COLORREF ResolveColor(Color c) {
     return static_cast<COLORREF>(c & 0x00FFFFFFu);
 }
 
-HFONT FontCache::Get(const FontSpec& spec, int dpi, bool bold, bool italic, bool underline) {
-    Key key{std::wstring(spec.face), spec.centiPoints, dpi, spec.symbol, bold, italic, underline};
+HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool underline) {
+    Key key{std::wstring(want.face), want.centiPoints, dpi, want.symbol, bold, italic, underline};
     auto it = fonts_.find(key);
     if (it != fonts_.end()) return it->second.Get();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(spec.centiPoints, dpi, 7200);
+    lf.lfHeight = -MulDiv(want.centiPoints, dpi, 7200);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = italic;
     lf.lfUnderline = underline;
-    lf.lfCharSet = spec.symbol ? SYMBOL_CHARSET : ANSI_CHARSET;
+    lf.lfCharSet = want.symbol ? SYMBOL_CHARSET : ANSI_CHARSET;
     lf.lfOutPrecision = OUT_TT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = spec.symbol ? DEFAULT_PITCH | FF_DECORATIVE : DEFAULT_PITCH | FF_SWISS;
+    lf.lfPitchAndFamily = want.symbol ? DEFAULT_PITCH | FF_DECORATIVE : DEFAULT_PITCH | FF_SWISS;
     lstrcpynW(lf.lfFaceName, key.face.c_str(), LF_FACESIZE);
     HFONT f = CreateFontIndirectW(&lf);
     fonts_.emplace(std::move(key), UniqueFont(f));
@@ -78,7 +78,7 @@ void DrawSymbolShape(HDC dc, const RECT& r, wchar_t ch, COLORREF color, int em) 
 
 } // namespace
 
-void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& spec) {
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& want) {
     if (look.opaque) {
         SetDCBrushColor(dc, ResolveColor(look.back));
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -94,7 +94,7 @@ void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const 
     SelectedObject sf(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(look.fore));
-    if (spec.symbol && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0], spec.face)) {
+    if (want.symbol && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0], want.face)) {
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
         DrawSymbolShape(dc, text, look.caption[0], ResolveColor(look.fore), tm.tmAscent);

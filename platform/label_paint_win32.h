@@ -19,7 +19,7 @@ COLORREF ResolveColor(Color c);
 // Fonts by face, size and character set, for one DPI at a time.
 class FontCache {
 public:
-    HFONT Get(const FontSpec& spec, int dpi, bool bold = false, bool italic = false,
+    HFONT Get(const FontSpec& want, int dpi, bool bold = false, bool italic = false,
               bool underline = false);
     void Clear() { fonts_.clear(); }
     size_t Size() const { return fonts_.size(); }
@@ -43,8 +43,8 @@ struct LabelLook {
     UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
 };
 
-// Draws one label; `spec` is the font the label asked for, so a missing
+// Draws one label; `want` is the font the label asked for, so a missing
 // symbol font can be told from the substitute the system picked.
-void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& spec);
+void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& want);
 
 } // namespace mivra

@@ -68,7 +68,7 @@ const std::array<OptionsControlSpec, kOptionsControlCount>& OptionsLayout() {
     return kLayout;
 }
 
-const OptionsControlSpec& Spec(OptionsControl id) {
+const OptionsControlSpec& Design(OptionsControl id) {
     return kLayout[Index(id)];
 }
 
@@ -78,13 +78,13 @@ std::array<OptionsControl, 6> OptionsFocusOrder() {
     for (const auto& s : kLayout)
         if (s.tabIndex != kNoTab && n < order.size()) order[n++] = s.id;
     std::sort(order.begin(), order.end(), [](OptionsControl a, OptionsControl b) {
-        return Spec(a).tabIndex < Spec(b).tabIndex;
+        return Design(a).tabIndex < Design(b).tabIndex;
     });
     return order;
 }
 
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
-    const PixelRect r = ToPixels(Spec(id).rect, dpi);
+    const PixelRect r = ToPixels(Design(id).rect, dpi);
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 

@@ -79,7 +79,7 @@ struct OptionsControlSpec {
 
 // All controls, indexed by OptionsControl.
 const std::array<OptionsControlSpec, kOptionsControlCount>& OptionsLayout();
-const OptionsControlSpec& Spec(OptionsControl id);
+const OptionsControlSpec& Design(OptionsControl id);
 constexpr int Index(OptionsControl id) {
     return static_cast<int>(id);
 }

@@ -123,7 +123,7 @@ void OptionsWindow::Unload() {
 void OptionsWindow::CreateControls() {
     // Created in Tab order, which is the order the dialog keys follow.
     for (OptionsControl id : OptionsFocusOrder()) {
-        const OptionsControlSpec& s = Spec(id);
+        const OptionsControlSpec& s = Design(id);
         DWORD style = WS_CHILD | WS_TABSTOP;
         if (s.kind == ControlKind::CheckBox) {
             // Shown by the load steps when it has a folder. No BS_NOTIFY: with
@@ -237,7 +237,7 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
 HBRUSH OptionsWindow::OnControlColor(HDC dc, HWND control) {
     if (control != Control(OptionsControl::cbxLoadWW) || !panelBrush_) return nullptr;
     SetBkColor(dc, ResolveColor(panelColor_));
-    SetTextColor(dc, ResolveColor(Spec(OptionsControl::cbxLoadWW).fore));
+    SetTextColor(dc, ResolveColor(Design(OptionsControl::cbxLoadWW).fore));
     return panelBrush_.Get();
 }
 

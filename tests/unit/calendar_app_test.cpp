@@ -78,8 +78,8 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
     for (LabelId id : {LabelId::lblMonth, LabelId::lblHide, LabelId::lblYearPrev,
                        LabelId::lblMonthPrev, LabelId::lblToday, LabelId::lblMonthNext,
                        LabelId::lblYearNext, LabelId::lblQuit, LabelId::lblAbout}) {
-        EXPECT_EQ(app.Label(id).back, kCyan) << Spec(id).name;
-        EXPECT_EQ(app.Label(id).fore, kWhite) << Spec(id).name;
+        EXPECT_EQ(app.Label(id).back, kCyan) << Design(id).name;
+        EXPECT_EQ(app.Label(id).fore, kWhite) << Design(id).name;
     }
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(app.Label(Dow(c)).back, kBlack);

@@ -8,7 +8,7 @@ namespace {
 
 TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
     for (int i = 0; i < 42; ++i) {
-        const TwipRect r = Spec(Day(i)).rect;
+        const TwipRect r = Design(Day(i)).rect;
         EXPECT_EQ(r.left, 24 + 360 * (i % 7));
         EXPECT_EQ(r.top, 552 + 360 * (i / 7));
         EXPECT_EQ(r.width, 372);
@@ -16,21 +16,21 @@ TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
         EXPECT_EQ(DayIndex(Day(i)), i);
     }
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(Spec(Dow(c)).rect.left, 24 + 360 * c);
+        EXPECT_EQ(Design(Dow(c)).rect.left, 24 + 360 * c);
         EXPECT_EQ(DowIndex(Dow(c)), c);
     }
-    EXPECT_EQ(Spec(Dow(0)).caption, L"Sun");
-    EXPECT_EQ(Spec(Dow(6)).caption, L"Sat");
+    EXPECT_EQ(Design(Dow(0)).caption, L"Sun");
+    EXPECT_EQ(Design(Dow(6)).caption, L"Sat");
     const LabelId row[] = {LabelId::lblHide,  LabelId::lblYearPrev,  LabelId::lblMonthPrev,
                            LabelId::lblToday, LabelId::lblMonthNext, LabelId::lblYearNext,
                            LabelId::lblAbout};
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(Spec(row[c]).rect.left, 24 + 360 * c);
-        EXPECT_EQ(Spec(row[c]).rect.top, 2736);
+        EXPECT_EQ(Design(row[c]).rect.left, 24 + 360 * c);
+        EXPECT_EQ(Design(row[c]).rect.top, 2736);
     }
-    EXPECT_EQ(Spec(LabelId::lblToday).font.face, L"Wingdings");
-    EXPECT_TRUE(Spec(LabelId::lblHide).font.symbol);
-    EXPECT_EQ(Spec(LabelId::lblHide).caption, L"\xCA");
+    EXPECT_EQ(Design(LabelId::lblToday).font.face, L"Wingdings");
+    EXPECT_TRUE(Design(LabelId::lblHide).font.symbol);
+    EXPECT_EQ(Design(LabelId::lblHide).caption, L"\xCA");
 }
 
 TEST(LayoutTest, OverlapsHitTheFrontLabel) {

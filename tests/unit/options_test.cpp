@@ -200,15 +200,15 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     EXPECT_EQ(OptionsFocusOrder(),
               (std::array<OptionsControl, 6>{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr,
                                              cmd_Clr_Def, Command1}));
-    EXPECT_EQ(Spec(Label1).text, L"Mivra  2000");
-    EXPECT_EQ(Spec(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
-    EXPECT_EQ(Spec(Command1).text, L"Mivra 2000 Home Page...");
-    EXPECT_EQ(Spec(cmdClose).text, L"OK");
-    EXPECT_EQ(Spec(Label3).text.find(L"\r\n") != std::wstring_view::npos, true)
+    EXPECT_EQ(Design(Label1).text, L"Mivra  2000");
+    EXPECT_EQ(Design(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
+    EXPECT_EQ(Design(Command1).text, L"Mivra 2000 Home Page...");
+    EXPECT_EQ(Design(cmdClose).text, L"OK");
+    EXPECT_EQ(Design(Label3).text.find(L"\r\n") != std::wstring_view::npos, true)
         << "the second credit line stands on two lines";
 
     // The black frame around the panel: 24 left and bottom, 36 top, 48 right.
-    const TwipRect p = Spec(Shape1).rect;
+    const TwipRect p = Design(Shape1).rect;
     EXPECT_EQ(p.left, 24);
     EXPECT_EQ(p.top, 36);
     EXPECT_EQ(kOptionsWidthTwips - p.left - p.width, 48);
@@ -229,7 +229,7 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     }
 
     // The mail link takes the mouse over its rectangle as painted.
-    const PixelRect link = ToPixels(Spec(lblAbout2).rect, 120);
+    const PixelRect link = ToPixels(Design(lblAbout2).rect, 120);
     EXPECT_TRUE(ControlHasPixel(lblAbout2, link.left, link.top, 120));
     EXPECT_FALSE(ControlHasPixel(lblAbout2, link.right, link.top, 120));
     EXPECT_FALSE(ControlHasPixel(lblAbout2, link.left, link.bottom, 120));

@@ -311,14 +311,14 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
         GetClientRect(o.Handle(), &client);
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
-        const RECT panel = Rect(Spec(OptionsControl::Shape1).rect, dpi);
+        const RECT panel = Rect(Design(OptionsControl::Shape1).rect, dpi);
         // Between the check box and OK nothing covers the panel.
         EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
         EXPECT_TRUE(
-            canvas.Holds(Rect(Spec(OptionsControl::Label1).rect, dpi), GetSysColor(COLOR_BTNTEXT)));
-        EXPECT_TRUE(canvas.Holds(Rect(Spec(OptionsControl::lblAbout2).rect, dpi), kLinkColor))
+            canvas.Holds(Rect(Design(OptionsControl::Label1).rect, dpi), GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblAbout2).rect, dpi), kLinkColor))
             << "the mail link in dark blue";
-        EXPECT_FALSE(canvas.Holds(Rect(Spec(OptionsControl::Label2).rect, dpi), kLinkColor));
+        EXPECT_FALSE(canvas.Holds(Rect(Design(OptionsControl::Label2).rect, dpi), kLinkColor));
 
         HWND check = o.Control(OptionsControl::cbxLoadWW);
         EXPECT_NE(SendMessageW(o.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),
@@ -332,7 +332,7 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
     app->ApplyColors();
     EXPECT_EQ(o.PanelColor(), kPalette[12]);
     Canvas canvas(o.Handle());
-    const RECT panel = Rect(Spec(OptionsControl::Shape1).rect, dpi);
+    const RECT panel = Rect(Design(OptionsControl::Shape1).rect, dpi);
     EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[12]);
 }
 
@@ -431,7 +431,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
     EXPECT_EQ(client.right, TwipsToPixels(3204, 144));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, 144));
     EXPECT_TRUE(SameRect(ChildRect(o.Control(OptionsControl::cmd_Lab_Clr)),
-                         Rect(Spec(OptionsControl::cmd_Lab_Clr).rect, 144)));
+                         Rect(Design(OptionsControl::cmd_Lab_Clr).rect, 144)));
 
     ColorPickerWindow& picker = o.Picker();
     ASSERT_TRUE(picker.Load());
@@ -492,7 +492,7 @@ TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
     o.IsVisible();
     Click(OptionsControl::Command1);
     PumpUntil([&] { return !links.opened.empty(); }, 1000);
-    const LPARAM at = Centre(Rect(Spec(OptionsControl::lblAbout2).rect, o.Dpi()));
+    const LPARAM at = Centre(Rect(Design(OptionsControl::lblAbout2).rect, o.Dpi()));
     SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
     // A press that ends off the link is no click.
