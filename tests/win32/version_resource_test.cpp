@@ -22,7 +22,8 @@ std::wstring ReleaseExe() {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring p(self);
-    for (int up = 0; up < 2; ++up) p.erase(p.find_last_of(L"\\/"));
+    for (int up = 0; up < 2; ++up)
+        p.erase(p.find_last_of(L"\\/"));
     return p + L"\\win32\\Mivra.exe";
 }
 
