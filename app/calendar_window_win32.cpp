@@ -109,6 +109,7 @@ void CalendarWindow::LayoutTooltips() {
 void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!app_) return;
+    KeepFont keep(dc);
     // Back to front, so the front labels cover their neighbours' overlap.
     for (int i = kLabelCount - 1; i >= 0; --i) {
         const auto& s = CalendarLayout()[i];

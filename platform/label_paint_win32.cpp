@@ -91,7 +91,9 @@ void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const 
         InflateRect(&text, -1, -1);
     }
     if (look.caption.empty()) return;
-    SelectedObject sf(dc, font);
+    // Selecting a font is slow on some systems, and a window's labels share a
+    // few fonts: select only on a change. KeepFont puts the DC's own back.
+    if (font && GetCurrentObject(dc, OBJ_FONT) != font) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(look.fore));
     if (want.symbol && look.caption.size() == 1 && !FontHasGlyph(dc, look.caption[0], want.face)) {

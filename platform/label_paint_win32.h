@@ -43,7 +43,23 @@ struct LabelLook {
     UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
 };
 
-// Draws one label; `want` is the font the label asked for, so a missing
+// Keeps a DC's font across a run of PaintLabel calls, which leave theirs
+// selected, and puts it back at the end.
+class KeepFont {
+public:
+    explicit KeepFont(HDC dc) : dc_(dc), font_(GetCurrentObject(dc, OBJ_FONT)) {}
+    ~KeepFont() {
+        if (GetCurrentObject(dc_, OBJ_FONT) != font_) SelectObject(dc_, font_);
+    }
+    KeepFont(const KeepFont&) = delete;
+    KeepFont& operator=(const KeepFont&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ font_;
+};
+
+// Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked for, so a missing
 // symbol font can be told from the substitute the system picked.
 void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& want);
 

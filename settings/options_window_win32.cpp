@@ -213,6 +213,7 @@ void OptionsWindow::SetPanelColor(Color color) {
 
 void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    KeepFont keep(dc);
     // Back to front: the panel, then the labels over it.
     for (auto it = OptionsLayout().rbegin(); it != OptionsLayout().rend(); ++it) {
         const OptionsControlSpec& s = *it;

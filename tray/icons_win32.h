@@ -19,17 +19,14 @@ public:
     Icons(const Icons&) = delete;
     Icons& operator=(const Icons&) = delete;
 
-    // The picture of day 1 to 31, loaded with the whole set on the first
-    // call. Handles stay valid until the holder is destroyed, so the holder
+    // The picture of day 1 to 31, loaded the first time that day is asked
+    // for. Handles stay valid until the holder is destroyed, so the holder
     // must outlive the notification icon that shows them.
     std::uintptr_t IconForDay(int day) override;
     HICON ForDay(int day);
 
 private:
-    void Load();
-
     HINSTANCE module_;
-    bool loaded_ = false;
     std::array<UniqueIcon, 31> icons_;
 };
 
