@@ -279,14 +279,6 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!app_) return DefWindowProcW(hwnd_, msg, wp, lp);
     switch (msg) {
-    case WM_PAINT:
-        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -340,12 +332,9 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         KillTimer(hwnd_, kScrollTimer);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND self = hwnd_;
-        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
-        hwnd_ = hook_ = tips_ = nullptr;
-        return DefWindowProcW(self, msg, wp, lp);
-    }
+    case WM_NCDESTROY:
+        hook_ = tips_ = nullptr; // destroyed with their parent
+        break;
     default:
         break;
     }

@@ -9,24 +9,12 @@
 
 namespace mivra {
 
-// T needs `HWND hwnd_` and `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`, and
-// names this template a friend. The object travels as CreateWindowEx's
-// lpParam.
-template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        created->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind through the system's frames.
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
+// T needs `HWND hwnd_`, `void PaintContent(HDC, const RECT&)` and
+// `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`, and names this template a
+// friend. The object travels as CreateWindowEx's lpParam. Painting is done
+// here for every window alike; the rest goes to HandleMessage, and after the
+// last message the object lets go of the window.
+template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // WM_PAINT: paints the whole client area into a memory bitmap and copies the
 // invalid part, so a repaint never flickers through the background.
@@ -52,6 +40,40 @@ template <typename PaintContent> void PrintClient(HWND hwnd, WPARAM dc, PaintCon
     RECT client;
     GetClientRect(hwnd, &client);
     paint(reinterpret_cast<HDC>(dc), client);
+}
+
+template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        created->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    auto paint = [self](HDC dc, const RECT& r) { self->PaintContent(dc, r); };
+    try {
+        switch (msg) {
+        case WM_PAINT:
+            PaintBuffered(hwnd, paint);
+            return 0;
+        case WM_PRINTCLIENT:
+            PrintClient(hwnd, wp, paint);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1; // PaintContent covers every pixel
+        case WM_NCDESTROY: {
+            const LRESULT r = self->HandleMessage(msg, wp, lp);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            return r;
+        }
+        default:
+            return self->HandleMessage(msg, wp, lp);
+        }
+    } catch (...) {
+        // Nothing may unwind through the system's frames.
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
 }
 
 } // namespace mivra

@@ -241,14 +241,6 @@ void ColorPickerWindow::Finish(int cell) {
 
 LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT:
-        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
         OnButtonDown(lp);
         return 0;
@@ -273,17 +265,14 @@ LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
-    case WM_NCDESTROY: {
-        HWND self = hwnd_;
-        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
-        hwnd_ = cancel_ = nullptr;
+    case WM_NCDESTROY:
+        cancel_ = nullptr;
         pressed_ = -1;
         if (blocking_) {
             EnableWindow(blocked_, TRUE);
             blocking_ = false;
         }
-        return DefWindowProcW(self, msg, wp, lp);
-    }
+        break;
     default:
         break;
     }

@@ -359,14 +359,6 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
 
 LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT:
-        PaintBuffered(hwnd_, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PrintClient(hwnd_, wp, [this](HDC dc, const RECT& r) { PaintContent(dc, r); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         if (HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
@@ -398,18 +390,15 @@ LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
-    case WM_NCDESTROY: {
-        HWND self = hwnd_;
-        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
-        hwnd_ = focus_ = nullptr;
+    case WM_NCDESTROY:
+        focus_ = nullptr;
         controls_.fill(nullptr);
         linkPressed_ = false;
         if (blockingCalendar_) {
             EnableWindow(calendar_, TRUE);
             blockingCalendar_ = false;
         }
-        return DefWindowProcW(self, msg, wp, lp);
-    }
+        break;
     default:
         break;
     }
