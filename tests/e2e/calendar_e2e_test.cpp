@@ -15,7 +15,6 @@ namespace chr = std::chrono;
 
 const Rgb kCyan{0, 128, 128}, kWhite{255, 255, 255}, kBlack{0, 0, 0}, kLightGrey{192, 192, 192},
     kTrayBlue{0, 0, 128}, kRed{255, 0, 0};
-const std::string kSettingsKey = "HKLM\\Software\\Mivra";
 
 chr::year_month_day LocalToday() {
     const std::time_t t = std::time(nullptr);
@@ -84,23 +83,8 @@ bool TrayIconShown(const Screenshot& s) {
     return s.Count(996, 746, 1024, 768, kTrayBlue) > 20;
 }
 
-void Save(const Screenshot& s, const std::string& name) {
-    if (const char* dir = std::getenv("MIVRA_RESULTS")) s.SavePng(std::string(dir) + "/" + name);
-}
-
-class MivraE2E : public ::testing::Test {
+class MivraE2E : public DesktopTest {
 protected:
-    static Probe* probe;
-    static void SetUpTestSuite() { probe = new Probe(); }
-    static void TearDownTestSuite() {
-        delete probe;
-        probe = nullptr;
-    }
-    void SetUp() override {
-        RegDelete(kSettingsKey);
-        MoveTo(500, 300);
-    }
-
     Point Label(const WindowInfo& w, int l, int t, int width, int height) {
         return LabelCentre(w, l, t, width, height);
     }
@@ -108,13 +92,7 @@ protected:
     Point Button(const WindowInfo& w, int column) {
         return Label(w, 24 + 360 * column, 2736, 372, 324);
     }
-    void ShowByTray(Mivra& m) {
-        Click(kTrayX, kTrayY);
-        ASSERT_TRUE(m.WaitVisible(true));
-        Sleep(300ms);
-    }
 };
-Probe* MivraE2E::probe = nullptr;
 
 TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowing) {
     Mivra m(*probe);

@@ -250,4 +250,30 @@ Point LabelCentre(const WindowInfo& w, int l, int t, int width, int height, int 
     return {w.left + (px(l) + px(l + width)) / 2, w.top + (px(t) + px(t + height)) / 2};
 }
 
+void Save(const Screenshot& s, const std::string& name) {
+    if (const char* dir = std::getenv("MIVRA_RESULTS")) s.SavePng(std::string(dir) + "/" + name);
+}
+
+Probe* DesktopTest::probe = nullptr;
+
+void DesktopTest::SetUpTestSuite() {
+    probe = new Probe();
+}
+
+void DesktopTest::TearDownTestSuite() {
+    delete probe;
+    probe = nullptr;
+}
+
+void DesktopTest::SetUp() {
+    RegDelete(kSettingsKey);
+    MoveTo(500, 300);
+}
+
+void DesktopTest::ShowByTray(Mivra& m) {
+    Click(kTrayX, kTrayY);
+    ASSERT_TRUE(m.WaitVisible(true));
+    Sleep(std::chrono::milliseconds(300));
+}
+
 } // namespace mivra::e2e

@@ -4,6 +4,7 @@
 // questions about windows.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -114,5 +115,22 @@ struct Point {
 };
 Point LabelCentre(const WindowInfo& w, int leftTw, int topTw, int widthTw, int heightTw,
                   int dpi = 96);
+
+inline const std::string kSettingsKey = "HKLM\\Software\\Mivra";
+
+// Saves a screenshot beside the test results, for a person to look at.
+void Save(const Screenshot& s, const std::string& name);
+
+// Tests that share one probe; each starts as a first start would, with no
+// stored settings and the pointer out of the way.
+class DesktopTest : public ::testing::Test {
+protected:
+    static Probe* probe;
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    // Shows the calendar with a click on its icon.
+    void ShowByTray(Mivra& m);
+};
 
 } // namespace mivra::e2e

@@ -14,7 +14,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const Rgb kBlue{0, 0, 255}, kCyan{0, 128, 128};
-const std::string kSettingsKey = "HKLM\\Software\\Mivra";
 
 int Px(int twips) {
     return int(std::lround(twips / 15.0));
@@ -44,24 +43,11 @@ std::string StartupShortcut() {
     return found;
 }
 
-class OptionsE2E : public ::testing::Test {
+class OptionsE2E : public DesktopTest {
 protected:
-    static Probe* probe;
-    static void SetUpTestSuite() { probe = new Probe(); }
-    static void TearDownTestSuite() {
-        delete probe;
-        probe = nullptr;
-    }
-    void SetUp() override {
-        RegDelete(kSettingsKey);
-        MoveTo(500, 300);
-    }
-
     // Opens the calendar from the icon and the options window from "?".
     WindowInfo OpenOptions(Mivra& m) {
-        Click(kTrayX, kTrayY);
-        EXPECT_TRUE(m.WaitVisible(true));
-        Sleep(300ms);
+        ShowByTray(m);
         const Point about = LabelCentre(m.Window(), 24 + 360 * 6, 2736, 372, 324);
         Click(about.x, about.y);
         std::optional<WindowInfo> w;
@@ -92,7 +78,6 @@ protected:
         return w;
     }
 };
-Probe* OptionsE2E::probe = nullptr;
 
 TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     Mivra m(*probe);
