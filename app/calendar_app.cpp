@@ -1,10 +1,10 @@
 #include "app/calendar_app.h"
-#include "app/decimal.h"
 
 #include <cwctype>
 #include <string_view>
 
 #include "app/calendar_grid.h"
+#include "app/decimal.h"
 #include "app/placement.h"
 #include "settings/registry.h"
 

@@ -1,9 +1,10 @@
 #include "app/system_win32.h"
-#include "app/decimal.h"
 
 #include <windows.h>
 
 #include <algorithm>
+
+#include "app/decimal.h"
 
 namespace mivra {
 

@@ -1,11 +1,11 @@
 #include "settings/registry.h"
-#include "app/decimal.h"
 
 #include <array>
 #include <charconv>
 #include <limits>
 #include <string_view>
 
+#include "app/decimal.h"
 #include "app/state.h"
 
 namespace mivra {

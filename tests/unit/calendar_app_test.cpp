@@ -85,6 +85,14 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
         EXPECT_EQ(app.Label(Dow(c)).back, kBlack);
         EXPECT_EQ(app.Label(Dow(c)).fore, kWhite);
     }
+    // The options window's panel and check box take the calendar colour too.
+    EXPECT_EQ(options.panel, kWhite);
+    state.CalendarColor = 0x00FF0000;
+    app.ApplyColors();
+    EXPECT_EQ(options.panel, 0x00FF0000u);
+    EXPECT_EQ(app.Label(LabelId::lblAbout).fore, 0x00FF0000u);
+    state.CalendarColor = kWhite;
+    app.ApplyColors();
     // October 2000: cells 0-6 September, 7-37 October, 38-41 November.
     EXPECT_EQ(Captions(), L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
                           L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
