@@ -30,9 +30,15 @@ enum class LabelId : std::uint8_t {
 };
 inline constexpr int kLabelCount = static_cast<int>(LabelId::lblDay0) + 1;
 
-constexpr LabelId Dow(int c) { return static_cast<LabelId>(int(LabelId::lblDow0) - c); }
-constexpr LabelId Day(int i) { return static_cast<LabelId>(int(LabelId::lblDay0) - i); }
-constexpr int Index(LabelId id) { return static_cast<int>(id); }
+constexpr LabelId Dow(int c) {
+    return static_cast<LabelId>(int(LabelId::lblDow0) - c);
+}
+constexpr LabelId Day(int i) {
+    return static_cast<LabelId>(int(LabelId::lblDay0) - i);
+}
+constexpr int Index(LabelId id) {
+    return static_cast<int>(id);
+}
 // The array index of a weekday or day label, or -1 for the others.
 int DowIndex(LabelId id);
 int DayIndex(LabelId id);

@@ -48,14 +48,28 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 // memory, a string past its maximum size) can be recovered from here, so they
 // end the program at once, which is what an uncaught exception would do.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 } // namespace __gnu_cxx
 
 namespace std {
-[[noreturn]] void __throw_bad_alloc() { std::abort(); }
-[[noreturn]] void __throw_bad_array_new_length() { std::abort(); }
-[[noreturn]] void __throw_bad_function_call() { std::abort(); }
-[[noreturn]] void __throw_length_error(const char*) { std::abort(); }
-[[noreturn]] void __throw_logic_error(const char*) { std::abort(); }
-[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+[[noreturn]] void __throw_bad_alloc() {
+    std::abort();
+}
+[[noreturn]] void __throw_bad_array_new_length() {
+    std::abort();
+}
+[[noreturn]] void __throw_bad_function_call() {
+    std::abort();
+}
+[[noreturn]] void __throw_length_error(const char*) {
+    std::abort();
+}
+[[noreturn]] void __throw_logic_error(const char*) {
+    std::abort();
+}
+[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) {
+    std::abort();
+}
 } // namespace std

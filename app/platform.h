@@ -26,7 +26,7 @@ public:
 };
 
 struct ScreenMetrics {
-    int width = 0;  // pixels of the primary screen
+    int width = 0; // pixels of the primary screen
     int height = 0;
     int dpi = 96;
 };

@@ -69,9 +69,15 @@ void DrawSymbolShape(HDC dc, const RECT& r, wchar_t ch, COLORREF color, int em) 
     const int yHead = top + s * 3 / 5;
     const int h = std::max(3, s / 3); // arrow head half-width
     const POINT shape[] = {
-        {x0, y0},           {xBend + t / 2, y0},      {xBend + t / 2, yHead},
-        {xBend + h, yHead}, {xBend, yHead + h + t},   {xBend - h, yHead},
-        {xBend - t / 2, yHead}, {xBend - t / 2, y0 + t}, {x0, y0 + t},
+        {x0, y0},
+        {xBend + t / 2, y0},
+        {xBend + t / 2, yHead},
+        {xBend + h, yHead},
+        {xBend, yHead + h + t},
+        {xBend - h, yHead},
+        {xBend - t / 2, yHead},
+        {xBend - t / 2, y0 + t},
+        {x0, y0 + t},
     };
     Polygon(dc, shape, static_cast<int>(std::size(shape)));
 }

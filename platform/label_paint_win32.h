@@ -59,8 +59,8 @@ private:
     HGDIOBJ font_;
 };
 
-// Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked for, so a missing
-// symbol font can be told from the substitute the system picked.
+// Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked
+// for, so a missing symbol font can be told from the substitute the system picked.
 void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const FontSpec& want);
 
 } // namespace mivra

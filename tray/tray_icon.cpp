@@ -15,7 +15,8 @@ std::array<char, 64> FixedTip(std::string_view text) {
 namespace {
 
 void Put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 } // namespace
@@ -47,6 +48,8 @@ bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam) {
     return wParam == kTrayIconId && msg >= 0x0200 && msg <= 0x020E;
 }
 
-bool IsToggleCode(std::int32_t code) { return code == 0x0202 || code == 0x0205; }
+bool IsToggleCode(std::int32_t code) {
+    return code == 0x0202 || code == 0x0205;
+}
 
 } // namespace mivra

@@ -2,10 +2,9 @@
 // program under test and answers questions about its windows, one command per
 // line on stdin, one answer per line on stdout.
 //
-//   find CLASS|* TITLE|*   -> "hwnd visible left top right bottom cw ch style exstyle pid" or "none"
-//   close HWND             -> posts WM_CLOSE; "ok"
-//   child HWND CLASS TEXT  -> the child window with that class and text, as find
-//   click HWND             -> BM_CLICK on a button; "ok"
+//   find CLASS|* TITLE|*   -> "hwnd visible left top right bottom cw ch style exstyle pid" or
+//   "none" close HWND             -> posts WM_CLOSE; "ok" child HWND CLASS TEXT  -> the child
+//   window with that class and text, as find click HWND             -> BM_CLICK on a button; "ok"
 //   check HWND             -> the button's check state
 //   alive PID              -> "1" or "0"
 //   visible CLASS          -> how many visible top-level windows have that class
@@ -81,14 +80,15 @@ int main() {
             std::string cls, title;
             in >> cls >> title;
             const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(title));
-            out = Describe(FindWindowW(c.empty() ? nullptr : c.c_str(),
-                                       t.empty() ? nullptr : t.c_str()));
+            out = Describe(
+                FindWindowW(c.empty() ? nullptr : c.c_str(), t.empty() ? nullptr : t.c_str()));
         } else if (cmd == "child") {
             std::string parent, cls, text;
             in >> parent >> cls >> text;
             const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(text));
-            out = Describe(FindWindowExW(ParseHwnd(parent), nullptr, c.empty() ? nullptr : c.c_str(),
-                                         t.empty() ? nullptr : t.c_str()));
+            out =
+                Describe(FindWindowExW(ParseHwnd(parent), nullptr, c.empty() ? nullptr : c.c_str(),
+                                       t.empty() ? nullptr : t.c_str()));
         } else if (cmd == "close") {
             std::string h;
             in >> h;

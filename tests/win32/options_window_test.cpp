@@ -314,8 +314,8 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
         const RECT panel = Rect(Design(OptionsControl::Shape1).rect, dpi);
         // Between the check box and OK nothing covers the panel.
         EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
-        EXPECT_TRUE(
-            canvas.Holds(Rect(Design(OptionsControl::Label1).rect, dpi), GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::Label1).rect, dpi),
+                                 GetSysColor(COLOR_BTNTEXT)));
         EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblAbout2).rect, dpi), kLinkColor))
             << "the mail link in dark blue";
         EXPECT_FALSE(canvas.Holds(Rect(Design(OptionsControl::Label2).rect, dpi), kLinkColor));

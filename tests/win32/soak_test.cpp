@@ -488,7 +488,8 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
     PaintAndCheck(c, s);
     // The set loads each day's picture when that day first comes: at most 31,
     // then never another. Count from a full set.
-    for (int day = 1; day <= 31; ++day) ASSERT_NE(c.icons.ForDay(day), nullptr);
+    for (int day = 1; day <= 31; ++day)
+        ASSERT_NE(c.icons.ForDay(day), nullptr);
     const Counts before = Held();
 
     std::set<std::uintptr_t> pictures;
