@@ -42,6 +42,31 @@ template <typename PaintContent> void PrintClient(HWND hwnd, WPARAM dc, PaintCon
     paint(reinterpret_cast<HDC>(dc), client);
 }
 
+// Keeps another window from taking input while a modal window is up, and
+// gives it back exactly once; a window that was already disabled stays so.
+class InputBlock {
+public:
+    InputBlock() = default;
+    ~InputBlock() { Release(); }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+    void Block(HWND window) {
+        Release();
+        if (window && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            blocked_ = window;
+        }
+    }
+    void Release() {
+        if (blocked_) EnableWindow(blocked_, TRUE);
+        blocked_ = nullptr;
+    }
+
+private:
+    HWND blocked_ = nullptr;
+};
+
 template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);

@@ -165,8 +165,7 @@ void ColorPickerWindow::ShowModal() {
         state_.PickedColor = kNoColorChoice;
         return;
     }
-    blocking_ = blocked_ && IsWindowEnabled(blocked_);
-    if (blocking_) EnableWindow(blocked_, FALSE);
+    block_.Block(blocked_);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     SetFocus(cancel_);
@@ -232,10 +231,7 @@ void ColorPickerWindow::Finish(int cell) {
     state_.PickedColor = PickedColorFor(cell);
     // The blocked window takes input again before the picker goes, so the
     // activation returns to it rather than to another program.
-    if (blocking_) {
-        EnableWindow(blocked_, TRUE);
-        blocking_ = false;
-    }
+    block_.Release();
     DestroyWindow(hwnd_);
 }
 
@@ -268,10 +264,7 @@ LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         cancel_ = nullptr;
         pressed_ = -1;
-        if (blocking_) {
-            EnableWindow(blocked_, TRUE);
-            blocking_ = false;
-        }
+        block_.Release();
         break;
     default:
         break;

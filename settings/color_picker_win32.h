@@ -70,7 +70,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND cancel_ = nullptr;
     HWND blocked_ = nullptr;
-    bool blocking_ = false;
+    InputBlock block_;
     std::array<TwipRect, kPickerCellCount> cells_{};
     int pressed_ = -1;
     int dpi_ = 96;

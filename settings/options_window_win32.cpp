@@ -113,10 +113,7 @@ void OptionsWindow::Unload() {
     if (!hwnd_) return;
     // The calendar takes input again before this window goes, so the
     // activation falls back to it rather than to another program.
-    if (blockingCalendar_) {
-        EnableWindow(calendar_, TRUE);
-        blockingCalendar_ = false;
-    }
+    calendarBlock_.Release();
     DestroyWindow(hwnd_);
 }
 
@@ -179,8 +176,7 @@ void OptionsWindow::ShowModal() {
     }
     if (!Load()) return;
     modal_ = true;
-    blockingCalendar_ = calendar_ && IsWindowEnabled(calendar_);
-    if (blockingCalendar_) EnableWindow(calendar_, FALSE);
+    calendarBlock_.Block(calendar_);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     SetFocus(Control(OptionsControl::cmdClose));
@@ -188,10 +184,7 @@ void OptionsWindow::ShowModal() {
     // Returns once OK has unloaded the window, or the program is ending.
     RunModalLoop(hwnd_, [this](MSG& m) { return PreTranslate(m); });
     Unload();
-    if (blockingCalendar_) {
-        EnableWindow(calendar_, TRUE);
-        blockingCalendar_ = false;
-    }
+    calendarBlock_.Release();
     modal_ = false;
 }
 
@@ -394,10 +387,7 @@ LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         focus_ = nullptr;
         controls_.fill(nullptr);
         linkPressed_ = false;
-        if (blockingCalendar_) {
-            EnableWindow(calendar_, TRUE);
-            blockingCalendar_ = false;
-        }
+        calendarBlock_.Release();
         break;
     default:
         break;

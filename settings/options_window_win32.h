@@ -119,7 +119,7 @@ private:
     FontCache fonts_;
     bool linkPressed_ = false;
     bool modal_ = false;
-    bool blockingCalendar_ = false;
+    InputBlock calendarBlock_;
 };
 
 } // namespace mivra

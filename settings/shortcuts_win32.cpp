@@ -7,27 +7,11 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "platform/handles_win32.h"
+
 namespace mivra {
 
 namespace {
-
-// Joins a COM apartment for one call. Balanced only when joining succeeded;
-// a thread already in another apartment can still use the shell link.
-class ComApartment {
-public:
-    ComApartment()
-        : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-    bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT hr_;
-};
 
 template <class T> class ComPtr {
 public:
@@ -128,8 +112,8 @@ bool FileExists(const std::wstring& path) {
 
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link) {
     if (linkPath.empty() || HasNul(linkPath)) return false;
-    const ComApartment com;
-    if (!com.Usable()) return false;
+    const ComScope com;
+    if (!com.Ok()) return false;
 
     ComPtr<IShellLinkW> shellLink;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
