@@ -115,7 +115,7 @@ bool LabelAt(int x, int y, LabelId& out) {
 
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out) {
     for (const auto& s : CalendarLayout()) {
-        const PixelRect r = ToPixels(s.rect, dpi);
+        const PixelRect r = LabelPixels(s.rect, dpi);
         if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
             out = s.id;
             return true;

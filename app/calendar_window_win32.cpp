@@ -70,7 +70,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
 }
 
 RECT CalendarWindow::LabelRect(LabelId id) const {
-    const PixelRect p = ToPixels(Design(id).rect, dpi_);
+    const PixelRect p = LabelPixels(Design(id).rect, dpi_);
     return {p.left, p.top, p.right, p.bottom};
 }
 
@@ -148,8 +148,12 @@ void CalendarWindow::OnButtonUp(LPARAM lp) {
 }
 
 void CalendarWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
-    const auto id = pressed_ ? pressed_ : HitTest(lp);
-    if (id) app_->OnMouseMove(*id, ButtonsOf(wp));
+    // A move belongs to the label the press began on. A button held since a
+    // press elsewhere (the black frame, another window) belongs to no label,
+    // so sliding onto the title does not drag.
+    const int buttons = ButtonsOf(wp);
+    const auto id = pressed_ ? pressed_ : buttons ? std::nullopt : HitTest(lp);
+    if (id) app_->OnMouseMove(*id, buttons);
 }
 
 void CalendarWindow::OnCaptureLost() {

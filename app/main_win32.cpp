@@ -7,6 +7,7 @@
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/handles_win32.h"
 #include "settings/options_window_win32.h"
 #include "settings/registry_win32.h"
 #include "tray/icons_win32.h"
@@ -15,6 +16,10 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
     EnableDpiAwareness();
+    // One apartment for the program's life, before any shell call: links the
+    // shell opens may be handled by COM objects, and the shortcut code
+    // creates its objects here.
+    const ComScope com;
 
     ModuleState state;
     SystemClock clock;

@@ -27,29 +27,38 @@ SYSTEMTIME ToSystemTime(const Date& d) {
     return st;
 }
 
-std::wstring Format(const SYSTEMTIME& st, DWORD flags, const wchar_t* picture) {
-    wchar_t buf[128];
-    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &st, picture, buf, 128);
-    return n > 1 ? std::wstring(buf, n - 1) : std::wstring();
+std::wstring GregorianMonthName(const wchar_t* locale, int month) {
+    wchar_t name[80] = {};
+    const CALTYPE which = CAL_SMONTHNAME1 + static_cast<CALTYPE>(month - 1);
+    // The localized Gregorian calendar, not the user's: a Thai, Hijri or era
+    // calendar would name another month or year than the grid shows. A locale
+    // without one gets the English names.
+    if (GetCalendarInfoEx(locale, CAL_GREGORIAN, nullptr, which, name, 80, nullptr) > 1)
+        return name;
+    if (GetCalendarInfoEx(LOCALE_NAME_INVARIANT, CAL_GREGORIAN, nullptr, which, name, 80, nullptr) >
+        1)
+        return name;
+    return DecimalW(month);
 }
 
 } // namespace
 
+const wchar_t* UserDateText::Locale() const {
+    return locale_.empty() ? LOCALE_NAME_USER_DEFAULT : locale_.c_str();
+}
+
 std::wstring UserDateText::MonthYear(const Date& d) {
-    // Windows formats no date before 1601; the grid reaches back to year 100,
-    // so build those titles from the locale's month name.
-    std::wstring s = Format(ToSystemTime(d), 0, L"MMMM yyyy");
-    if (!s.empty()) return s;
-    wchar_t name[80] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + d.Month() - 1, name, 80);
     std::wstring year = DecimalW(d.Year());
     year.insert(0, 4 - std::min<size_t>(4, year.size()), L'0');
-    return std::wstring(name) + L" " + year;
+    return GregorianMonthName(Locale(), d.Month()) + L" " + year;
 }
 
 std::wstring UserDateText::ShortDate(const Date& d) {
-    std::wstring s = Format(ToSystemTime(d), DATE_SHORTDATE, nullptr);
-    if (!s.empty()) return s;
+    wchar_t buf[128];
+    const SYSTEMTIME st = ToSystemTime(d);
+    const int n = GetDateFormatEx(Locale(), DATE_SHORTDATE, &st, nullptr, buf, 128, nullptr);
+    if (n > 1) return std::wstring(buf, n - 1);
+    // Windows formats no date before 1601.
     return DecimalW(d.Month()) + L"/" + DecimalW(d.Day()) + L"/" + DecimalW(d.Year());
 }
 

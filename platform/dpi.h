@@ -34,4 +34,21 @@ constexpr PixelRect ToPixels(const TwipRect& r, int dpi) {
             TwipsToPixels(r.left + r.width, dpi), TwipsToPixels(r.top + r.height, dpi)};
 }
 
+// Painted labels round every edge down instead. Their layouts overlap
+// bordered neighbours by 12 twips so that they share one line, and leave
+// 12-twip gaps for a line of the background; at 96, 120, 144 and 192 dpi
+// only rounding down keeps both one pixel wide (to the nearest, 12 twips at
+// 96 dpi may become no pixel or two). Windows keep ToPixels, so their sizes
+// and places do not move.
+constexpr int TwipsToPixelsDown(int twips, int dpi) {
+    const long long p = static_cast<long long>(twips) * dpi;
+    return static_cast<int>(p >= 0 ? p / kTwipsPerInch
+                                   : -((-p + kTwipsPerInch - 1) / kTwipsPerInch));
+}
+
+constexpr PixelRect LabelPixels(const TwipRect& r, int dpi) {
+    return {TwipsToPixelsDown(r.left, dpi), TwipsToPixelsDown(r.top, dpi),
+            TwipsToPixelsDown(r.left + r.width, dpi), TwipsToPixelsDown(r.top + r.height, dpi)};
+}
+
 } // namespace mivra

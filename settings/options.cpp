@@ -84,7 +84,7 @@ std::array<OptionsControl, 6> OptionsFocusOrder() {
 }
 
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
-    const PixelRect r = ToPixels(Design(id).rect, dpi);
+    const PixelRect r = LabelPixels(Design(id).rect, dpi);
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 

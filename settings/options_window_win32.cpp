@@ -1,5 +1,6 @@
 #include "settings/options_window_win32.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -122,18 +123,21 @@ void OptionsWindow::CreateControls() {
     for (OptionsControl id : OptionsFocusOrder()) {
         const OptionsControlSpec& s = Design(id);
         DWORD style = WS_CHILD | WS_TABSTOP;
+        // No BS_NOTIFY: with it a quick second click is reported as a double
+        // click and does not press the button or change the box.
         if (s.kind == ControlKind::CheckBox) {
-            // Shown by the load steps when it has a folder. No BS_NOTIFY: with
-            // it a quick second click is reported as a double click and the
-            // box does not change.
-            style |= BS_AUTOCHECKBOX;
+            style |= BS_AUTOCHECKBOX; // shown by the load steps when it has a folder
         } else {
-            style |= BS_NOTIFY | WS_VISIBLE |
-                     (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            style |=
+                WS_VISIBLE | (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         }
-        controls_[Index(id)] = CreateWindowExW(
+        HWND control = CreateWindowExW(
             0, L"BUTTON", std::wstring(s.text).c_str(), style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))), instance_, nullptr);
+        controls_[Index(id)] = control;
+        // Every focus stop reports its focus, the check box too, so that the
+        // default button always follows the focus.
+        if (control) SetWindowSubclass(control, FocusWatch, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     defaultButton_ = IDOK;
 }
@@ -210,7 +214,7 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
     // Back to front: the panel, then the labels over it.
     for (auto it = OptionsLayout().rbegin(); it != OptionsLayout().rend(); ++it) {
         const OptionsControlSpec& s = *it;
-        const RECT r = ToRect(ToPixels(s.rect, dpi_));
+        const RECT r = ToRect(LabelPixels(s.rect, dpi_));
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
         if (s.kind == ControlKind::Shape) {
@@ -240,11 +244,6 @@ HBRUSH OptionsWindow::OnControlColor(HDC dc, HWND control) {
 void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
     const auto which = ControlOfId(id);
     if (!which || control != Control(*which)) return;
-    if (code == BN_SETFOCUS) {
-        focus_ = control;
-        UpdateDefaultButton();
-        return;
-    }
     if (code != BN_CLICKED) return;
     switch (*which) {
     case OptionsControl::cmdClose:
@@ -280,8 +279,20 @@ void OptionsWindow::OnLoadAtStartupClick() {
         SendMessageW(check, BM_SETCHECK, present ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+LRESULT CALLBACK OptionsWindow::FocusWatch(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR self) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(control, FocusWatch, 0);
+    const LRESULT r = DefSubclassProc(control, msg, wp, lp);
+    if (msg == WM_SETFOCUS) {
+        auto* window = reinterpret_cast<OptionsWindow*>(self);
+        window->focus_ = control;
+        window->UpdateDefaultButton();
+    }
+    return r;
+}
+
 // As in a dialog: a push button with the focus is the default button, and
-// OK is whenever the focus is elsewhere.
+// OK is whenever the focus is elsewhere, so Enter presses one or the other.
 void OptionsWindow::UpdateDefaultButton() {
     HWND target = Control(OptionsControl::cmdClose);
     if (focus_ && focus_ != Control(OptionsControl::cbxLoadWW)) target = focus_;

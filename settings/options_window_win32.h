@@ -86,6 +86,8 @@ private:
     void Centre();
     void SetPanelColor(Color color);
     void UpdateDefaultButton();
+    static LRESULT CALLBACK FocusWatch(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self);
     HWND ControlAt(LPARAM lp) const;
     bool OnLink(LPARAM lp) const;
 

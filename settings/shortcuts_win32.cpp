@@ -90,11 +90,12 @@ bool HasNul(std::wstring_view s) {
 
 } // namespace
 
-std::wstring GetSpecialFolderPath(ShortcutLocation location) {
+std::wstring GetSpecialFolderPath(ShortcutLocation location, bool create) {
     const KNOWNFOLDERID* id = KnownFolderFor(location);
     if (!id) return {};
     CoTaskText path;
-    if (FAILED(SHGetKnownFolderPath(*id, 0, nullptr, path.Put()))) return {};
+    const DWORD flags = create ? KF_FLAG_CREATE : KF_FLAG_DONT_VERIFY;
+    if (FAILED(SHGetKnownFolderPath(*id, flags, nullptr, path.Put()))) return {};
     return path.Get();
 }
 
@@ -112,9 +113,8 @@ bool FileExists(const std::wstring& path) {
 
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link) {
     if (linkPath.empty() || HasNul(linkPath)) return false;
-    const ComScope com;
-    if (!com.Ok()) return false;
-
+    // In the apartment the program opens for its whole life; without one
+    // the creation fails and so does the shortcut.
     ComPtr<IShellLinkW> shellLink;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 shellLink.PutVoid())))
@@ -139,7 +139,9 @@ bool CreateShellShortcut(ShortcutLocation location, std::wstring_view title,
                          std::wstring_view subFolder, std::int16_t windowStyle) {
     const std::optional<std::uint16_t> keys = ParseHotKey(hotKey);
     if (!keys) return false;
-    const std::wstring linkPath = LinkFilePath(GetSpecialFolderPath(location), subFolder, title);
+    // Only a shortcut about to be written makes its folder.
+    const std::wstring linkPath =
+        LinkFilePath(GetSpecialFolderPath(location, true), subFolder, title);
     if (linkPath.empty() || HasNul(linkPath)) return false;
 
     if (subFolder.find_first_not_of(L' ') != std::wstring_view::npos) {

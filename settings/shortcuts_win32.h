@@ -15,8 +15,9 @@ namespace mivra {
 // The current user's folder for a location code (0 Desktop, 1 Programs,
 // 2 Start Menu, 3 Startup), as the shell gives it, normally without a final
 // backslash. Empty for any other code (the shell is not asked) and for a
-// folder the shell cannot give.
-std::wstring GetSpecialFolderPath(ShortcutLocation location);
+// folder the shell cannot give. A folder the user has deleted is still
+// named, since Windows makes it again on demand; `create` makes it now.
+std::wstring GetSpecialFolderPath(ShortcutLocation location, bool create = false);
 
 // True only for an existing normal file: hidden files, system files, folders
 // and devices count as absent, and so does every path that cannot be looked
@@ -33,8 +34,9 @@ struct ShellLinkProperties {
     int showCommand = kShowNormal;
 };
 
-// Writes a shell link at exactly linkPath (its folder must exist). False when
-// COM, the link object or the save fails.
+// Writes a shell link at exactly linkPath (its folder must exist), on a
+// thread that has entered a COM apartment. False when the link object or the
+// save fails.
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link);
 
 // Makes folder\[subFolder\]title.lnk for a location code, creating the

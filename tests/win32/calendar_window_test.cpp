@@ -59,6 +59,34 @@ protected:
     }
 };
 
+// The client area as WM_PRINTCLIENT paints it.
+class Canvas {
+public:
+    explicit Canvas(HWND hwnd) : dc_(CreateCompatibleDC(nullptr)) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old_ = SelectObject(dc_, bmp_);
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bmp_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_;
+    HBITMAP bmp_;
+    HGDIOBJ old_;
+};
+
 TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
     HWND h = window.Handle();
     const LONG style = GetWindowLongW(h, GWL_STYLE);
@@ -85,10 +113,10 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
         EXPECT_EQ(client.right, 172);
         EXPECT_EQ(client.bottom, 206);
         const RECT cell = window.LabelRect(Day(8));
-        EXPECT_EQ(cell.left, 26); // (24 + 360) / 15 rounded
-        EXPECT_EQ(cell.top, 61);
+        EXPECT_EQ(cell.left, 25); // (24 + 360) / 15 rounded down
+        EXPECT_EQ(cell.top, 60);
         EXPECT_EQ(cell.right, 50);
-        EXPECT_EQ(cell.bottom, 86);
+        EXPECT_EQ(cell.bottom, 85);
     }
 
     // The callback window exists from the start, hidden, below the client.
@@ -131,6 +159,91 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
+}
+
+TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
+    HWND h = window.Handle();
+    const COLORREF white = Rgb(0x00FFFFFF), black = 0;
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        ASSERT_EQ(window.Dpi(), dpi);
+        RECT client;
+        GetClientRect(h, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(2580, dpi)) << "the window keeps its size";
+        EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
+        const Canvas canvas(h);
+
+        // Across the bottom row, below the captions: one line between
+        // neighbours (36 and 37 are white days of October 2000).
+        const RECT a = window.LabelRect(Day(36)), b = window.LabelRect(Day(37));
+        int lines = 0;
+        for (int x = (a.left + a.right) / 2; x < (b.left + b.right) / 2; ++x)
+            lines += canvas.At(x, a.bottom - 2) != white;
+        EXPECT_EQ(lines, 1) << "between two cells";
+        EXPECT_EQ(canvas.At(b.left, a.bottom - 2), GetSysColor(COLOR_WINDOWFRAME));
+
+        // Down column 2 at the left edge, clear of the captions.
+        const RECT up = window.LabelRect(Day(23)), down = window.LabelRect(Day(30));
+        lines = 0;
+        for (int y = up.bottom - 3; y < down.top + 3; ++y)
+            lines += canvas.At(down.left + 2, y) != white;
+        EXPECT_EQ(lines, 1) << "between two rows";
+
+        // Between the last day row and the buttons a line of the black
+        // background that belongs to no label.
+        const RECT button = window.LabelRect(LabelId::lblYearPrev);
+        ASSERT_LT(a.bottom, button.top);
+        LabelId id;
+        EXPECT_FALSE(LabelAtPixel(a.left + 2, a.bottom, dpi, id));
+        EXPECT_EQ(canvas.At(a.left + 2, a.bottom), black);
+        EXPECT_EQ(canvas.At(a.left + 2, a.bottom - 2), white);
+        EXPECT_EQ(canvas.At(button.left + 2, button.top + 2), Rgb(state.LabelColor));
+
+        // The "x" stands inside the title, clear of its top and right edges.
+        const RECT title = window.LabelRect(LabelId::lblMonth);
+        const RECT quit = window.LabelRect(LabelId::lblQuit);
+        EXPECT_GT(quit.top, title.top);
+        EXPECT_LT(quit.right, title.right);
+    }
+}
+
+TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
+    HWND h = window.Handle();
+    // The system's move loop is caught before it starts.
+    static int drags;
+    drags = 0;
+    const SUBCLASSPROC catchDrag = [](HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                      DWORD_PTR) -> LRESULT {
+        if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
+            ++drags;
+            return 0;
+        }
+        return DefSubclassProc(w, msg, wp, lp);
+    };
+    ASSERT_TRUE(SetWindowSubclass(h, catchDrag, 1, 0));
+    const LPARAM title = At(LabelId::lblMonth);
+
+    // Pressed on the black frame, then slid onto the title.
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
+    SendMessageW(h, WM_LBUTTONUP, 0, title);
+    EXPECT_EQ(drags, 0) << "a press on the frame";
+    // Pressed on a day cell, then slid onto the title.
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(Day(3)));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
+    SendMessageW(h, WM_LBUTTONUP, 0, title);
+    EXPECT_EQ(drags, 0) << "a press on a cell";
+    // The right button on the title does not drag; the left one does.
+    SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, title);
+    SendMessageW(h, WM_MOUSEMOVE, MK_RBUTTON, title);
+    SendMessageW(h, WM_RBUTTONUP, 0, title);
+    EXPECT_EQ(drags, 0) << "the right button";
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
+    EXPECT_EQ(drags, 1) << "a press on the title";
+    RemoveWindowSubclass(h, catchDrag, 1);
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {

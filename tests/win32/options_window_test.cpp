@@ -419,6 +419,90 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     EXPECT_EQ(pathLoads, 2);
 }
 
+// A mouse click as the button itself receives it; `twice` makes the second
+// press the double click the system reports within the double-click time.
+void ClickControl(HWND control, bool twice = false) {
+    const LPARAM at = MAKELPARAM(3, 3);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+    if (!twice) return;
+    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherStop) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    const HWND w = o.Handle();
+    const HWND check = o.Control(OptionsControl::cbxLoadWW);
+    std::vector<std::pair<LRESULT, LRESULT>> defaults; // got, wanted
+    bool reopened = false;
+    Script script(Rescue());
+    // Every focus stop: a push button is its own default, the box has OK.
+    script.Then([] { return true; },
+                [&] {
+                    for (OptionsControl id : OptionsFocusOrder()) {
+                        HWND c = o.Control(id);
+                        SetFocus(c);
+                        const bool push = Design(id).kind == ControlKind::PushButton;
+                        defaults.emplace_back(
+                            SendMessageW(w, DM_GETDEFID, 0, 0),
+                            MAKELRESULT(push ? GetDlgCtrlID(c) : IDOK, DC_HASDEFID));
+                    }
+                    ClickControl(o.Control(OptionsControl::cmd_Lab_Clr));
+                });
+    // A new user's way: a colour button, Esc in the picker, the box clicked
+    // twice, then Enter.
+    script.Then([&] { return o.Picker().Handle() != nullptr; },
+                [&] { PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    script.Then([&] { return !o.Picker().Handle() && GetFocus(); },
+                [&] {
+                    ClickControl(check);
+                    ClickControl(check);
+                    PostMessageW(check, WM_KEYDOWN, VK_RETURN, 0);
+                });
+    script.Then([&] { return o.Picker().Handle() != nullptr; },
+                [&] {
+                    reopened = true;
+                    PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+                });
+    o.ShowModal();
+    EXPECT_FALSE(script.Rescued()) << "Enter did not close the window";
+    EXPECT_FALSE(reopened) << "Enter on the check box opened the picker again";
+    EXPECT_FALSE(o.IsLoaded());
+    ASSERT_EQ(defaults.size(), OptionsFocusOrder().size());
+    for (std::size_t i = 0; i < defaults.size(); ++i)
+        EXPECT_EQ(defaults[i].first, defaults[i].second) << Design(OptionsFocusOrder()[i]).name;
+
+    // After "Reset Colors to Default", Enter on the box closes, no second reset.
+    o.IsVisible();
+    Script again(Rescue());
+    again.Then([] { return true; }, [&] { ClickControl(o.Control(OptionsControl::cmd_Clr_Def)); });
+    again.Then([&] { return registry.CallsOf(FakeRegistry::Op::Set).size() == 2; },
+               [&] {
+                   HWND box = o.Control(OptionsControl::cbxLoadWW);
+                   ClickControl(box);
+                   PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+               });
+    o.ShowModal();
+    EXPECT_FALSE(again.Rescued());
+    EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u) << "reset once, written once";
+}
+
+TEST_F(OptionsWindowTest, AQuickSecondClickActsAsAClick) {
+    OptionsWindow& o = Make();
+    o.IsVisible();
+    ShowWindow(o.Handle(), SW_SHOWNA);
+    ClickControl(o.Control(OptionsControl::Command1), true);
+    EXPECT_TRUE(PumpUntil([&] { return links.opened.size() == 2; }, 2000))
+        << "opened " << links.opened.size() << " times";
+    HWND check = o.Control(OptionsControl::cbxLoadWW);
+    ClickControl(check, true);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "ticked and cleared";
+    EXPECT_TRUE(files.files.empty());
+}
+
 TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
     OptionsWindow& o = Make();
     o.IsVisible();

@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/handles_win32.h"
 
 namespace mivra {
 namespace {
@@ -120,6 +123,19 @@ std::optional<LinkContents> ReadLink(const std::wstring& path) {
     return result;
 }
 
+// The apartment the program enters for its life, which the shortcut code
+// uses; these tests run on the same terms.
+class ProgramApartment : public ::testing::Environment {
+public:
+    void SetUp() override { com_ = std::make_unique<ComScope>(); }
+    void TearDown() override { com_.reset(); }
+
+private:
+    std::unique_ptr<ComScope> com_;
+};
+[[maybe_unused]] const auto* const kApartment =
+    ::testing::AddGlobalTestEnvironment(new ProgramApartment);
+
 TEST(GetSpecialFolderPath, GivesTheFourFoldersAndNothingElse) {
     const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
     ASSERT_FALSE(startup.empty());
@@ -200,6 +216,30 @@ TEST(StartupShortcut, TickWritesTheShortcutAndUntickRemovesIt) {
     EXPECT_EQ(link->hotKey, 0);
     EXPECT_EQ(link->headerHotKey, 0);
     EXPECT_EQ(link->iconFile, L"");
+}
+
+TEST(StartupShortcut, ADeletedStartupFolderKeepsTheBoxAndTickingMakesTheFolder) {
+    const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
+    ASSERT_FALSE(startup.empty());
+    if (!RemoveDirectoryW(startup.c_str()))
+        GTEST_SKIP() << "the Startup folder holds files; it is left alone";
+
+    const std::optional<ShortcutPaths> paths = LoadShortcutPaths();
+    const bool madeAtLoad = IsFolder(startup);
+    bool ticked = false, folderMade = false;
+    if (paths) {
+        Win32ShortcutFiles files;
+        ticked = ApplyStartupChoice(true, *paths, files);
+        folderMade = IsFolder(startup);
+        EXPECT_FALSE(ApplyStartupChoice(false, *paths, files));
+    }
+    CreateDirectoryW(startup.c_str(), nullptr); // as it was, whatever happened
+
+    ASSERT_TRUE(paths) << "no Startup folder, so no check box";
+    EXPECT_EQ(paths->LinkFileName, startup + L"\\Mivra.lnk");
+    EXPECT_FALSE(madeAtLoad) << "only a tick makes the folder";
+    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(folderMade);
 }
 
 TEST(StartupShortcut, FoldersOutsideTheAnsiCodePageWork) {
