@@ -61,6 +61,29 @@ TEST(LayoutTest, OverlapsHitTheFrontLabel) {
     EXPECT_FALSE(LabelAtPixel(0, 0, 96, id));
 }
 
+// Bordered neighbours that overlap by one or two pixels show one line: the
+// front one's border lies on the other's or covers it.
+TEST(LayoutTest, PaintedNeighboursShowOneLineAndTheGapKeepsOneAtCommonScales) {
+    for (int dpi : {96, 120, 144, 192}) {
+        auto px = [dpi](LabelId id) { return LabelPixels(Design(id).rect, dpi); };
+        auto oneLine = [](int backEnd, int frontStart) {
+            return backEnd - frontStart == 1 || backEnd - frontStart == 2;
+        };
+        for (int i = 0; i < 42; ++i) {
+            if (i % 7 < 6)
+                EXPECT_TRUE(oneLine(px(Day(i)).right, px(Day(i + 1)).left)) << i << "@" << dpi;
+            if (i < 35)
+                EXPECT_TRUE(oneLine(px(Day(i)).bottom, px(Day(i + 7)).top)) << i << "@" << dpi;
+        }
+        const LabelId buttons[] = {LabelId::lblHide,  LabelId::lblYearPrev,  LabelId::lblMonthPrev,
+                                   LabelId::lblToday, LabelId::lblMonthNext, LabelId::lblYearNext,
+                                   LabelId::lblAbout};
+        for (int c = 0; c < 6; ++c)
+            EXPECT_TRUE(oneLine(px(buttons[c]).right, px(buttons[c + 1]).left)) << c << "@" << dpi;
+        EXPECT_GE(px(LabelId::lblHide).top - px(Day(35)).bottom, 1) << dpi;
+    }
+}
+
 TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
     EXPECT_EQ(BottomRightPlacement(1024, 768, 2580, 3084, 96), (PixelPoint{842, 512}));
     // 12 twips to the pixel: 12630 and 7686 twips, halves rounded up.
