@@ -70,10 +70,12 @@ TEST(LayoutTest, PaintedNeighboursShowOneLineAndTheGapKeepsOneAtCommonScales) {
             return backEnd - frontStart == 1 || backEnd - frontStart == 2;
         };
         for (int i = 0; i < 42; ++i) {
-            if (i % 7 < 6)
+            if (i % 7 < 6) {
                 EXPECT_TRUE(oneLine(px(Day(i)).right, px(Day(i + 1)).left)) << i << "@" << dpi;
-            if (i < 35)
+            }
+            if (i < 35) {
                 EXPECT_TRUE(oneLine(px(Day(i)).bottom, px(Day(i + 7)).top)) << i << "@" << dpi;
+            }
         }
         const LabelId buttons[] = {LabelId::lblHide,  LabelId::lblYearPrev,  LabelId::lblMonthPrev,
                                    LabelId::lblToday, LabelId::lblMonthNext, LabelId::lblYearNext,
