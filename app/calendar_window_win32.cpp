@@ -152,8 +152,11 @@ void CalendarWindow::OnMouseMove(WPARAM wp, LPARAM lp) {
     // press elsewhere (the black frame, another window) belongs to no label,
     // so sliding onto the title does not drag.
     const int buttons = ButtonsOf(wp);
-    const auto id = pressed_ ? pressed_ : buttons ? std::nullopt : HitTest(lp);
-    if (id) app_->OnMouseMove(*id, buttons);
+    if (pressed_) {
+        app_->OnMouseMove(*pressed_, buttons);
+    } else if (buttons == 0) {
+        if (const auto id = HitTest(lp)) app_->OnMouseMove(*id, buttons);
+    }
 }
 
 void CalendarWindow::OnCaptureLost() {
