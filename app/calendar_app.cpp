@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "app/calendar_grid.h"
-#include "app/decimal.h"
-#include "app/placement.h"
+#include "base/decimal.h"
+#include "base/placement.h"
 #include "settings/registry.h"
 
 namespace mivra {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/calendar_layout.h"
-#include "app/platform.h"
+#include "app/services.h"
 #include "app/state.h"
 #include "tray/tray_icon.h"
 

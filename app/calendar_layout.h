@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/colors.h"
-#include "platform/dpi.h"
+#include "base/color.h"
+#include "base/twips.h"
 
 namespace mivra {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/calendar_app.h"
-#include "app/platform.h"
+#include "app/services.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"

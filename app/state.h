@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/colors.h"
+#include "base/color.h"
 #include "app/date.h"
 #include "tray/tray_icon.h"
 

@@ -13,7 +13,7 @@
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/colors.h"
+#include "base/color.h"
 
 namespace mivra {
 

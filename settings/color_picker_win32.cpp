@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/colors.h"
+#include "base/color.h"
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
 

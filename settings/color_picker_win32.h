@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "app/state.h"
-#include "platform/dpi.h"
+#include "base/twips.h"
 #include "platform/label_paint_win32.h"
 #include "settings/color_picker.h"
 #include "settings/options.h"

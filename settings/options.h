@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "app/calendar_layout.h"
-#include "app/colors.h"
-#include "platform/dpi.h"
+#include "base/color.h"
+#include "base/twips.h"
 #include "settings/shortcuts.h"
 
 namespace mivra {

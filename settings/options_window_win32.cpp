@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/calendar_app.h"
-#include "app/placement.h"
+#include "base/placement.h"
 #include "platform/dpi_win32.h"
 
 namespace mivra {

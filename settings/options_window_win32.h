@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/platform.h"
+#include "app/services.h"
 #include "app/state.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"

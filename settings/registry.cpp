@@ -5,7 +5,7 @@
 #include <limits>
 #include <string_view>
 
-#include "app/decimal.h"
+#include "base/decimal.h"
 #include "app/state.h"
 
 namespace mivra {

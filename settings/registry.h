@@ -12,7 +12,7 @@
 #include <string>
 #include <variant>
 
-#include "app/colors.h"
+#include "base/color.h"
 
 namespace mivra {
 

@@ -9,7 +9,7 @@
 
 #include "app/state.h"
 #include "settings/registry.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/calendar_layout.h"
-#include "app/placement.h"
+#include "base/placement.h"
 
 namespace mivra {
 namespace {

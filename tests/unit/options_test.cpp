@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/state.h"
-#include "fake_registry.h"
+#include "tests/support/fake_registry.h"
 #include "settings/registry.h"
 
 namespace mivra {

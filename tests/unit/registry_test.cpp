@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/state.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "app/calendar_app.h"
-#include "platform/dpi.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/twips.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/calendar_app.h"
-#include "app/placement.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/placement.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {

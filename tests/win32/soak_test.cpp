@@ -23,7 +23,7 @@
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/label_paint_win32.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 #include "tray/icons_win32.h"
 
 namespace mivra {

@@ -1,8 +1,8 @@
-#include "app/placement.h"
+#include "base/placement.h"
 
 #include <cmath>
 
-#include "platform/dpi.h"
+#include "base/twips.h"
 
 namespace mivra {
 

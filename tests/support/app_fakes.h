@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/calendar_app.h"
-#include "app/platform.h"
-#include "tests/unit/fake_registry.h"
+#include "app/services.h"
+#include "tests/support/fake_registry.h"
 #include "tray/tray_icon.h"
 
 namespace mivra::test {

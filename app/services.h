@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/colors.h"
+#include "base/color.h"
 #include "app/date.h"
 
 namespace mivra {
