@@ -80,7 +80,10 @@ void CalendarApp::AddTrayIcon() {
 }
 
 void CalendarApp::LoadUserColors() {
-    mivra::LoadUserColors(svc_.registry, state_);
+    const UserColors stored = mivra::LoadUserColors(
+        svc_.registry, {state_.DefaultLabelColor, state_.DefaultCalendarColor});
+    state_.LabelColor = stored.LabelColor;
+    state_.CalendarColor = stored.CalendarColor;
 }
 
 void CalendarApp::ApplyColors() {

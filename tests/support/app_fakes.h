@@ -52,6 +52,12 @@ public:
         calls.push_back({op, r});
         return true;
     }
+    int Count(NotifyOp op) const {
+        int n = 0;
+        for (const TrayCall& c : calls)
+            n += c.op == op;
+        return n;
+    }
 };
 
 // Handles are 1000 + day, so a test can tell which picture was sent.

@@ -8,6 +8,7 @@
 #include "app/calendar_app.h"
 #include "base/twips.h"
 #include "tests/support/app_fakes.h"
+#include "tests/support/dib_canvas_win32.h"
 #include "tests/support/fake_registry.h"
 
 namespace mivra {
@@ -102,35 +103,25 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    HWND h = window.Handle();
     RECT client;
-    GetClientRect(h, &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GetClientRect(window.Handle(), &client);
+    const test::DibCanvas canvas(window.Handle());
 
     const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
-    EXPECT_EQ(GetPixel(dc, 0, 0), black);
-    EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), black);
-    EXPECT_EQ(GetPixel(dc, 5, 4), cyan); // title band, left of the caption
+    EXPECT_EQ(canvas.At(0, 0), black);
+    EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
+    EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
     const POINT dow = Centre(Dow(3));
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Dow(3)).left + 2, dow.y), black);
+    EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
     // Cell backgrounds: white face, today (the 18th, cell 24) marked.
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
               white);
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
               cyan);
     // Buttons: dark cyan at rest, framed in black at the window's edge.
     const RECT hide = window.LabelRect(LabelId::lblHide);
-    EXPECT_EQ(GetPixel(dc, hide.left + 3, hide.top + 3), cyan);
-    EXPECT_EQ(GetPixel(dc, hide.left - 1, hide.top + 3), black);
-
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
+    EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
