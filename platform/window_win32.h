@@ -63,6 +63,23 @@ template <typename PaintContent> void PaintBuffered(HWND hwnd, PaintContent&& pa
            SRCCOPY);
 }
 
+// Nothing may unwind through the system's frames: a handler that throws gets
+// the default answer instead. The shipped program is built without
+// exceptions, so there it is a plain call.
+template <typename Handler>
+LRESULT NoUnwind(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Handler&& handler) {
+#if defined(__cpp_exceptions)
+    try {
+        return handler();
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+#else
+    (void)hwnd, (void)msg, (void)wp, (void)lp;
+    return handler();
+#endif
+}
+
 // The window class and styles of one kind of window.
 struct WindowSpec {
     const wchar_t* className;
@@ -123,7 +140,7 @@ LRESULT CALLBACK WindowToolkit::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     }
     auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
+    return NoUnwind(hwnd, msg, wp, lp, [&]() -> LRESULT {
         if constexpr (requires(HDC dc, RECT r) { self->PaintContent(dc, r); }) {
             auto paint = [self](HDC dc, const RECT& r) { self->PaintContent(dc, r); };
             switch (msg) {
@@ -156,10 +173,7 @@ LRESULT CALLBACK WindowToolkit::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             return r;
         }
         return self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind through the system's frames.
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
+    });
 }
 
 } // namespace mivra
