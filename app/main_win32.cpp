@@ -13,6 +13,10 @@
 #include "tray/icons_win32.h"
 #include "tray/tray_area_win32.h"
 
+// The one place that wires the concrete pieces together. Windows come to be
+// here: the calendar window (hidden, with its hidden `pichook` child) before
+// the logic starts; the options window only when the user opens it, and the
+// colour picker only while the options window asks for a colour.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
     EnableDpiAwareness();
@@ -78,3 +82,26 @@ namespace std {
     std::abort();
 }
 } // namespace std
+
+// The library's operator new throws std::bad_alloc, and that one throw links
+// the unwinder, the exception runtime and a threads library (70 KB of the
+// 32-bit file). Running out of memory ends the program here as well.
+void* operator new(std::size_t size) {
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    std::abort();
+}
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}

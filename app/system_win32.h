@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/platform.h"
+#include "app/services.h"
 
 namespace mivra {
 

@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/calendar_app.h"
-#include "platform/dpi.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/twips.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/dib_canvas_win32.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {
@@ -59,34 +60,6 @@ protected:
     }
 };
 
-// The client area as WM_PRINTCLIENT paints it.
-class Canvas {
-public:
-    explicit Canvas(HWND hwnd) : dc_(CreateCompatibleDC(nullptr)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-        void* bits = nullptr;
-        bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bmp_);
-        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bmp_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bmp_;
-    HGDIOBJ old_;
-};
-
 TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
     HWND h = window.Handle();
     const LONG style = GetWindowLongW(h, GWL_STYLE);
@@ -130,35 +103,25 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    HWND h = window.Handle();
     RECT client;
-    GetClientRect(h, &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GetClientRect(window.Handle(), &client);
+    const test::DibCanvas canvas(window.Handle());
 
     const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
-    EXPECT_EQ(GetPixel(dc, 0, 0), black);
-    EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), black);
-    EXPECT_EQ(GetPixel(dc, 5, 4), cyan); // title band, left of the caption
+    EXPECT_EQ(canvas.At(0, 0), black);
+    EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
+    EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
     const POINT dow = Centre(Dow(3));
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Dow(3)).left + 2, dow.y), black);
+    EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
     // Cell backgrounds: white face, today (the 18th, cell 24) marked.
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
               white);
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
               cyan);
     // Buttons: dark cyan at rest, framed in black at the window's edge.
     const RECT hide = window.LabelRect(LabelId::lblHide);
-    EXPECT_EQ(GetPixel(dc, hide.left + 3, hide.top + 3), cyan);
-    EXPECT_EQ(GetPixel(dc, hide.left - 1, hide.top + 3), black);
-
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
+    EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
 }
 
 TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
@@ -173,7 +136,7 @@ TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEver
         GetClientRect(h, &client);
         EXPECT_EQ(client.right, TwipsToPixels(2580, dpi)) << "the window keeps its size";
         EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
-        const Canvas canvas(h);
+        const test::DibCanvas canvas(h);
 
         // Across the bottom row, below the captions: one line between
         // neighbours (36 and 37 are white days of October 2000).

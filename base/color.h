@@ -30,4 +30,8 @@ inline constexpr std::array<Color, 16> kPalette = {
     0x00FFFFFF, // 15 white
 };
 
+// Stored colours 0x800000nn stand for the Windows system colour nn.
+inline constexpr Color kSysColorWindowText = 0x80000008;
+inline constexpr Color kSysColorButtonText = 0x80000012;
+
 } // namespace mivra
