@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "base/decimal.h"
 
@@ -33,11 +34,9 @@ std::wstring GregorianMonthName(const wchar_t* locale, int month) {
     // The localized Gregorian calendar, not the user's: a Thai, Hijri or era
     // calendar would name another month or year than the grid shows. A locale
     // without one gets the English names.
-    if (GetCalendarInfoEx(locale, CAL_GREGORIAN, nullptr, which, name, 80, nullptr) > 1)
-        return name;
-    if (GetCalendarInfoEx(LOCALE_NAME_INVARIANT, CAL_GREGORIAN, nullptr, which, name, 80, nullptr) >
-        1)
-        return name;
+    for (const wchar_t* from : {locale, LOCALE_NAME_INVARIANT})
+        if (GetCalendarInfoEx(from, CAL_GREGORIAN, nullptr, which, name, 80, nullptr) > 1)
+            return name;
     return DecimalW(month);
 }
 
