@@ -172,20 +172,20 @@ TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEver
     }
 }
 
+// Counts the starts of the system's move loop instead of running it.
+int drags = 0;
+LRESULT CALLBACK CatchDrag(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
+        ++drags;
+        return 0;
+    }
+    return DefSubclassProc(w, msg, wp, lp);
+}
+
 TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
     HWND h = window.Handle();
-    // The system's move loop is caught before it starts.
-    static int drags;
     drags = 0;
-    const SUBCLASSPROC catchDrag = [](HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                      DWORD_PTR) -> LRESULT {
-        if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
-            ++drags;
-            return 0;
-        }
-        return DefSubclassProc(w, msg, wp, lp);
-    };
-    ASSERT_TRUE(SetWindowSubclass(h, catchDrag, 1, 0));
+    ASSERT_TRUE(SetWindowSubclass(h, CatchDrag, 1, 0));
     const LPARAM title = At(LabelId::lblMonth);
 
     // Pressed on the black frame, then slid onto the title.
@@ -206,7 +206,7 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
     EXPECT_EQ(drags, 1) << "a press on the title";
-    RemoveWindowSubclass(h, catchDrag, 1);
+    RemoveWindowSubclass(h, CatchDrag, 1);
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
