@@ -232,6 +232,7 @@ void CalendarWindow::Hide() {
 
 void CalendarWindow::LabelsChanged() {
     InvalidateRect(hwnd_, nullptr, FALSE);
+    access_.ItemsChanged();
 }
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
@@ -273,6 +274,7 @@ LRESULT CALLBACK CalendarWindow::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         if (app_) app_->OnTaskbarCreated();
         return 0;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/calendar_app.h"
+#include "app/calendar_reader_win32.h"
 #include "app/platform.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
@@ -52,6 +53,7 @@ public:
 
 private:
     template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend class CalendarReader;
     static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -75,6 +77,8 @@ private:
     std::optional<LabelId> pressed_;
     UINT taskbarCreated_ = 0;
     bool closing_ = false;
+    CalendarReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra

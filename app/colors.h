@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace mivra {
 
@@ -28,6 +29,13 @@ inline constexpr std::array<Color, 16> kPalette = {
     0x00FF00FF, // 13 magenta
     0x0000FFFF, // 14 yellow
     0x00FFFFFF, // 15 white
+};
+
+// What the palette's colours are called, for screen readers.
+inline constexpr std::array<std::wstring_view, 16> kPaletteNames = {
+    L"black",   L"dark blue", L"dark green", L"dark cyan", L"dark red", L"dark magenta",
+    L"dark yellow", L"light grey", L"dark grey", L"blue",  L"green",    L"cyan",
+    L"red",     L"magenta",   L"yellow",     L"white",
 };
 
 } // namespace mivra

@@ -33,18 +33,39 @@ std::wstring Format(const SYSTEMTIME& st, DWORD flags, const wchar_t* picture) {
     return n > 1 ? std::wstring(buf, n - 1) : std::wstring();
 }
 
-} // namespace
+std::wstring LocaleText(LCTYPE what) {
+    wchar_t text[80] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 80);
+    return text;
+}
 
-std::wstring UserDateText::MonthYear(const Date& d) {
-    // Windows formats no date before 1601; the grid reaches back to year 100,
-    // so build those titles from the locale's month name.
-    std::wstring s = Format(ToSystemTime(d), 0, L"MMMM yyyy");
-    if (!s.empty()) return s;
-    wchar_t name[80] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + d.Month() - 1, name, 80);
+std::wstring MonthName(const Date& d) {
+    return LocaleText(LOCALE_SMONTHNAME1 + d.Month() - 1);
+}
+
+std::wstring FourDigitYear(const Date& d) {
     std::wstring year = DecimalW(d.Year());
     year.insert(0, 4 - std::min<size_t>(4, year.size()), L'0');
-    return std::wstring(name) + L" " + year;
+    return year;
+}
+
+} // namespace
+
+// Windows formats no date before 1601, and the grid reaches back to year 100:
+// those dates are built from the locale's month and day names.
+
+std::wstring UserDateText::MonthYear(const Date& d) {
+    std::wstring s = Format(ToSystemTime(d), 0, L"MMMM yyyy");
+    if (!s.empty()) return s;
+    return MonthName(d) + L" " + FourDigitYear(d);
+}
+
+std::wstring UserDateText::LongDate(const Date& d) {
+    std::wstring s = Format(ToSystemTime(d), DATE_LONGDATE, nullptr);
+    if (!s.empty()) return s;
+    // The locale's day names start on Monday.
+    const std::wstring day = LocaleText(LOCALE_SDAYNAME1 + (d.Weekday() + 6) % 7);
+    return day + L", " + MonthName(d) + L" " + DecimalW(d.Day()) + L", " + FourDigitYear(d);
 }
 
 std::wstring UserDateText::ShortDate(const Date& d) {

@@ -14,6 +14,7 @@ class UserDateText : public DateText {
 public:
     std::wstring MonthYear(const Date& d) override;
     std::wstring ShortDate(const Date& d) override;
+    std::wstring LongDate(const Date& d) override;
 };
 
 } // namespace mivra

@@ -16,6 +16,7 @@
 #include "platform/label_paint_win32.h"
 #include "settings/color_picker.h"
 #include "settings/options.h"
+#include "settings/options_reader_win32.h"
 
 namespace mivra {
 
@@ -53,6 +54,7 @@ public:
 
 private:
     template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend class PickerReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     SIZE OuterSize(int dpi, SIZE frame) const;
@@ -75,6 +77,8 @@ private:
     int pressed_ = -1;
     int dpi_ = 96;
     FontCache fonts_;
+    PickerReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra

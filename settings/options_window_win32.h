@@ -17,6 +17,7 @@
 #include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
+#include "settings/options_reader_win32.h"
 #include "settings/registry.h"
 #include "settings/shortcuts_win32.h"
 
@@ -77,6 +78,7 @@ private:
     };
 
     template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend class OptionsReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     bool Load();
@@ -120,6 +122,8 @@ private:
     bool linkPressed_ = false;
     bool modal_ = false;
     InputBlock calendarBlock_;
+    OptionsReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra
