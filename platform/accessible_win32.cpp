@@ -301,8 +301,9 @@ public:
         const int i = ItemOf(child);
         if (i == kNoItem) return E_INVALIDARG;
         if (i == kSelf || content_->Item(i).action.empty()) return DISP_E_MEMBERNOTFOUND;
-        // A window that takes no clicks (a modal window is up) takes no press.
-        if (!IsWindowEnabled(hwnd_)) return E_FAIL;
+        // A window that takes no clicks (hidden, or a modal window is up)
+        // takes no press either.
+        if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return E_FAIL;
         return PostMessageW(hwnd_, PressMessage(), static_cast<WPARAM>(i), 0) ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -412,7 +413,8 @@ bool WindowAccessibility::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
     }
     if (msg == PressMessage() && msg != 0) {
         const int i = static_cast<int>(wp);
-        if (i >= 0 && i < content_.ItemCount() && IsWindowEnabled(hwnd)) content_.Press(i);
+        if (i >= 0 && i < content_.ItemCount() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+            content_.Press(i);
         result = 0;
         return true;
     }

@@ -15,6 +15,7 @@
 
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
+#include "app/system_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options_window_win32.h"
 #include "tests/unit/app_fakes.h"
@@ -344,6 +345,8 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
     ASSERT_TRUE(log.Hooked());
     Reader r(h);
     ASSERT_TRUE(r);
+    // Hidden, the window takes no click and no press.
+    EXPECT_TRUE(FAILED(r->accDoDefaultAction(Child(kMonthNext))));
     ShowWindow(h, SW_SHOWNA);
     ASSERT_TRUE(PumpUntil([&] { return log.Has(EVENT_OBJECT_SHOW, OBJID_CLIENT, CHILDID_SELF); }));
 
@@ -461,6 +464,13 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !links.opened.empty(); }));
     EXPECT_EQ(links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+}
+
+TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
+    // Windows formats no date before 1601; the grid goes back to year 100.
+    UserDateText text;
+    EXPECT_EQ(text.LongDate(D(1500, 3, 1)), L"Thursday, March 1, 1500");
+    EXPECT_EQ(text.LongDate(D(2000, 10, 18)), L"Wednesday, October 18, 2000");
 }
 
 } // namespace
