@@ -132,29 +132,23 @@ public:
         return S_FALSE; // a simple element: the parent answers for it
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-        return Property(child, out, &IAccessible::get_accName,
-                        [](const AccessibleItem& it) { return it.name; });
+        return Property(child, out, &IAccessible::get_accName, &AccessibleItem::name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
-        return Property(child, out, &IAccessible::get_accValue,
-                        [](const AccessibleItem&) { return std::wstring(); });
+        return Property(child, out, &IAccessible::get_accValue, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-        return Property(child, out, &IAccessible::get_accDescription,
-                        [](const AccessibleItem& it) { return it.description; });
+        return Property(child, out, &IAccessible::get_accDescription, &AccessibleItem::description);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
-        return Property(child, out, &IAccessible::get_accHelp,
-                        [](const AccessibleItem&) { return std::wstring(); });
+        return Property(child, out, &IAccessible::get_accHelp, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
         // The painted items have no keys: they are worked by mouse or reader.
-        return Property(child, out, &IAccessible::get_accKeyboardShortcut,
-                        [](const AccessibleItem&) { return std::wstring(); });
+        return Property(child, out, &IAccessible::get_accKeyboardShortcut, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
-        return Property(child, out, &IAccessible::get_accDefaultAction,
-                        [](const AccessibleItem& it) { return it.action; });
+        return Property(child, out, &IAccessible::get_accDefaultAction, &AccessibleItem::action);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
         if (!out) return E_POINTER;
@@ -374,10 +368,11 @@ private:
         return std_;
     }
 
-    template <typename Read>
-    HRESULT Property(VARIANT child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*stdGet)(
-                                                   VARIANT, BSTR*),
-                     Read read) {
+    // A text property: the system's object answers for the window itself,
+    // the item's field for an item (none when the field is null).
+    HRESULT Property(VARIANT child, BSTR* out,
+                     HRESULT (STDMETHODCALLTYPE IAccessible::*stdGet)(VARIANT, BSTR*),
+                     std::wstring AccessibleItem::*field) {
         if (!out) return E_POINTER;
         *out = nullptr;
         if (!content_) return RPC_E_DISCONNECTED;
@@ -387,7 +382,8 @@ private:
             IAccessible* s = Std();
             return s ? (s->*stdGet)(child, out) : S_FALSE;
         }
-        return Text(read(content_->Item(i)), out);
+        if (!field) return S_FALSE;
+        return Text(content_->Item(i).*field, out);
     }
 
     LONG refs_ = 1;
