@@ -15,9 +15,9 @@ const std::array<LabelId, kLabelCount>& ReadingOrder() {
             o[n++] = Dow(c);
         for (int i = 0; i < kGridCells; ++i)
             o[n++] = Day(i);
-        for (LabelId id : {LabelId::lblHide, LabelId::lblYearPrev, LabelId::lblMonthPrev,
-                           LabelId::lblToday, LabelId::lblMonthNext, LabelId::lblYearNext,
-                           LabelId::lblAbout})
+        for (LabelId id :
+             {LabelId::lblHide, LabelId::lblYearPrev, LabelId::lblMonthPrev, LabelId::lblToday,
+              LabelId::lblMonthNext, LabelId::lblYearNext, LabelId::lblAbout})
             o[n++] = id;
         return o;
     }();

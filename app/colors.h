@@ -33,9 +33,9 @@ inline constexpr std::array<Color, 16> kPalette = {
 
 // What the palette's colours are called, for screen readers.
 inline constexpr std::array<std::wstring_view, 16> kPaletteNames = {
-    L"black",   L"dark blue", L"dark green", L"dark cyan", L"dark red", L"dark magenta",
-    L"dark yellow", L"light grey", L"dark grey", L"blue",  L"green",    L"cyan",
-    L"red",     L"magenta",   L"yellow",     L"white",
+    L"black",       L"dark blue",  L"dark green", L"dark cyan", L"dark red", L"dark magenta",
+    L"dark yellow", L"light grey", L"dark grey",  L"blue",      L"green",    L"cyan",
+    L"red",         L"magenta",    L"yellow",     L"white",
 };
 
 } // namespace mivra

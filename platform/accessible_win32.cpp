@@ -58,6 +58,8 @@ int Neighbour(const AccessibleContent& c, int from, long dir) {
 
 } // namespace
 
+// Every method is noexcept: nothing may unwind into the caller's COM or RPC
+// frames.
 class WindowAccessibility::Object final : public IAccessible {
 public:
     Object(HWND hwnd, AccessibleContent* content) : hwnd_(hwnd), content_(content) {}
@@ -70,9 +72,10 @@ public:
     }
 
     // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override {
         if (!out) return E_POINTER;
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+            riid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -80,77 +83,78 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return InterlockedIncrement(&refs_); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override {
         const LONG n = InterlockedDecrement(&refs_);
         if (n == 0) delete this;
         return static_cast<ULONG>(n);
     }
 
     // IDispatch: readers call IAccessible directly; there is no type library.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
         if (!count) return E_POINTER;
         *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override {
         if (info) *info = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
+                                            DISPID*) noexcept override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) noexcept override {
         return E_NOTIMPL;
     }
 
     // IAccessible
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** out) override {
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** out) noexcept override {
         if (!out) return E_POINTER;
         *out = nullptr;
         if (!content_) return RPC_E_DISCONNECTED;
-        return AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                          reinterpret_cast<void**>(out));
+        return AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW),
+                                          __uuidof(IDispatch), reinterpret_cast<void**>(out));
     }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* out) override {
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* out) noexcept override {
         if (!out) return E_POINTER;
         *out = 0;
         if (!content_) return RPC_E_DISCONNECTED;
         *out = content_->ItemCount();
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) noexcept override {
         if (!out) return E_POINTER;
         *out = nullptr;
         if (!content_) return RPC_E_DISCONNECTED;
         const int i = ItemOf(child);
         if (i < 0) return E_INVALIDARG;
         if (HWND w = content_->Item(i).window)
-            return AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                              reinterpret_cast<void**>(out));
+            return AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_WINDOW),
+                                              __uuidof(IDispatch), reinterpret_cast<void**>(out));
         return S_FALSE; // a simple element: the parent answers for it
     }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) noexcept override {
         return Property(child, out, &IAccessible::get_accName, &AccessibleItem::name);
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) noexcept override {
         return Property(child, out, &IAccessible::get_accValue, nullptr);
     }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) noexcept override {
         return Property(child, out, &IAccessible::get_accDescription, &AccessibleItem::description);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) noexcept override {
         return Property(child, out, &IAccessible::get_accHelp, nullptr);
     }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) noexcept override {
         // The painted items have no keys: they are worked by mouse or reader.
         return Property(child, out, &IAccessible::get_accKeyboardShortcut, nullptr);
     }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) noexcept override {
         return Property(child, out, &IAccessible::get_accDefaultAction, &AccessibleItem::action);
     }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
@@ -160,7 +164,7 @@ public:
         out->lVal = i == kSelf ? ROLE_SYSTEM_CLIENT : content_->Item(i).role;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
@@ -176,12 +180,12 @@ public:
         out->lVal = StateOf(content_->Item(i));
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) override {
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept override {
         if (file) *file = nullptr;
         if (topic) *topic = -1;
         return content_ ? S_FALSE : RPC_E_DISCONNECTED;
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
@@ -195,14 +199,14 @@ public:
             if (content_->Item(i).window == focus) return ChildResult(i, out);
         return S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
         const int i = content_->SelectedItem();
         return i >= 0 ? ChildResult(i, out) : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) noexcept override {
         if (!content_) return RPC_E_DISCONNECTED;
         const int i = ItemOf(child);
         if (i == kNoItem) return E_INVALIDARG;
@@ -219,7 +223,7 @@ public:
         return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* cx, long* cy,
-                                          VARIANT child) override {
+                                          VARIANT child) noexcept override {
         if (!x || !y || !cx || !cy) return E_POINTER;
         *x = *y = *cx = *cy = 0;
         if (!content_) return RPC_E_DISCONNECTED;
@@ -240,7 +244,7 @@ public:
         *cy = r.bottom - r.top;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
@@ -249,10 +253,14 @@ public:
         const int count = content_->ItemCount();
         int to = -1;
         if (from == kSelf) {
-            if (dir == NAVDIR_FIRSTCHILD) to = count > 0 ? 0 : -1;
-            else if (dir == NAVDIR_LASTCHILD) to = count - 1;
-            else if (IAccessible* s = Std()) return s->accNavigate(dir, start, out);
-            else return S_FALSE;
+            if (dir == NAVDIR_FIRSTCHILD)
+                to = count > 0 ? 0 : -1;
+            else if (dir == NAVDIR_LASTCHILD)
+                to = count - 1;
+            else if (IAccessible* s = Std())
+                return s->accNavigate(dir, start, out);
+            else
+                return S_FALSE;
         } else {
             switch (dir) {
             case NAVDIR_NEXT:
@@ -276,7 +284,7 @@ public:
         }
         return to >= 0 ? ChildResult(to, out) : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) noexcept override {
         if (!out) return E_POINTER;
         VariantInit(out);
         if (!content_) return RPC_E_DISCONNECTED;
@@ -290,7 +298,7 @@ public:
         out->lVal = CHILDID_SELF;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override {
         if (!content_) return RPC_E_DISCONNECTED;
         const int i = ItemOf(child);
         if (i == kNoItem) return E_INVALIDARG;
@@ -300,16 +308,18 @@ public:
         if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return E_FAIL;
         return PostMessageW(hwnd_, PressMessage(), static_cast<WPARAM>(i), 0) ? S_OK : E_FAIL;
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
 
     long StateOf(const AccessibleItem& it) const {
         long state = it.state;
         if (it.window) {
             // What the real control is now, as the system would report it.
             if (!IsWindowVisible(it.window)) state |= STATE_SYSTEM_INVISIBLE;
-            if (!IsWindowEnabled(it.window)) state |= STATE_SYSTEM_UNAVAILABLE;
-            else state |= STATE_SYSTEM_FOCUSABLE;
+            if (!IsWindowEnabled(it.window))
+                state |= STATE_SYSTEM_UNAVAILABLE;
+            else
+                state |= STATE_SYSTEM_FOCUSABLE;
             if (GetFocus() == it.window) state |= STATE_SYSTEM_FOCUSED;
         } else {
             if (!IsWindowVisible(hwnd_)) state |= STATE_SYSTEM_INVISIBLE;
@@ -347,9 +357,9 @@ private:
     HRESULT ChildResult(int i, VARIANT* out) const {
         if (HWND w = content_->Item(i).window) {
             IDispatch* d = nullptr;
-            const HRESULT hr = AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_WINDOW),
-                                                          __uuidof(IDispatch),
-                                                          reinterpret_cast<void**>(&d));
+            const HRESULT hr =
+                AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                                           reinterpret_cast<void**>(&d));
             if (FAILED(hr)) return hr;
             out->vt = VT_DISPATCH;
             out->pdispVal = d;

@@ -21,9 +21,9 @@ struct AccessibleItem {
     std::wstring name;
     std::wstring description;
     long role = ROLE_SYSTEM_STATICTEXT;
-    long state = 0; // STATE_SYSTEM_* flags
-    RECT bounds{};  // client pixels, exactly where the item is painted
-    std::wstring action; // the default action's name; empty for none
+    long state = 0;        // STATE_SYSTEM_* flags
+    RECT bounds{};         // client pixels, exactly where the item is painted
+    std::wstring action;   // the default action's name; empty for none
     HWND window = nullptr; // a real child window: readers get its own object
 };
 

@@ -113,8 +113,7 @@ public:
     }
 
 private:
-    std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
-                     long id) const {
+    std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {
         BSTR s = nullptr;
         (acc_->*get)(Child(id), &s);
         std::wstring r = s ? s : L"";
@@ -166,8 +165,8 @@ public:
     std::vector<Event> events;
 
 private:
-    static void CALLBACK Proc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
-                              DWORD, DWORD) {
+    static void CALLBACK Proc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
+                              DWORD) {
         if (log_ && hwnd == target_) log_->push_back({event, object, child});
     }
     static inline HWND target_ = nullptr;
@@ -184,10 +183,9 @@ POINT Middle(const Box& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-
 // Child ids in the calendar's reading order.
-constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55, kMonthNext = 56,
-               kLastButton = 58;
+constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
+               kMonthNext = 56, kLastButton = 58;
 
 class AccessibilityTest : public ::testing::Test {
 protected:
@@ -441,10 +439,16 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     Reader r(about.Handle());
     ASSERT_TRUE(r);
     ASSERT_EQ(r.Count(), 11);
-    const wchar_t* names[] = {L"Mivra  2000", L"Author:", nullptr, nullptr,
-                              L"Mivra 2000 Home Page...", nullptr,
-                              L"Run \"Mivra\" on Windows Startup", L"OK",
-                              L"Adjust Calendar Color", L"Adjust Label Color",
+    const wchar_t* names[] = {L"Mivra  2000",
+                              L"Author:",
+                              nullptr,
+                              nullptr,
+                              L"Mivra 2000 Home Page...",
+                              nullptr,
+                              L"Run \"Mivra\" on Windows Startup",
+                              L"OK",
+                              L"Adjust Calendar Color",
+                              L"Adjust Label Color",
                               L"Reset Colors to Default"};
     for (long i = 0; i < 11; ++i)
         if (names[i]) {
