@@ -1,9 +1,11 @@
 # The two commands of the README:
-#   make run   build the 64-bit program and start it under Wine
-#   make test  build everything and run every test layer
+#   make run          build the 64-bit program and start it under Wine
+#   make run ARCH=32  the same with the shipped 32-bit program
+#   make test         build everything and run every test layer
 # Both install what they need first (scripts/install-deps).
 
 JOBS ?= 2
+ARCH ?= 64
 PRESETS := native win64 win32
 
 .PHONY: all deps run test bench dist clean $(addprefix build-,$(PRESETS))
@@ -17,8 +19,8 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $* -j $(JOBS)
 
-run: build-win64
-	@scripts/run
+run: build-win$(ARCH)
+	@scripts/run $(ARCH)
 
 test: build-native build-win64 build-win32
 	@scripts/test-all

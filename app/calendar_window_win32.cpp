@@ -264,11 +264,10 @@ LRESULT CALLBACK CalendarWindow::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     }
     auto* self = reinterpret_cast<CalendarWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_MOUSEMOVE && self && self->app_ && IsTrayCallback(wp, lp)) {
-        try {
+        return NoUnwind(hwnd, msg, wp, lp, [&]() -> LRESULT {
             self->app_->OnTrayCallback(static_cast<std::int32_t>(LOWORD(lp)));
-        } catch (...) {
-        }
-        return 0;
+            return 0;
+        });
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

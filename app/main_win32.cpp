@@ -73,3 +73,26 @@ namespace std {
     std::abort();
 }
 } // namespace std
+
+// The library's operator new throws std::bad_alloc, and that one throw links
+// the unwinder, the exception runtime and a threads library (70 KB of the
+// 32-bit file). Running out of memory ends the program here as well.
+void* operator new(std::size_t size) {
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    std::abort();
+}
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}

@@ -67,6 +67,23 @@ private:
     HWND blocked_ = nullptr;
 };
 
+// Nothing may unwind through the system's frames: a handler that throws gets
+// the default answer instead. The shipped program is built without
+// exceptions, so there it is a plain call.
+template <typename Handler>
+LRESULT NoUnwind(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Handler&& handler) {
+#if defined(__cpp_exceptions)
+    try {
+        return handler();
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+#else
+    (void)hwnd, (void)msg, (void)wp, (void)lp;
+    return handler();
+#endif
+}
+
 template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -76,7 +93,7 @@ template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPA
     auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     auto paint = [self](HDC dc, const RECT& r) { self->PaintContent(dc, r); };
-    try {
+    return NoUnwind(hwnd, msg, wp, lp, [&]() -> LRESULT {
         switch (msg) {
         case WM_PAINT:
             PaintBuffered(hwnd, paint);
@@ -95,10 +112,7 @@ template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPA
         default:
             return self->HandleMessage(msg, wp, lp);
         }
-    } catch (...) {
-        // Nothing may unwind through the system's frames.
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
+    });
 }
 
 } // namespace mivra

@@ -1,13 +1,19 @@
 #include "harness.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -16,13 +22,34 @@ extern char** environ;
 
 namespace mivra::e2e {
 
+namespace chr = std::chrono;
+
 std::string SourcePath(const std::string& relative) {
     return std::string(MIVRA_SOURCE_DIR) + "/" + relative;
 }
 
+namespace {
+
+std::string Quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string ExePath() {
+    const char* exe = std::getenv("MIVRA_EXE");
+    const std::string path = exe && *exe ? exe : "build/win64/Mivra.exe";
+    return path.front() == '/' ? path : SourcePath(path);
+}
+
+} // namespace
+
 std::string Run(const std::string& command, int* status) {
+    // No tool we call may hang the run: each gets a minute.
+    const std::string limited = "timeout -k 5 60 sh -c " + Quoted(command);
     std::string out;
-    FILE* p = popen(command.c_str(), "r");
+    FILE* p = popen(limited.c_str(), "r");
     if (!p) throw std::runtime_error("cannot run " + command);
     char buf[4096];
     size_t n;
@@ -33,16 +60,16 @@ std::string Run(const std::string& command, int* status) {
     return out;
 }
 
-void Sleep(std::chrono::milliseconds ms) {
+void Sleep(chr::milliseconds ms) {
     std::this_thread::sleep_for(ms);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
+bool WaitUntil(const std::function<bool()>& condition, chr::milliseconds timeout) {
+    const auto end = chr::steady_clock::now() + timeout;
     while (true) {
         if (condition()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(std::chrono::milliseconds(100));
+        if (chr::steady_clock::now() > end) return false;
+        Sleep(100ms);
     }
 }
 
@@ -75,7 +102,7 @@ int Screenshot::Count(int l, int t, int r, int b, Rgb c) const {
 
 void Screenshot::SavePng(const std::string& path) const {
     const std::string cmd = "convert -size " + std::to_string(width_) + "x" +
-                            std::to_string(height_) + " -depth 8 rgb:- '" + path + "'";
+                            std::to_string(height_) + " -depth 8 rgb:- " + Quoted(path);
     FILE* p = popen(cmd.c_str(), "w");
     if (!p) return;
     fwrite(rgb_.data(), 1, rgb_.size(), p);
@@ -137,7 +164,7 @@ Probe::~Probe() {
     close(fromChild_);
     int status;
     for (int i = 0; i < 50 && waitpid(pid_, &status, WNOHANG) == 0; ++i)
-        Sleep(std::chrono::milliseconds(50));
+        Sleep(50ms);
     kill(pid_, SIGKILL);
     waitpid(pid_, &status, WNOHANG);
 }
@@ -145,6 +172,8 @@ Probe::~Probe() {
 std::string Probe::Ask(const std::string& line) {
     const std::string msg = line + "\n";
     if (write(toChild_, msg.data(), msg.size()) != ssize_t(msg.size())) return "error";
+    // The first question waits for the probe to start; later ones are quick.
+    const auto end = chr::steady_clock::now() + 60s;
     while (true) {
         const auto nl = buffer_.find('\n');
         if (nl != std::string::npos) {
@@ -153,6 +182,9 @@ std::string Probe::Ask(const std::string& line) {
             if (!answer.empty() && answer.back() == '\r') answer.pop_back();
             return answer;
         }
+        const auto left = chr::duration_cast<chr::milliseconds>(end - chr::steady_clock::now());
+        pollfd p{fromChild_, POLLIN, 0};
+        if (left.count() <= 0 || poll(&p, 1, int(left.count())) <= 0) return "error";
         char buf[512];
         const ssize_t n = read(fromChild_, buf, sizeof buf);
         if (n <= 0) return "error";
@@ -171,13 +203,12 @@ std::optional<WindowInfo> Probe::Child(const std::string& parent, const std::str
 
 void MoveTo(int x, int y) {
     Run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
-    Sleep(std::chrono::milliseconds(50));
+    Sleep(50ms);
 }
 
 void Click(int x, int y, int button) {
     MoveTo(x, y);
     Run("xdotool click " + std::to_string(button));
-    Sleep(std::chrono::milliseconds(150));
 }
 
 void Press(int x, int y, int button) {
@@ -189,35 +220,60 @@ void Release(int button) {
     Run("xdotool mouseup " + std::to_string(button));
 }
 
+bool Testing32Bit() {
+    static const bool is32 = [] {
+        // The PE header's machine field: 0x14c is Intel 386.
+        std::ifstream f(ExePath(), std::ios::binary);
+        char dos[64] = {};
+        f.read(dos, sizeof dos);
+        const std::uint32_t peOffset = std::uint8_t(dos[60]) | std::uint8_t(dos[61]) << 8 |
+                                       std::uint8_t(dos[62]) << 16 |
+                                       std::uint32_t(std::uint8_t(dos[63])) << 24;
+        char machine[2] = {};
+        f.seekg(peOffset + 4);
+        f.read(machine, 2);
+        return std::uint8_t(machine[0]) == 0x4c && std::uint8_t(machine[1]) == 0x01;
+    }();
+    return is32;
+}
+
+namespace {
+
+std::string Reg(const std::string& args) {
+    const std::string view = Testing32Bit() ? " /reg:32" : " /reg:64";
+    return Run(std::string(kWine64) + " reg " + args + view + " 2>/dev/null </dev/null");
+}
+
+} // namespace
+
 std::string RegQuery(const std::string& key) {
-    return Run(std::string(kWine64) + " reg query '" + key + "' 2>/dev/null </dev/null");
+    return Reg("query " + Quoted(key));
 }
 
 void RegDelete(const std::string& key) {
-    Run(std::string(kWine64) + " reg delete '" + key + "' /f >/dev/null 2>&1 </dev/null");
+    Reg("delete " + Quoted(key) + " /f");
 }
 
 void RegSet(const std::string& key, const std::string& name, const std::string& type,
             const std::string& data) {
-    Run(std::string(kWine64) + " reg add '" + key + "' /v '" + name + "' /t " + type + " /d '" +
-        data + "' /f >/dev/null 2>&1 </dev/null");
+    Reg("add " + Quoted(key) + " /v " + Quoted(name) + " /t " + type + " /d " + Quoted(data) +
+        " /f");
 }
 
 Mivra::Mivra(Probe& probe) : probe_(probe) {
-    pid_ = Spawn({kWine64, SourcePath("build/win64/Mivra.exe")}, -1, -1);
+    pid_ = Spawn({kWine64, ExePath()}, -1, -1);
+    // Under the emulator a 32-bit start takes seconds, more on a busy machine.
     WaitUntil(
         [&] {
             window_ = probe_.Find("*", "Mivra_2000");
             return window_.has_value();
         },
-        std::chrono::seconds(20));
-    // The start-up sequence ends with the first refresh; give it a moment.
-    Sleep(std::chrono::milliseconds(300));
+        120s);
 }
 
 Mivra::~Mivra() {
     if (Running() && window_) probe_.Ask("close " + window_->hwnd);
-    if (!WaitForExit(std::chrono::seconds(5)) && pid_ > 0) {
+    if (!WaitForExit(10s) && pid_ > 0) {
         kill(pid_, SIGKILL);
         int status;
         waitpid(pid_, &status, 0);
@@ -235,45 +291,157 @@ bool Mivra::Running() const {
     return waitpid(pid_, &status, WNOHANG) == 0;
 }
 
-bool Mivra::WaitForExit(std::chrono::milliseconds timeout) {
-    const bool exited = WaitUntil([&] { return !const_cast<Mivra*>(this)->Running(); }, timeout);
+bool Mivra::WaitForExit(chr::milliseconds timeout) {
+    const bool exited = WaitUntil([&] { return !Running(); }, timeout);
     if (exited) pid_ = -1;
     return exited;
 }
 
-bool Mivra::WaitVisible(bool visible, std::chrono::milliseconds timeout) {
+bool Mivra::WaitVisible(bool visible, chr::milliseconds timeout) {
     return WaitUntil([&] { return Window().visible == visible; }, timeout);
 }
 
+int Px(int twips, int dpi) {
+    return int(std::lround(twips * double(dpi) / 1440.0));
+}
+
 Point LabelCentre(const WindowInfo& w, int l, int t, int width, int height, int dpi) {
-    auto px = [dpi](int tw) { return int(std::lround(tw * double(dpi) / 1440.0)); };
-    return {w.left + (px(l) + px(l + width)) / 2, w.top + (px(t) + px(t + height)) / 2};
+    return {w.left + (Px(l, dpi) + Px(l + width, dpi)) / 2,
+            w.top + (Px(t, dpi) + Px(t + height, dpi)) / 2};
 }
 
 void Save(const Screenshot& s, const std::string& name) {
     if (const char* dir = std::getenv("MIVRA_RESULTS")) s.SavePng(std::string(dir) + "/" + name);
 }
 
-Probe* DesktopTest::probe = nullptr;
+namespace {
 
-void DesktopTest::SetUpTestSuite() {
-    probe = new Probe();
+// Ends the whole run when one test has hung, with a message saying which;
+// scripts/wine-env then takes Wine and the display down.
+class Watchdog {
+public:
+    static Watchdog& Get() {
+        static Watchdog w;
+        return w;
+    }
+    void Arm(const std::string& test) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        test_ = test;
+        deadline_ = chr::steady_clock::now() + Budget();
+    }
+    void Disarm() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        test_.clear();
+    }
+
+private:
+    Watchdog() {
+        std::thread([this] {
+            while (true) {
+                Sleep(1s);
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (!test_.empty() && chr::steady_clock::now() > deadline_) {
+                    std::cerr << "e2e watchdog: " << test_ << " has run for " << Budget().count()
+                              << " s; ending the run\n";
+                    std::_Exit(3);
+                }
+            }
+        }).detach();
+    }
+    static chr::seconds Budget() {
+        const char* v = std::getenv("MIVRA_E2E_TEST_SECONDS");
+        return chr::seconds(v ? std::max(10, std::atoi(v)) : 300);
+    }
+    std::mutex mutex_;
+    std::string test_;
+    chr::steady_clock::time_point deadline_;
+};
+
+// The probe and the shared program live from the first test that needs
+// them to the end of the run.
+class Shared : public ::testing::Environment {
+public:
+    void TearDown() override {
+        app.reset();
+        probe.reset();
+    }
+    std::unique_ptr<Probe> probe;
+    std::unique_ptr<Mivra> app;
+};
+
+Shared* const shared = [] {
+    // A probe that died must fail a question, not kill the run.
+    signal(SIGPIPE, SIG_IGN);
+    auto* s = new Shared;
+    ::testing::AddGlobalTestEnvironment(s); // owned by GoogleTest
+    return s;
+}();
+
+} // namespace
+
+Probe& DesktopTest::probe() {
+    if (!shared->probe) shared->probe = std::make_unique<Probe>();
+    return *shared->probe;
 }
 
-void DesktopTest::TearDownTestSuite() {
-    delete probe;
-    probe = nullptr;
+Mivra& DesktopTest::App() {
+    if (!shared->app || !shared->app->Running()) {
+        shared->app.reset();
+        RegDelete(kSettingsKey);
+        shared->app = std::make_unique<Mivra>(probe());
+        Start(*shared->app);
+    }
+    return *shared->app;
+}
+
+void DesktopTest::StopApp() {
+    shared->app.reset();
+}
+
+Mivra& DesktopTest::Start(Mivra& m) {
+    EXPECT_TRUE(m.Started());
+    // The icon is the last thing the start-up sequence adds.
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(Screenshot::Take()); }, 10s));
+    return m;
+}
+
+void DesktopTest::TearDown() {
+    Watchdog::Get().Disarm();
 }
 
 void DesktopTest::SetUp() {
-    RegDelete(kSettingsKey);
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    Watchdog::Get().Arm(std::string(info->test_suite_name()) + "." + info->name());
     MoveTo(500, 300);
+    if (shared->app && shared->app->Running() && shared->app->Window().visible)
+        HideByTray(*shared->app);
+}
+
+TrayIcon DesktopTest::Tray() {
+    // Wine's taskbar puts icon i at 20 (i + 1) pixels left of its right end.
+    const auto bar = probe().Find("Shell_TrayWnd", "*");
+    if (!bar) return {1004, 740, 1024, 768};
+    return {bar->right - 20, bar->top, bar->right, bar->bottom};
+}
+
+bool DesktopTest::TrayIconShown(const Screenshot& s) {
+    const TrayIcon t = Tray();
+    return s.Count(t.left, t.top, t.right, t.bottom, Rgb{0, 0, 128}) > 20;
 }
 
 void DesktopTest::ShowByTray(Mivra& m) {
-    Click(kTrayX, kTrayY);
+    if (m.Window().visible) return;
+    const Point c = Tray().Centre();
+    Click(c.x, c.y);
     ASSERT_TRUE(m.WaitVisible(true));
-    Sleep(std::chrono::milliseconds(300));
+    MoveTo(500, 300);
+}
+
+void DesktopTest::HideByTray(Mivra& m) {
+    const Point c = Tray().Centre();
+    Click(c.x, c.y);
+    EXPECT_TRUE(m.WaitVisible(false));
+    MoveTo(500, 300);
 }
 
 } // namespace mivra::e2e

@@ -2,6 +2,11 @@
 // that scripts/wine-env prepared, xdotool moves and clicks the X pointer,
 // ImageMagick takes screenshots, and a small probe inside the desktop answers
 // questions about windows.
+//
+// MIVRA_EXE names the program under test (build/win64/Mivra.exe by default);
+// a 32-bit one is checked against the 32-bit registry view, where its writes
+// land on 64-bit Windows. Every wait and every read has a time limit, and a
+// watchdog ends the run with a message when one test hangs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,16 +15,20 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace mivra::e2e {
 
+using namespace std::chrono_literals;
+
 inline constexpr const char* kWine64 = "/usr/lib/wine/wine64";
 
 std::string SourcePath(const std::string& relative);
-// Runs a shell command, returns its standard output; *status gets the exit code.
+// Runs a shell command under a time limit, returns its standard output;
+// *status gets the exit code.
 std::string Run(const std::string& command, int* status = nullptr);
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 void Sleep(std::chrono::milliseconds ms);
@@ -28,17 +37,12 @@ struct Rgb {
     int r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
-inline Rgb FromColorRef(std::uint32_t c) {
-    return {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)};
-}
 
 class Screenshot {
 public:
     // The whole X screen, as the user sees it.
     static Screenshot Take();
     Rgb At(int x, int y) const;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
     // How many pixels of exactly this colour lie in the rectangle [l,r) x [t,b).
     int Count(int l, int t, int r, int b, Rgb c) const;
     void SavePng(const std::string& path) const;
@@ -46,6 +50,10 @@ public:
 private:
     int width_ = 0, height_ = 0;
     std::vector<std::uint8_t> rgb_;
+};
+
+struct Point {
+    int x, y;
 };
 
 struct WindowInfo {
@@ -64,6 +72,7 @@ public:
     ~Probe();
     Probe(const Probe&) = delete;
     Probe& operator=(const Probe&) = delete;
+    // One line out, one line back; "error" if the probe is gone or silent.
     std::string Ask(const std::string& line);
     std::optional<WindowInfo> Find(const std::string& cls, const std::string& title);
     std::optional<WindowInfo> Child(const std::string& parent, const std::string& cls,
@@ -81,11 +90,15 @@ void Click(int x, int y, int button = 1);
 void Press(int x, int y, int button = 1);
 void Release(int button = 1);
 
-// Wine's registry, through its own reg tool.
+// The settings key in Wine's registry, in the view the program under test
+// uses, through Wine's own reg tool.
+inline const std::string kSettingsKey = "HKLM\\Software\\Mivra";
 std::string RegQuery(const std::string& key);
 void RegDelete(const std::string& key);
 void RegSet(const std::string& key, const std::string& name, const std::string& type,
             const std::string& data);
+// Whether the program under test is a 32-bit one.
+bool Testing32Bit();
 
 // One running Mivra.exe.
 class Mivra {
@@ -99,7 +112,7 @@ public:
     WindowInfo Window();
     bool Running() const;
     bool WaitForExit(std::chrono::milliseconds timeout);
-    bool WaitVisible(bool visible, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    bool WaitVisible(bool visible, std::chrono::milliseconds timeout = 10s);
 
 private:
     Probe& probe_;
@@ -107,30 +120,42 @@ private:
     std::optional<WindowInfo> window_;
 };
 
-// Where things are on the 1024x768 desktop at 96 dpi.
-inline constexpr int kTrayX = 1012, kTrayY = 758;
+// Twips to pixels at a DPI, as the program converts its design sizes.
+int Px(int twips, int dpi = 96);
 // A label's centre on screen, from its design rectangle in twips.
-struct Point {
-    int x, y;
-};
 Point LabelCentre(const WindowInfo& w, int leftTw, int topTw, int widthTw, int heightTw,
                   int dpi = 96);
 
-inline const std::string kSettingsKey = "HKLM\\Software\\Mivra";
+// The notification icon: the first one of the taskbar's notification area,
+// found from the taskbar window itself.
+struct TrayIcon {
+    int left, top, right, bottom;
+    Point Centre() const { return {(left + right) / 2, (top + bottom) / 2}; }
+};
 
 // Saves a screenshot beside the test results, for a person to look at.
 void Save(const Screenshot& s, const std::string& name);
 
-// Tests that share one probe; each starts as a first start would, with no
-// stored settings and the pointer out of the way.
+// Tests that share one probe and, where they can, one running program: under
+// the 32-bit emulator every start costs seconds. Each test begins with the
+// calendar hidden and the pointer out of the way.
 class DesktopTest : public ::testing::Test {
 protected:
-    static Probe* probe;
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
+    static Probe& probe();
+    // The shared program, started on first use with no stored settings.
+    static Mivra& App();
+    // Ends the shared program, for tests that need a start of their own.
+    static void StopApp();
+    // Waits until a program of the test's own has finished starting.
+    static Mivra& Start(Mivra& m);
     void SetUp() override;
+    void TearDown() override;
+
+    static TrayIcon Tray();
+    static bool TrayIconShown(const Screenshot& s);
     // Shows the calendar with a click on its icon.
-    void ShowByTray(Mivra& m);
+    static void ShowByTray(Mivra& m);
+    static void HideByTray(Mivra& m);
 };
 
 } // namespace mivra::e2e

@@ -2,14 +2,12 @@
 // program under test and answers questions about its windows, one command per
 // line on stdin, one answer per line on stdout.
 //
-//   find CLASS|* TITLE|*   -> "hwnd visible left top right bottom cw ch style exstyle pid" or
-//   "none" close HWND             -> posts WM_CLOSE; "ok" child HWND CLASS TEXT  -> the child
-//   window with that class and text, as find click HWND             -> BM_CLICK on a button; "ok"
-//   check HWND             -> the button's check state
-//   alive PID              -> "1" or "0"
-//   visible CLASS          -> how many visible top-level windows have that class
-//   enabled HWND           -> "1" or "0"
-//   quit                   -> ends the probe
+//   find CLASS|* TITLE|*     -> "hwnd visible left top right bottom cw ch style exstyle pid",
+//                               or "none"
+//   child HWND CLASS TEXT    -> the child window with that class and text, as find
+//   close HWND               -> posts WM_CLOSE; "ok"
+//   check HWND               -> the button's check state
+//   quit                     -> ends the probe
 #include <windows.h>
 
 #include <cstdio>
@@ -54,19 +52,6 @@ std::string Unescape(std::string s) {
     return s;
 }
 
-struct ClassCount {
-    std::wstring cls;
-    int count = 0;
-};
-
-BOOL CALLBACK CountVisible(HWND h, LPARAM lp) {
-    auto* c = reinterpret_cast<ClassCount*>(lp);
-    wchar_t name[128] = {};
-    GetClassNameW(h, name, 128);
-    if (IsWindowVisible(h) && lstrcmpiW(name, c->cls.c_str()) == 0) ++c->count;
-    return TRUE;
-}
-
 } // namespace
 
 int main() {
@@ -93,34 +78,10 @@ int main() {
             std::string h;
             in >> h;
             out = PostMessageW(ParseHwnd(h), WM_CLOSE, 0, 0) ? "ok" : "failed";
-        } else if (cmd == "click") {
-            std::string h;
-            in >> h;
-            PostMessageW(ParseHwnd(h), BM_CLICK, 0, 0);
-            out = "ok";
         } else if (cmd == "check") {
             std::string h;
             in >> h;
             out = std::to_string(SendMessageW(ParseHwnd(h), BM_GETCHECK, 0, 0));
-        } else if (cmd == "enabled") {
-            std::string h;
-            in >> h;
-            out = IsWindowEnabled(ParseHwnd(h)) ? "1" : "0";
-        } else if (cmd == "alive") {
-            unsigned long pid = 0;
-            in >> pid;
-            HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid);
-            out = "0";
-            if (p) {
-                out = WaitForSingleObject(p, 0) == WAIT_TIMEOUT ? "1" : "0";
-                CloseHandle(p);
-            }
-        } else if (cmd == "visible") {
-            std::string cls;
-            in >> cls;
-            ClassCount c{Widen(Unescape(cls))};
-            EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&c));
-            out = std::to_string(c.count);
         } else if (cmd == "quit") {
             break;
         }

@@ -127,23 +127,22 @@ long GdiObjects() {
 
 // USER objects of this process; where Wine answers 0, the windows of this
 // thread, top-level and child, which is what this code could leak.
+// Window enumeration callbacks are stdcall: on 32-bit Windows no lambda converts to one.
+BOOL CALLBACK CountChild(HWND, LPARAM lp) {
+    ++*reinterpret_cast<long*>(lp);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND h, LPARAM lp) {
+    ++*reinterpret_cast<long*>(lp);
+    EnumChildWindows(h, CountChild, lp); // every descendant
+    return TRUE;
+}
+
 long UserObjects() {
     if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return long(n);
     long n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            ++*reinterpret_cast<long*>(lp);
-            EnumChildWindows(
-                h,
-                [](HWND, LPARAM lp) -> BOOL {
-                    ++*reinterpret_cast<long*>(lp);
-                    return TRUE;
-                },
-                lp);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 

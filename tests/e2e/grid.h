@@ -1,0 +1,112 @@
+// Reading the calendar off the screen: the grid a month must show, worked
+// out independently of the program, and where its labels are.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <vector>
+
+#include "harness.h"
+
+namespace mivra::e2e {
+
+namespace chr = std::chrono;
+
+inline const Rgb kCyan{0, 128, 128}, kWhite{255, 255, 255}, kBlack{0, 0, 0},
+    kLightGrey{192, 192, 192}, kRed{255, 0, 0};
+
+inline chr::year_month_day LocalToday() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return chr::year{tm.tm_year + 1900} / chr::month(unsigned(tm.tm_mon + 1)) /
+           chr::day(unsigned(tm.tm_mday));
+}
+
+// The dates of the 42 cells for a month, worked out here from first
+// principles: six weeks from the last Sunday strictly before the 1st.
+inline std::vector<chr::year_month_day> ExpectedGrid(chr::year_month ym) {
+    const chr::sys_days first{ym / 1};
+    const unsigned wd = chr::weekday(first).c_encoding();
+    const chr::sys_days start = first - chr::days(wd == 0 ? 7 : wd);
+    std::vector<chr::year_month_day> cells;
+    for (int i = 0; i < 42; ++i)
+        cells.emplace_back(start + chr::days(i));
+    return cells;
+}
+
+struct CellBox {
+    int l, t, r, b;
+};
+inline CellBox Cell(const WindowInfo& w, int i, int dpi = 96) {
+    const int l = 24 + 360 * (i % 7), t = 552 + 360 * (i / 7);
+    // Inside the border and clear of the neighbours' overlap.
+    return {w.left + Px(l, dpi) + 2, w.top + Px(t, dpi) + 2, w.left + Px(l + 372, dpi) - 2,
+            w.top + Px(t + 372, dpi) - 2};
+}
+
+enum class Seen { InMonth, Sunday, Other, Today, Unknown };
+inline Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i, int dpi) {
+    const CellBox c = Cell(w, i, dpi);
+    const int area = (c.r - c.l) * (c.b - c.t);
+    if (s.Count(c.l, c.t, c.r, c.b, kCyan) > area / 2) return Seen::Today;
+    if (s.Count(c.l, c.t, c.r, c.b, kWhite) < area / 2) return Seen::Unknown;
+    if (s.Count(c.l, c.t, c.r, c.b, kCyan) >= 3) return Seen::Sunday;
+    if (s.Count(c.l, c.t, c.r, c.b, kBlack) >= 3) return Seen::InMonth;
+    if (s.Count(c.l, c.t, c.r, c.b, kLightGrey) >= 3) return Seen::Other;
+    return Seen::Unknown;
+}
+
+// Whether the grid on screen is the given month, cell by cell, with its
+// colours: in-month weekdays black, in-month Sundays cyan, neighbours grey,
+// today marked.
+inline ::testing::AssertionResult ShowsMonth(const Screenshot& s, const WindowInfo& w,
+                                             chr::year_month ym, int dpi = 96) {
+    const auto today = LocalToday();
+    const auto cells = ExpectedGrid(ym);
+    for (int i = 0; i < 42; ++i) {
+        Seen want = cells[i].month() != ym.month() ? Seen::Other
+                    : i % 7 == 0                   ? Seen::Sunday
+                                                   : Seen::InMonth;
+        if (cells[i] == today) want = Seen::Today;
+        const Seen got = ReadCell(s, w, i, dpi);
+        if (got != want)
+            return ::testing::AssertionFailure()
+                   << "cell " << i << ": saw " << int(got) << ", wanted " << int(want);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Which month, counted from `from`, the grid shows now; -1 if none of 0..30.
+inline int MonthsShownAfter(const WindowInfo& w, chr::year_month from) {
+    const Screenshot s = Screenshot::Take();
+    for (int k = 0; k <= 30; ++k)
+        if (ShowsMonth(s, w, from + chr::months(k))) return k;
+    return -1;
+}
+
+// Waits until the grid shows the month; a step repaints at once, but the
+// screenshot may come a frame early.
+inline ::testing::AssertionResult WaitForMonth(const WindowInfo& w, chr::year_month ym,
+                                               int dpi = 96) {
+    ::testing::AssertionResult last = ::testing::AssertionFailure();
+    WaitUntil(
+        [&] {
+            last = ShowsMonth(Screenshot::Take(), w, ym, dpi);
+            return bool(last);
+        },
+        10s);
+    return last;
+}
+
+inline Point Label(const WindowInfo& w, int l, int t, int width, int height) {
+    return LabelCentre(w, l, t, width, height);
+}
+// The button row: column 0 hide ... 6 about.
+inline Point Button(const WindowInfo& w, int column) {
+    return Label(w, 24 + 360 * column, 2736, 372, 324);
+}
+
+} // namespace mivra::e2e

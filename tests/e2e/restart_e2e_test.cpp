@@ -1,0 +1,91 @@
+// Cases that need a start of their own: stored values are read at start,
+// and Wine takes the DPI from LogPixels when a program starts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "grid.h"
+#include "harness.h"
+
+namespace mivra::e2e {
+namespace {
+
+class RestartE2E : public DesktopTest {
+protected:
+    void SetUp() override {
+        StopApp();
+        RegDelete(kSettingsKey);
+        DesktopTest::SetUp();
+    }
+};
+
+TEST_F(RestartE2E, StoredColoursSurviveAStartAndQuitTakesTheIconAway) {
+    // Another tool's number and a black label colour both survive a start.
+    RegSet(kSettingsKey, "Clr_Calendar", "REG_DWORD", "255");
+    RegSet(kSettingsKey, "Clr_Labels", "REG_SZ", "0");
+    Mivra m(probe());
+    Start(m);
+    const std::string after = RegQuery(kSettingsKey);
+    EXPECT_NE(after.find("Clr_Calendar    REG_DWORD    0xff"), std::string::npos) << after;
+    EXPECT_NE(after.find("Clr_Labels    REG_SZ    0"), std::string::npos) << after;
+    ShowByTray(m);
+    const WindowInfo w = m.Window();
+    const Screenshot s = Screenshot::Take();
+    Save(s, "calendar-red.png");
+    // The face of the grid is red now.
+    const CellBox first = Cell(w, 0), last = Cell(w, 41);
+    EXPECT_GT(s.Count(first.l, first.t, last.r, last.b, kRed),
+              (last.r - first.l) * (last.b - first.t) / 2);
+    const Point title = Label(w, 24, 24, 2532, 348);
+    EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kBlack), 300);
+
+    // The "x" ends the program and takes its icon away.
+    const Point quit = Label(w, 2352, 36, 192, 192);
+    Click(quit.x, quit.y);
+    EXPECT_TRUE(m.WaitForExit(10s));
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(Screenshot::Take()); }, 10s));
+}
+
+// The DPIs to try, from MIVRA_E2E_DPIS ("120,144" unless set).
+std::vector<int> Dpis() {
+    const char* v = std::getenv("MIVRA_E2E_DPIS");
+    std::istringstream in(v && *v ? v : "120,144");
+    std::vector<int> dpis;
+    for (std::string item; std::getline(in, item, ',');)
+        dpis.push_back(std::atoi(item.c_str()));
+    return dpis;
+}
+
+class MivraDpiE2E : public RestartE2E, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override {
+        RegSet("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD", "96");
+        RestartE2E::TearDown();
+    }
+};
+
+TEST_P(MivraDpiE2E, TheCalendarScalesWithTheScreen) {
+    const int dpi = GetParam();
+    RegSet("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD", std::to_string(dpi));
+    Mivra m(probe());
+    Start(m);
+    const WindowInfo hidden = m.Window();
+    EXPECT_NEAR(hidden.clientWidth, Px(2580, dpi), 1);
+    EXPECT_NEAR(hidden.clientHeight, Px(3084, dpi), 1);
+    ShowByTray(m);
+    const WindowInfo w = m.Window();
+    const Screenshot s = Screenshot::Take();
+    Save(s, "calendar-" + std::to_string(dpi) + "dpi.png");
+    const auto today = LocalToday();
+    EXPECT_TRUE(ShowsMonth(s, w, today.year() / today.month(), dpi));
+    // Borders stay one pixel wide: the frame is black right at the edge and
+    // the title's colour starts at 24 twips in.
+    EXPECT_EQ(s.At(w.left + Px(24, dpi) - 1, w.top + Px(100, dpi)), kBlack);
+    EXPECT_EQ(s.At(w.left + Px(24, dpi) + 1, w.top + Px(100, dpi)), kCyan);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MivraDpiE2E, ::testing::ValuesIn(Dpis()));
+
+} // namespace
+} // namespace mivra::e2e
