@@ -11,23 +11,15 @@ namespace mivra {
 
 namespace {
 
-// Every control but the panel, top to bottom, then left to right.
-constexpr int kOptionsItems = kOptionsControlCount - 1;
-
-const std::array<OptionsControl, kOptionsItems>& OptionsReadingOrder() {
-    static const std::array<OptionsControl, kOptionsItems> order = [] {
-        std::array<OptionsControl, kOptionsItems> o{};
-        int n = 0;
-        for (const auto& s : OptionsLayout())
-            if (s.kind != ControlKind::Shape) o[n++] = s.id;
-        std::sort(o.begin(), o.end(), [](OptionsControl a, OptionsControl b) {
-            const TwipRect &ra = Design(a).rect, &rb = Design(b).rect;
-            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-        });
-        return o;
-    }();
-    return order;
-}
+// Every control but the panel, top to bottom as the window reads.
+constexpr std::array kReadingOrder = {
+    OptionsControl::Label1,      OptionsControl::lblAbout,    OptionsControl::Label2,
+    OptionsControl::lblAbout2,   OptionsControl::Command1,    OptionsControl::Label3,
+    OptionsControl::cbxLoadWW,   OptionsControl::cmdClose,    OptionsControl::cmd_Cal_Clr,
+    OptionsControl::cmd_Lab_Clr, OptionsControl::cmd_Clr_Def,
+};
+constexpr int kOptionsItems = static_cast<int>(kReadingOrder.size());
+static_assert(kOptionsItems == kOptionsControlCount - 1);
 
 RECT Pixels(const TwipRect& t, int dpi) {
     const PixelRect p = ToPixels(t, dpi);
@@ -56,7 +48,7 @@ int OptionsReader::ItemCount() const {
 }
 
 AccessibleItem OptionsReader::Item(int index) const {
-    const OptionsControlSpec& s = Design(OptionsReadingOrder()[index]);
+    const OptionsControlSpec& s = Design(kReadingOrder[index]);
     AccessibleItem item;
     item.name = OneLine(s.text);
     item.bounds = Pixels(s.rect, window_.dpi_);
@@ -95,14 +87,14 @@ int OptionsReader::ItemAt(POINT client) const {
         HWND control = window_.Control(s.id);
         if (control && !IsWindowVisible(control)) continue;
         if (!ControlHasPixel(s.id, client.x, client.y, window_.dpi_)) continue;
-        const auto& order = OptionsReadingOrder();
-        return static_cast<int>(std::find(order.begin(), order.end(), s.id) - order.begin());
+        return static_cast<int>(std::find(kReadingOrder.begin(), kReadingOrder.end(), s.id) -
+                                kReadingOrder.begin());
     }
     return -1;
 }
 
 void OptionsReader::Press(int index) {
-    const OptionsControl id = OptionsReadingOrder()[index];
+    const OptionsControl id = kReadingOrder[index];
     if (id == OptionsControl::lblAbout2)
         window_.logic_.OnMailLink();
     else
