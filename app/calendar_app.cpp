@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "app/calendar_grid.h"
-#include "app/decimal.h"
-#include "app/placement.h"
+#include "base/decimal.h"
+#include "base/placement.h"
 #include "settings/registry.h"
 
 namespace mivra {
@@ -80,7 +80,10 @@ void CalendarApp::AddTrayIcon() {
 }
 
 void CalendarApp::LoadUserColors() {
-    mivra::LoadUserColors(svc_.registry, state_);
+    const UserColors stored = mivra::LoadUserColors(
+        svc_.registry, {state_.DefaultLabelColor, state_.DefaultCalendarColor});
+    state_.LabelColor = stored.LabelColor;
+    state_.CalendarColor = stored.CalendarColor;
 }
 
 void CalendarApp::ApplyColors() {

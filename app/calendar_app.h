@@ -9,8 +9,9 @@
 #include <string>
 
 #include "app/calendar_layout.h"
-#include "app/platform.h"
+#include "app/services.h"
 #include "app/state.h"
+#include "settings/options.h"
 #include "tray/tray_icon.h"
 
 namespace mivra {
@@ -28,7 +29,7 @@ struct LabelState {
 // Mouse buttons as a bit set: left 1, right 2, middle 4.
 inline constexpr int kLeftButton = 1;
 
-class CalendarApp {
+class CalendarApp final : public ColorScreen {
 public:
     struct Services {
         Clock& clock;
@@ -45,8 +46,8 @@ public:
     // The load routine of the calendar window: runs once, window hidden.
     void Startup();
     // The one routine that brings the window and the tray picture up to date.
-    void RefreshCalendar();
-    void ApplyColors();
+    void RefreshCalendar() override;
+    void ApplyColors() override;
 
     // tmrRefresh: roll-over check, then a refresh on every tick. Also run when
     // the clock is changed or the machine resumes, so the date is right at once.
@@ -71,7 +72,6 @@ public:
     int TodayCell() const { return todayCell_; }
     DateText& Dates() const { return svc_.text; }
     const ModuleState& State() const { return state_; }
-    ModuleState& MutableState() { return state_; }
 
     // Name of the step label pressed last; compared ignoring case.
     std::wstring CurrentButton;

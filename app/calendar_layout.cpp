@@ -79,20 +79,6 @@ std::array<LabelSpec, kLabelCount> BuildLayout() {
 
 } // namespace
 
-int DowIndex(LabelId id) {
-    const int i = Index(id);
-    return i >= Index(LabelId::lblDow6) && i <= Index(LabelId::lblDow0)
-               ? Index(LabelId::lblDow0) - i
-               : -1;
-}
-
-int DayIndex(LabelId id) {
-    const int i = Index(id);
-    return i >= Index(LabelId::lblDay41) && i <= Index(LabelId::lblDay0)
-               ? Index(LabelId::lblDay0) - i
-               : -1;
-}
-
 const std::array<LabelSpec, kLabelCount>& CalendarLayout() {
     static const std::array<LabelSpec, kLabelCount> layout = BuildLayout();
     return layout;
@@ -102,21 +88,9 @@ const LabelSpec& Design(LabelId id) {
     return CalendarLayout()[Index(id)];
 }
 
-bool LabelAt(int x, int y, LabelId& out) {
-    for (const auto& s : CalendarLayout()) {
-        const auto& r = s.rect;
-        if (x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height) {
-            out = s.id;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out) {
     for (const auto& s : CalendarLayout()) {
-        const PixelRect r = ToPixels(s.rect, dpi);
-        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+        if (ToPixels(s.rect, dpi).Contains(x, y)) {
             out = s.id;
             return true;
         }

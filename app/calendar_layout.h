@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/colors.h"
-#include "platform/dpi.h"
+#include "base/color.h"
+#include "base/twips.h"
 
 namespace mivra {
 
@@ -39,19 +39,6 @@ constexpr LabelId Day(int i) {
 constexpr int Index(LabelId id) {
     return static_cast<int>(id);
 }
-// The array index of a weekday or day label, or -1 for the others.
-int DowIndex(LabelId id);
-int DayIndex(LabelId id);
-
-// The Windows system colour "window text", as a stored colour value.
-inline constexpr Color kSysColorWindowText = 0x80000008;
-
-struct FontSpec {
-    std::wstring_view face;
-    int centiPoints = 0; // hundredths of a point: 8.25 pt is 825
-    bool symbol = false; // SYMBOL_CHARSET
-};
-
 struct LabelSpec {
     LabelId id;
     std::string_view name;
@@ -75,10 +62,7 @@ inline constexpr unsigned kButtonScrollIntervalMs = 250;
 const std::array<LabelSpec, kLabelCount>& CalendarLayout();
 const LabelSpec& Design(LabelId id);
 
-// The frontmost label whose rectangle holds the point (in twips), if any.
-// Rectangles are half-open, as Windows hit-tests them.
-bool LabelAt(int xTwips, int yTwips, LabelId& out);
-// The same in pixels at a DPI, against the rectangles as painted.
+// The frontmost label whose rectangle, as painted at a DPI, holds the pixel.
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out);
 
 } // namespace mivra

@@ -31,47 +31,30 @@ CalendarWindow::~CalendarWindow() {
 }
 
 bool CalendarWindow::Create(HINSTANCE instance) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = MemberWindowProc<CalendarWindow>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
-                                             LR_DEFAULTSIZE | LR_SHARED));
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
-
-    WNDCLASSEXW hc{sizeof(hc)};
-    hc.lpfnWndProc = HookProc;
-    hc.hInstance = instance;
-    hc.lpszClassName = kHookClass;
-    RegisterClassExW(&hc);
-
     dpi_ = SystemDpi();
-    const PixelRect at = ToPixels(kDesignPosition, dpi_);
     // A tool window gets no taskbar button; the popup style gives no frame.
     // Topmost from birth too: not every system applies a z-order change to a
     // window that is still hidden.
-    hwnd_ =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass,
-                        std::wstring(kCalendarCaption).c_str(), WS_POPUP, at.left, at.top,
-                        at.right - at.left, at.bottom - at.top, nullptr, nullptr, instance, this);
-    if (!hwnd_) return false;
-    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+    const WindowSpec spec{
+        kWindowClass,
+        WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+        WS_POPUP,
+        kCalendarCaption,
+        static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+                                      LR_DEFAULTSIZE | LR_SHARED))};
+    if (!WindowToolkit::Create(this, instance, spec, ToPixels(kDesignPosition, dpi_))) return false;
 
-    const PixelRect hook = ToPixels(kPichookRect, dpi_);
-    hook_ =
-        CreateWindowExW(0, kHookClass, L"", WS_CHILD, hook.left, hook.top, hook.right - hook.left,
-                        hook.bottom - hook.top, hwnd_, nullptr, instance, this);
+    const WindowSpec hookSpec{kHookClass, 0, WS_CHILD};
+    WindowToolkit::Create(&hook_, instance, hookSpec, ToPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     CreateTooltips();
     SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
-    return hook_ != nullptr;
+    return hook_.hwnd_ != nullptr;
 }
 
 RECT CalendarWindow::LabelRect(LabelId id) const {
-    const PixelRect p = ToPixels(Design(id).rect, dpi_);
-    return {p.left, p.top, p.right, p.bottom};
+    return ToRect(ToPixels(Design(id).rect, dpi_));
 }
 
 void CalendarWindow::CreateTooltips() {
@@ -171,15 +154,9 @@ void CalendarWindow::OnTimer(UINT_PTR id) {
 void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     fonts_.Clear();
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    if (suggested) r = *suggested;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, TwipsToPixels(kCalendarWidthTwips, dpi),
-                 TwipsToPixels(kCalendarHeightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    if (hook_) {
-        const PixelRect h = ToPixels(kPichookRect, dpi);
-        MoveWindow(hook_, h.left, h.top, h.right - h.left, h.bottom - h.top, FALSE);
-    }
+    MoveForDpi(hwnd_, suggested,
+               {TwipsToPixels(kCalendarWidthTwips, dpi), TwipsToPixels(kCalendarHeightTwips, dpi)});
+    if (hook_.hwnd_) PlaceChild(hook_.hwnd_, ToPixels(kPichookRect, dpi), false);
     LayoutTooltips();
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -257,19 +234,12 @@ void CalendarWindow::Close() {
 
 // Window procedures
 
-LRESULT CALLBACK CalendarWindow::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_MOUSEMOVE && owner->app_ && IsTrayCallback(wp, lp)) {
+        owner->app_->OnTrayCallback(static_cast<std::int32_t>(LOWORD(lp)));
+        return 0;
     }
-    auto* self = reinterpret_cast<CalendarWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_MOUSEMOVE && self && self->app_ && IsTrayCallback(wp, lp)) {
-        return NoUnwind(hwnd, msg, wp, lp, [&]() -> LRESULT {
-            self->app_->OnTrayCallback(static_cast<std::int32_t>(LOWORD(lp)));
-            return 0;
-        });
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -317,9 +287,6 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
-        return 0;
     case WM_CLOSE:
         OnCloseRequest();
         return 0;
@@ -334,7 +301,7 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
-        hook_ = tips_ = nullptr; // destroyed with their parent
+        tips_ = nullptr; // destroyed with its parent
         break;
     default:
         break;

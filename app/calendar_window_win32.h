@@ -9,8 +9,7 @@
 
 #include "app/calendar_app.h"
 #include "app/calendar_reader_win32.h"
-#include "app/platform.h"
-#include "platform/handles_win32.h"
+#include "app/services.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
 
@@ -29,7 +28,7 @@ public:
     void Attach(CalendarApp* app) { app_ = app; }
 
     HWND Handle() const { return hwnd_; }
-    HWND Hook() const { return hook_; }
+    HWND Hook() const { return hook_.hwnd_; }
     HWND Tooltips() const { return tips_; }
     int Dpi() const { return dpi_; }
     RECT LabelRect(LabelId id) const;
@@ -49,12 +48,19 @@ public:
     void SetButtonScroll(bool enabled) override;
     void StartDrag() override;
     void Close() override;
-    std::uintptr_t CallbackWindow() override { return reinterpret_cast<std::uintptr_t>(hook_); }
+    std::uintptr_t CallbackWindow() override { return reinterpret_cast<std::uintptr_t>(Hook()); }
 
 private:
-    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The hidden child `pichook`: the notification icon's callbacks arrive
+    // here as WM_MOUSEMOVE.
+    struct TrayHook {
+        CalendarWindow* owner;
+        HWND hwnd_ = nullptr;
+        LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    };
+
+    friend struct WindowToolkit;
     friend class CalendarReader;
-    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void OnButtonDown(LPARAM lp);
@@ -69,7 +75,7 @@ private:
     std::optional<LabelId> HitTest(LPARAM lp) const;
 
     HWND hwnd_ = nullptr;
-    HWND hook_ = nullptr;
+    TrayHook hook_{this};
     HWND tips_ = nullptr;
     CalendarApp* app_ = nullptr;
     int dpi_ = 96;

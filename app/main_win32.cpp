@@ -12,6 +12,10 @@
 #include "tray/icons_win32.h"
 #include "tray/tray_area_win32.h"
 
+// The one place that wires the concrete pieces together. Windows come to be
+// here: the calendar window (hidden, with its hidden `pichook` child) before
+// the logic starts; the options window only when the user opens it, and the
+// colour picker only while the options window asks for a colour.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
     EnableDpiAwareness();

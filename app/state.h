@@ -4,28 +4,23 @@
 
 #include <cstdint>
 
-#include "app/colors.h"
 #include "app/date.h"
+#include "base/color.h"
+#include "settings/options.h"
 #include "tray/tray_icon.h"
 
 namespace mivra {
 
-struct ModuleState {
+// The colours the options window works on come from ColorState.
+struct ModuleState : ColorState {
     std::int16_t DisplayMonth = 1;
     std::int16_t DisplayYear = 2000;
     Date LastDate = Date::First();
 
     Color DayTextColor = 0;
     Color OtherMonthTextColor = 0;
-    Color DefaultLabelColor = 0;
-    Color DefaultCalendarColor = 0;
-    Color LabelColor = 0;
-    Color CalendarColor = 0;
 
     NotifyRecord TrayIconData;
-
-    // The colour picker's result: a colour, or -1 for no choice.
-    std::int32_t PickedColor = 0;
 };
 
 } // namespace mivra

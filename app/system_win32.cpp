@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/decimal.h"
+#include "base/decimal.h"
 
 namespace mivra {
 

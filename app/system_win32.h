@@ -1,7 +1,7 @@
 // The system date and the user's regional settings.
 #pragma once
 
-#include "app/platform.h"
+#include "app/services.h"
 
 namespace mivra {
 

@@ -13,31 +13,17 @@
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {
 
-class FixedClock : public Clock {
-public:
-    Date Today() override { return *Date::FromYmd(2000, 10, 15); }
-};
-
-// The shell and the options window play no part in painting.
-class NoTray : public TrayArea {
-public:
-    bool Notify(NotifyOp, const NotifyRecord&) override { return true; }
-};
-class NoIcons : public IconSource {
-public:
-    std::uintptr_t IconForDay(int) override { return 0; }
-};
-class NoOptions : public OptionsHost {
-public:
-    bool IsVisible() override { return false; }
-    void ApplyColors(Color) override {}
-    void ShowModal() override {}
-};
+// The clock stands at 15 October 2000; the shell and the options window
+// play no part in painting.
+using test::FakeClock;
+using test::FakeIcons;
+using test::FakeOptions;
+using test::RecordingTray;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -72,11 +58,11 @@ template <typename F> double TimePerCall(int runs, int count, F work) {
 int Run(int runs, int paints) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     ModuleState state;
-    FixedClock clock;
+    FakeClock clock;
     UserDateText text;
-    NoTray tray;
-    NoIcons icons;
-    NoOptions options;
+    RecordingTray tray;
+    FakeIcons icons;
+    FakeOptions options;
     FakeRegistry registry;
     CalendarWindow window;
     if (!window.Create(instance)) {

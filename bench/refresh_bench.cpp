@@ -10,9 +10,9 @@
 
 #include "app/calendar_app.h"
 #include "app/calendar_grid.h"
-#include "app/decimal.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/decimal.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {

@@ -66,8 +66,7 @@ public:
 
     void Disconnect() {
         content_ = nullptr;
-        if (std_) std_->Release();
-        std_ = nullptr;
+        std_.Reset();
         CoDisconnectObject(this, 0);
     }
 
@@ -329,9 +328,7 @@ public:
     }
 
 private:
-    ~Object() {
-        if (std_) std_->Release();
-    }
+    ~Object() = default;
 
     // The item a child id names, kSelf for the object itself, kNoItem for
     // anything else.
@@ -372,10 +369,10 @@ private:
 
     // The system's object for the client area answers for the window itself.
     IAccessible* Std() {
-        if (!std_ && FAILED(CreateStdAccessibleObject(hwnd_, OBJID_CLIENT, __uuidof(IAccessible),
-                                                      reinterpret_cast<void**>(&std_))))
-            std_ = nullptr;
-        return std_;
+        if (!std_.Get() && FAILED(CreateStdAccessibleObject(hwnd_, OBJID_CLIENT,
+                                                            __uuidof(IAccessible), std_.PutVoid())))
+            std_.Reset();
+        return std_.Get();
     }
 
     // A text property: the system's object answers for the window itself,
@@ -399,7 +396,7 @@ private:
     LONG refs_ = 1;
     HWND hwnd_;
     AccessibleContent* content_;
-    IAccessible* std_ = nullptr; // released at Disconnect
+    ComPtr<IAccessible> std_; // let go at Disconnect
 };
 
 bool WindowAccessibility::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

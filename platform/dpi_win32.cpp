@@ -35,6 +35,15 @@ int WindowDpi(HWND hwnd) {
     return SystemDpi();
 }
 
+RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi) {
+    RECT r{0, 0, 0, 0};
+    using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const Fn forDpi = User32Function<Fn>("AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return r;
+}
+
 void EnableDpiAwareness() {
     using Fn = BOOL(WINAPI*)(HANDLE);
     static const Fn setContext = User32Function<Fn>("SetProcessDpiAwarenessContext");

@@ -1,4 +1,5 @@
-// The DPI a window is shown at, on every Windows version we run on.
+// The DPI a window is shown at, on every Windows version we run on. The
+// newer user32 functions are looked up here and nowhere else.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,9 @@ namespace mivra {
 // The window's DPI (per monitor where the system knows it), else the system's.
 int WindowDpi(HWND hwnd);
 int SystemDpi();
+// The frame and caption around an empty client area of a window without a
+// menu, at a DPI where the system can tell (else at the system's).
+RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi);
 // Opts the process into per-monitor DPI awareness where the manifest could
 // not (older systems ignore the manifest entry).
 void EnableDpiAwareness();

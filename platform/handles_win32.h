@@ -1,4 +1,7 @@
-// One RAII holder per Windows handle type, copying deleted, moving allowed.
+// Every RAII holder of the program in one place: one holder per Windows
+// handle type, and the scopes of paired calls (BeginPaint and EndPaint,
+// GetDC and ReleaseDC, SelectObject and its restore, COM, the thread error
+// mode, a disabled window). Copying deleted; handles may move.
 #pragma once
 
 #include <windows.h>
@@ -12,31 +15,43 @@ namespace mivra {
 template <typename T, typename Traits> class UniqueHandle {
 public:
     UniqueHandle() = default;
-    explicit UniqueHandle(T h) : h_(h) {}
+    explicit UniqueHandle(T h) { Reset(h); }
     ~UniqueHandle() { Reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) Reset(std::exchange(o.h_, Traits::Invalid()));
+        if (this != &o) {
+            Reset();
+            h_ = std::exchange(o.h_, Traits::Invalid());
+        }
         return *this;
     }
     T Get() const { return h_; }
     explicit operator bool() const { return h_ != Traits::Invalid(); }
     void Reset(T h = Traits::Invalid()) {
-        if (h_ != Traits::Invalid()) Traits::Close(h_);
+        if (h_ != Traits::Invalid()) {
+            Traits::Close(h_);
+            --live_;
+        }
         h_ = h;
+        if (h_ != Traits::Invalid()) ++live_;
     }
-    T Release() { return std::exchange(h_, Traits::Invalid()); }
+    T Release() {
+        if (h_ != Traits::Invalid()) --live_;
+        return std::exchange(h_, Traits::Invalid());
+    }
+
+    // How many handles of this kind the holders own right now. Every object
+    // the program makes goes into a holder, so a count that only grows is a
+    // leak; the long-run tests check it.
+    static long Live() { return live_; }
 
 private:
     T h_ = Traits::Invalid();
+    static inline long live_ = 0;
 };
 
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
 template <typename T> struct GdiTraits {
     static T Invalid() { return nullptr; }
     static void Close(T h) { DeleteObject(h); }
@@ -45,17 +60,13 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND h) { DestroyWindow(h); }
-};
 struct MemoryDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
-struct KernelHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
 };
 
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
@@ -63,9 +74,44 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, GdiTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
+
+// A COM interface pointer, released on scope exit.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+    void** PutVoid() { return reinterpret_cast<void**>(&p_); }
+    void Reset() {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Text the shell allocated with the COM allocator.
+class CoTaskText {
+public:
+    CoTaskText() = default;
+    ~CoTaskText() { CoTaskMemFree(p_); }
+    CoTaskText(const CoTaskText&) = delete;
+    CoTaskText& operator=(const CoTaskText&) = delete;
+    PWSTR* Put() { return &p_; }
+    const wchar_t* Get() const { return p_ ? p_ : L""; }
+
+private:
+    PWSTR p_ = nullptr;
+};
 
 // Selects an object into a DC and puts the old one back on scope exit.
 class SelectedObject {
@@ -80,6 +126,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// Keeps a DC's font across a run of label paints, which leave theirs
+// selected, and puts it back at the end.
+class KeepFont {
+public:
+    explicit KeepFont(HDC dc) : dc_(dc), font_(GetCurrentObject(dc, OBJ_FONT)) {}
+    ~KeepFont() {
+        if (GetCurrentObject(dc_, OBJ_FONT) != font_) SelectObject(dc_, font_);
+    }
+    KeepFont(const KeepFont&) = delete;
+    KeepFont& operator=(const KeepFont&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ font_;
 };
 
 class PaintScope {
@@ -126,6 +188,46 @@ public:
 
 private:
     HRESULT hr_;
+};
+
+// A drive without media must answer "absent", not ask the user for a disk.
+class QuietCriticalErrors {
+public:
+    QuietCriticalErrors() { restore_ = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_) != 0; }
+    ~QuietCriticalErrors() {
+        if (restore_) SetThreadErrorMode(old_, nullptr);
+    }
+    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
+    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
+
+private:
+    DWORD old_ = 0;
+    bool restore_ = false;
+};
+
+// Keeps another window from taking input while a modal window is up, and
+// gives it back exactly once; a window that was already disabled stays so.
+class InputBlock {
+public:
+    InputBlock() = default;
+    ~InputBlock() { Release(); }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+    void Block(HWND window) {
+        Release();
+        if (window && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            blocked_ = window;
+        }
+    }
+    void Release() {
+        if (blocked_) EnableWindow(blocked_, TRUE);
+        blocked_ = nullptr;
+    }
+
+private:
+    HWND blocked_ = nullptr;
 };
 
 } // namespace mivra

@@ -23,8 +23,9 @@ HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = want.symbol ? DEFAULT_PITCH | FF_DECORATIVE : DEFAULT_PITCH | FF_SWISS;
     lstrcpynW(lf.lfFaceName, key.face.c_str(), LF_FACESIZE);
-    HFONT f = CreateFontIndirectW(&lf);
-    fonts_.emplace(std::move(key), UniqueFont(f));
+    UniqueFont font(CreateFontIndirectW(&lf));
+    const HFONT f = font.Get();
+    fonts_.emplace(std::move(key), std::move(font));
     return f;
 }
 

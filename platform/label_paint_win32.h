@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/calendar_layout.h"
+#include "base/color.h"
+#include "base/twips.h"
 #include "platform/handles_win32.h"
 
 namespace mivra {
@@ -41,22 +42,6 @@ struct LabelLook {
     bool border = false;
     bool opaque = true;
     UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
-};
-
-// Keeps a DC's font across a run of PaintLabel calls, which leave theirs
-// selected, and puts it back at the end.
-class KeepFont {
-public:
-    explicit KeepFont(HDC dc) : dc_(dc), font_(GetCurrentObject(dc, OBJ_FONT)) {}
-    ~KeepFont() {
-        if (GetCurrentObject(dc_, OBJ_FONT) != font_) SelectObject(dc_, font_);
-    }
-    KeepFont(const KeepFont&) = delete;
-    KeepFont& operator=(const KeepFont&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ font_;
 };
 
 // Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked

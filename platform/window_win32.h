@@ -1,20 +1,48 @@
-// What every window class of the program shares: one window procedure that
-// finds its object at WM_NCCREATE and hands each message to its
-// HandleMessage, and painting through a memory bitmap from one PaintContent.
+// The small window toolkit every window of the program is built on: class
+// registration and creation at the right DPI, one window procedure that
+// finds its object at WM_NCCREATE and hands each message to it, painting
+// through a memory bitmap from one PaintContent, the DPI change, modal
+// show and loop with dialog keys, and rectangle helpers.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "base/twips.h"
+#include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
 
 namespace mivra {
 
-// T needs `HWND hwnd_`, `void PaintContent(HDC, const RECT&)` and
-// `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`, and names this template a
-// friend. The object travels as CreateWindowEx's lpParam. Painting is done
-// here for every window alike; the rest goes to HandleMessage, and after the
-// last message the object lets go of the window.
-template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+inline RECT ToRect(const PixelRect& p) {
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+// Moves a child window onto a rectangle of its parent's client area.
+void PlaceChild(HWND child, const PixelRect& at, bool repaint);
+
+// WM_DPICHANGED: the window takes the rectangle the system suggests (or
+// stays where it is) at the size it has at the new DPI.
+void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size);
+
+// Runs the thread's messages until `window` becomes null (the modal window
+// was unloaded). Returns false when the program is quitting: the quit
+// message is posted again for the outer loop, and the window is left as it
+// is for the caller to unload.
+bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate);
+
+// Shows `window` modally: `owner` takes no input meanwhile, the focus starts
+// on `focus`, and the loop runs until the window is unloaded (see
+// RunModalLoop). Dialog keys go to the window through `preTranslate`.
+bool RunModal(const HWND& window, HWND focus, InputBlock& block, HWND owner,
+              const std::function<bool(MSG&)>& preTranslate);
+
+// Tab, Enter and Esc for a window and its controls, as a dialog has them.
+// True when the message was handled and must not be dispatched.
+bool DialogKeys(HWND window, MSG& msg);
 
 // WM_PAINT: paints the whole client area into a memory bitmap and copies the
 // invalid part, so a repaint never flickers through the background.
@@ -35,38 +63,6 @@ template <typename PaintContent> void PaintBuffered(HWND hwnd, PaintContent&& pa
            SRCCOPY);
 }
 
-// WM_PRINTCLIENT: the same content into the caller's DC.
-template <typename PaintContent> void PrintClient(HWND hwnd, WPARAM dc, PaintContent&& paint) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    paint(reinterpret_cast<HDC>(dc), client);
-}
-
-// Keeps another window from taking input while a modal window is up, and
-// gives it back exactly once; a window that was already disabled stays so.
-class InputBlock {
-public:
-    InputBlock() = default;
-    ~InputBlock() { Release(); }
-    InputBlock(const InputBlock&) = delete;
-    InputBlock& operator=(const InputBlock&) = delete;
-
-    void Block(HWND window) {
-        Release();
-        if (window && IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            blocked_ = window;
-        }
-    }
-    void Release() {
-        if (blocked_) EnableWindow(blocked_, TRUE);
-        blocked_ = nullptr;
-    }
-
-private:
-    HWND blocked_ = nullptr;
-};
-
 // Nothing may unwind through the system's frames: a handler that throws gets
 // the default answer instead. The shipped program is built without
 // exceptions, so there it is a plain call.
@@ -84,7 +80,59 @@ LRESULT NoUnwind(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Handler&& handler) {
 #endif
 }
 
-template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+// The window class and styles of one kind of window.
+struct WindowSpec {
+    const wchar_t* className;
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    std::wstring_view caption;
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+
+// The window procedure and creation for a class T of the program. T needs
+// `HWND hwnd_` and `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`, and names
+// this struct a friend. With `void PaintContent(HDC, const RECT&)` the
+// toolkit paints it (WM_PAINT, WM_PRINTCLIENT); with `int dpi_` and
+// `void OnDpiChanged(int, const RECT*)` it follows the DPI, from creation on.
+struct WindowToolkit {
+    // Registers T's class (again is harmless) and creates the window for
+    // `self`, which travels as lpParam. Null when the system refuses.
+    template <typename T>
+    static HWND Create(T* self, HINSTANCE instance, const WindowSpec& spec, const PixelRect& at,
+                       HWND parent = nullptr);
+
+    template <typename T> static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+};
+
+template <typename T>
+HWND WindowToolkit::Create(T* self, HINSTANCE instance, const WindowSpec& spec, const PixelRect& at,
+                           HWND parent) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = &Proc<T>;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = spec.background;
+    wc.hIcon = spec.icon;
+    wc.lpszClassName = spec.className;
+    RegisterClassExW(&wc);
+
+    const std::wstring caption(spec.caption);
+    const HWND hwnd =
+        CreateWindowExW(spec.exStyle, spec.className, caption.c_str(), spec.style, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, parent, nullptr, instance, self);
+    if constexpr (requires { self->OnDpiChanged(self->dpi_, nullptr); }) {
+        // Created where the system put it: on a monitor of another DPI the
+        // window lays itself out again at once.
+        if (hwnd)
+            if (const int dpi = WindowDpi(hwnd); dpi != self->dpi_)
+                self->OnDpiChanged(dpi, nullptr);
+    }
+    return hwnd;
+}
+
+template <typename T>
+LRESULT CALLBACK WindowToolkit::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* created = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
@@ -92,26 +140,39 @@ template <typename T> LRESULT CALLBACK MemberWindowProc(HWND hwnd, UINT msg, WPA
     }
     auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    auto paint = [self](HDC dc, const RECT& r) { self->PaintContent(dc, r); };
     return NoUnwind(hwnd, msg, wp, lp, [&]() -> LRESULT {
-        switch (msg) {
-        case WM_PAINT:
-            PaintBuffered(hwnd, paint);
-            return 0;
-        case WM_PRINTCLIENT:
-            PrintClient(hwnd, wp, paint);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1; // PaintContent covers every pixel
-        case WM_NCDESTROY: {
+        if constexpr (requires(HDC dc, RECT r) { self->PaintContent(dc, r); }) {
+            auto paint = [self](HDC dc, const RECT& r) { self->PaintContent(dc, r); };
+            switch (msg) {
+            case WM_PAINT:
+                PaintBuffered(hwnd, paint);
+                return 0;
+            case WM_PRINTCLIENT: {
+                RECT client;
+                GetClientRect(hwnd, &client);
+                paint(reinterpret_cast<HDC>(wp), client);
+                return 0;
+            }
+            case WM_ERASEBKGND:
+                return 1; // PaintContent covers every pixel
+            default:
+                break;
+            }
+        }
+        if constexpr (requires { self->OnDpiChanged(0, nullptr); }) {
+            if (msg == WM_DPICHANGED) {
+                self->OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+                return 0;
+            }
+        }
+        if (msg == WM_NCDESTROY) {
+            // After the last message the object lets go of the window.
             const LRESULT r = self->HandleMessage(msg, wp, lp);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
             return r;
         }
-        default:
-            return self->HandleMessage(msg, wp, lp);
-        }
+        return self->HandleMessage(msg, wp, lp);
     });
 }
 

@@ -1,8 +1,6 @@
 #include "settings/color_picker.h"
 
-#include <cmath>
-
-#include "app/colors.h"
+#include "base/color.h"
 
 namespace mivra {
 
@@ -26,15 +24,16 @@ double PickerOuterWidthTwips(const TwipRect& cell0) {
 }
 
 int PickerOuterWidthPixels(int dpi) {
-    return static_cast<int>(std::lround(PickerOuterWidthTwips() * dpi / kTwipsPerInch));
+    // 2 left + 8.25 width, counted in quarter twips to stay whole.
+    const long long quarters = 8LL * kPickerCell0.left + 33LL * kPickerCell0.width;
+    return RoundedQuotient(quarters * dpi, 4LL * kTwipsPerInch);
 }
 
 int PickerCellAtPixel(int x, int y, int dpi) {
     const auto cells = PickerCells();
     // Later cells were brought to the front, so they take the point first.
     for (int i = kPickerCellCount - 1; i >= 0; --i) {
-        const PixelRect r = ToPixels(cells[i], dpi);
-        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return i;
+        if (ToPixels(cells[i], dpi).Contains(x, y)) return i;
     }
     return -1;
 }

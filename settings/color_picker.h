@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/dpi.h"
+#include "base/twips.h"
 
 namespace mivra {
 

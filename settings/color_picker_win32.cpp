@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/colors.h"
-#include "platform/dpi_win32.h"
-#include "platform/handles_win32.h"
+#include "base/color.h"
 
 namespace mivra {
 
@@ -18,47 +16,12 @@ constexpr DWORD kPickerStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILD
 // Above the topmost calendar and options windows, and no taskbar button.
 constexpr DWORD kPickerExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
-// The frame and caption around a client area at a DPI.
-RECT FrameAt(int dpi) {
-    RECT r{0, 0, 0, 0};
-    using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const Fn forDpi = [] {
-        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
-                            GetProcAddress(user32, "AdjustWindowRectExForDpi")))
-                      : nullptr;
-    }();
-    if (!forDpi || !forDpi(&r, kPickerStyle, FALSE, kPickerExStyle, static_cast<UINT>(dpi)))
-        AdjustWindowRectEx(&r, kPickerStyle, FALSE, kPickerExStyle);
-    return r;
-}
-
 SIZE FrameSize(int dpi) {
-    const RECT r = FrameAt(dpi);
+    const RECT r = FrameForDpi(kPickerStyle, kPickerExStyle, dpi);
     return {r.right - r.left, r.bottom - r.top};
 }
 
-RECT ToRect(const PixelRect& p) {
-    return {p.left, p.top, p.right, p.bottom};
-}
-
 } // namespace
-
-bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate) {
-    MSG msg;
-    while (window) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        if (got == -1) return false;
-        if (preTranslate && preTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return true;
-}
 
 ColorPickerWindow::~ColorPickerWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -114,25 +77,16 @@ POINT ColorPickerWindow::Placement(SIZE size) const {
 bool ColorPickerWindow::Load() {
     if (hwnd_) return true;
 
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = MemberWindowProc<ColorPickerWindow>;
-    wc.hInstance = instance_;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPickerClass;
-    RegisterClassExW(&wc); // fails harmlessly once registered
-
     // The load steps: every cell made afresh from cell 0.
     cells_ = PickerCells();
     pressed_ = -1;
     dpi_ = blocked_ ? WindowDpi(blocked_) : SystemDpi();
     const SIZE size = OuterSize(dpi_, FrameSize(dpi_));
     const POINT at = Placement(size);
-    hwnd_ = CreateWindowExW(kPickerExStyle, kPickerClass, std::wstring(kPickerCaption).c_str(),
-                            kPickerStyle, at.x, at.y, size.cx, size.cy, nullptr, nullptr, instance_,
-                            this);
-    if (!hwnd_) return false;
-    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+    const WindowSpec spec{kPickerClass, kPickerExStyle, kPickerStyle, kPickerCaption,
+                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+    if (!WindowToolkit::Create(this, instance_, spec, {at.x, at.y, at.x + size.cx, at.y + size.cy}))
+        return false;
     FitToFrame();
 
     // The cells take no focus, so Cancel holds it; Enter presses it as well.
@@ -146,8 +100,7 @@ bool ColorPickerWindow::Load() {
 
 void ColorPickerWindow::Layout() {
     if (!cancel_) return;
-    const PixelRect p = ToPixels(kPickerCancelRect, dpi_);
-    MoveWindow(cancel_, p.left, p.top, p.right - p.left, p.bottom - p.top, TRUE);
+    PlaceChild(cancel_, ToPixels(kPickerCancelRect, dpi_), true);
     SendMessageW(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDialogFont, dpi_)),
                  TRUE);
 }
@@ -165,12 +118,8 @@ void ColorPickerWindow::ShowModal() {
         state_.PickedColor = kNoColorChoice;
         return;
     }
-    block_.Block(blocked_);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    SetFocus(cancel_);
-
-    if (!RunModalLoop(hwnd_, [this](MSG& m) { return PreTranslate(m); }) && hwnd_) {
+    if (!RunModal(hwnd_, cancel_, block_, blocked_, [this](MSG& m) { return PreTranslate(m); }) &&
+        hwnd_) {
         // The program is ending with the picker open: no choice was made.
         Finish(-1);
     }
@@ -178,8 +127,7 @@ void ColorPickerWindow::ShowModal() {
 }
 
 bool ColorPickerWindow::PreTranslate(MSG& msg) {
-    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+    return DialogKeys(hwnd_, msg);
 }
 
 RECT ColorPickerWindow::CellRect(int cell) const {
@@ -217,11 +165,7 @@ void ColorPickerWindow::OnButtonUp(LPARAM lp) {
 
 void ColorPickerWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     dpi_ = dpi;
-    const SIZE size = OuterSize(dpi, FrameSize(dpi));
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    if (suggested) r = *suggested;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveForDpi(hwnd_, suggested, OuterSize(dpi, FrameSize(dpi)));
     FitToFrame();
     Layout();
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -258,9 +202,6 @@ LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         // The caption's close button or Alt+F4: closed without a choice.
         Finish(-1);
-        return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_NCDESTROY:
         cancel_ = nullptr;

@@ -6,30 +6,20 @@
 
 #include <windows.h>
 
-#include "platform/window_win32.h"
-
 #include <array>
-#include <functional>
 
-#include "app/state.h"
-#include "platform/dpi.h"
+#include "base/twips.h"
 #include "platform/label_paint_win32.h"
+#include "platform/window_win32.h"
 #include "settings/color_picker.h"
 #include "settings/options.h"
 #include "settings/options_reader_win32.h"
 
 namespace mivra {
 
-// Runs the thread's messages until `window` becomes null (the modal window
-// was unloaded). Returns false when the program is quitting: the quit
-// message is posted again for the outer loop, and the window is left as it
-// is for the caller to unload.
-bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate);
-
 class ColorPickerWindow final : public ColorPicker {
 public:
-    ColorPickerWindow(HINSTANCE instance, ModuleState& state)
-        : instance_(instance), state_(state) {}
+    ColorPickerWindow(HINSTANCE instance, ColorState& state) : instance_(instance), state_(state) {}
     ~ColorPickerWindow() override;
     ColorPickerWindow(const ColorPickerWindow&) = delete;
     ColorPickerWindow& operator=(const ColorPickerWindow&) = delete;
@@ -53,7 +43,7 @@ public:
     void PaintContent(HDC dc, const RECT& area);
 
 private:
-    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend struct WindowToolkit;
     friend class PickerReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -68,7 +58,7 @@ private:
     void Finish(int cell);
 
     HINSTANCE instance_;
-    ModuleState& state_;
+    ColorState& state_;
     HWND hwnd_ = nullptr;
     HWND cancel_ = nullptr;
     HWND blocked_ = nullptr;

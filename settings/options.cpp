@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "app/state.h"
 #include "settings/registry.h"
 
 namespace mivra {
@@ -39,21 +38,27 @@ constexpr TextStyle Sans(int centiPoints, bool bold = false, bool italic = false
 }
 
 constexpr std::array<OptionsControlSpec, kOptionsControlCount> kLayout = {
-    Button(Command1, "Command1", {288, 1464, 2580, 300}, L"Mivra 2000 Home Page...", 11),
+    Button(cmdHomePage, "cmdHomePage", {288, 1464, 2580, 300}, L"Mivra 2000 Home Page...", 11),
     Button(cmd_Clr_Def, "cmd_Clr_Def", {360, 4416, 2472, 312}, L"Reset Colors to Default", 9),
     Button(cmd_Lab_Clr, "cmd_Lab_Clr", {360, 4032, 2472, 312}, L"Adjust Label Color", 8),
     Button(cmd_Cal_Clr, "cmd_Cal_Clr", {360, 3648, 2472, 312}, L"Adjust Calendar Color", 7),
     Tick(cbxLoadWW, "cbxLoadWW", {264, 2472, 2820, 192}, L"Run \"Mivra\" on Windows Startup", 5),
     Button(cmdClose, "cmdClose", {1188, 3252, 855, 300}, L"OK", 2),
-    Text(Label2, "Label2", {144, 864, 2928, 252}, kAuthorCredit, Sans(960)),
-    Text(Label3, "Label3", {84, 1920, 3048, 504}, kNoteCredit, Sans(780, false, true)),
-    Text(Label1, "Label1", {120, 150, 2925, 375}, L"Mivra  2000", Sans(1200, true)),
-    Text(lblAbout2, "lblAbout2", {132, 1104, 2928, 276}, kContactAddress,
+    Text(lblAuthor, "lblAuthor", {144, 864, 2928, 252}, kAuthorCredit, Sans(960)),
+    Text(lblNote, "lblNote", {84, 1920, 3048, 504}, kNoteCredit, Sans(780, false, true)),
+    Text(lblTitle, "lblTitle", {120, 150, 2925, 375}, L"Mivra  2000", Sans(1200, true)),
+    Text(lblContact, "lblContact", {132, 1104, 2928, 276}, kContactAddress,
          Sans(960, false, false, true), kLinkColor),
-    Text(lblAbout, "lblAbout", {60, 564, 3072, 252}, L"Author:", kPlain),
+    Text(lblAuthorHeading, "lblAuthorHeading", {60, 564, 3072, 252}, L"Author:", kPlain),
     // The panel: a solid fill inside a line of the window-text colour.
-    OptionsControlSpec{
-        Shape1, "Shape1", Shape, {24, 36, 3132, 4896}, L"", kPlain, kSysColorWindowText, kNoTab},
+    OptionsControlSpec{shpPanel,
+                       "shpPanel",
+                       Shape,
+                       {24, 36, 3132, 4896},
+                       L"",
+                       kPlain,
+                       kSysColorWindowText,
+                       kNoTab},
 };
 
 static_assert([] {
@@ -84,8 +89,7 @@ std::array<OptionsControl, 6> OptionsFocusOrder() {
 }
 
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
-    const PixelRect r = ToPixels(Design(id).rect, dpi);
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    return ToPixels(Design(id).rect, dpi).Contains(x, y);
 }
 
 CheckBoxView OptionsLogic::Load(std::optional<ShortcutPaths> paths) {
@@ -101,7 +105,7 @@ bool OptionsLogic::OnLoadAtStartupClick(bool ticked) {
     return ApplyStartupChoice(ticked, *paths_, svc_.files);
 }
 
-void OptionsLogic::AdjustColor(Color ModuleState::*color, const char* valueName) {
+void OptionsLogic::AdjustColor(Color ColorState::*color, const char* valueName) {
     svc_.picker.ShowModal();
     const std::int32_t picked = svc_.state.PickedColor;
     // Only a colour counts as a choice: -1 is none, and nothing else may
@@ -113,11 +117,11 @@ void OptionsLogic::AdjustColor(Color ModuleState::*color, const char* valueName)
 }
 
 void OptionsLogic::OnAdjustCalendarColor() {
-    AdjustColor(&ModuleState::CalendarColor, kCalendarColorValue);
+    AdjustColor(&ColorState::CalendarColor, kCalendarColorValue);
 }
 
 void OptionsLogic::OnAdjustLabelColor() {
-    AdjustColor(&ModuleState::LabelColor, kLabelColorValue);
+    AdjustColor(&ColorState::LabelColor, kLabelColorValue);
 }
 
 void OptionsLogic::OnResetColors() {

@@ -9,15 +9,24 @@
 #include <optional>
 #include <string_view>
 
-#include "app/calendar_layout.h"
-#include "app/colors.h"
-#include "platform/dpi.h"
+#include "base/color.h"
+#include "base/twips.h"
 #include "settings/shortcuts.h"
 
 namespace mivra {
 
-struct ModuleState;
 class RegistryApi;
+
+// The colour variables the options window and the picker work on; the
+// program's module state holds them among its others.
+struct ColorState {
+    Color DefaultLabelColor = 0;
+    Color DefaultCalendarColor = 0;
+    Color LabelColor = 0;
+    Color CalendarColor = 0;
+    // The colour picker's result: a colour, or -1 for no choice.
+    std::int32_t PickedColor = 0;
+};
 
 // The product's links and credits, kept together so they change in one place.
 inline constexpr std::wstring_view kHomePageAddress = L"https://www.example.com/mivra/";
@@ -32,27 +41,26 @@ inline constexpr int kOptionsWidthTwips = 3204;
 inline constexpr int kOptionsHeightTwips = 4956;
 
 // Colours the designer left at the system's defaults.
-inline constexpr Color kSysColorButtonText = 0x80000012;
 inline constexpr Color kLinkColor = 0x00800000; // dark blue
-// Shape1 and the check box before the first ApplyColors.
+// The panel and the check box before the first ApplyColors.
 inline constexpr Color kDesignPanelColor = 0x00FFFFFF;
 
 // The window's controls, front to back.
 enum class OptionsControl : std::uint8_t {
-    Command1,
+    cmdHomePage,
     cmd_Clr_Def,
     cmd_Lab_Clr,
     cmd_Cal_Clr,
     cbxLoadWW,
     cmdClose,
-    Label2,
-    Label3,
-    Label1,
-    lblAbout2,
-    lblAbout,
-    Shape1,
+    lblAuthor,
+    lblNote,
+    lblTitle,
+    lblContact,
+    lblAuthorHeading,
+    shpPanel,
 };
-inline constexpr int kOptionsControlCount = static_cast<int>(OptionsControl::Shape1) + 1;
+inline constexpr int kOptionsControlCount = static_cast<int>(OptionsControl::shpPanel) + 1;
 
 enum class ControlKind : std::uint8_t { PushButton, CheckBox, Label, Shape };
 
@@ -115,6 +123,16 @@ public:
     virtual void Open(std::wstring_view target) = 0;
 };
 
+// The options window as the calendar sees it. Asking whether it is visible
+// or recolouring it never creates it; only showing it does.
+class OptionsHost {
+public:
+    virtual ~OptionsHost() = default;
+    virtual bool IsVisible() = 0;
+    virtual void ApplyColors(Color calendarColor) = 0;
+    virtual void ShowModal() = 0;
+};
+
 struct CheckBoxView {
     bool visible = false;
     bool ticked = false;
@@ -124,7 +142,7 @@ struct CheckBoxView {
 class OptionsLogic {
 public:
     struct Services {
-        ModuleState& state;
+        ColorState& state;
         RegistryApi& registry;
         ColorPicker& picker;
         ColorScreen& screen;
@@ -150,7 +168,7 @@ public:
     const std::optional<ShortcutPaths>& Paths() const { return paths_; }
 
 private:
-    void AdjustColor(Color ModuleState::*color, const char* valueName);
+    void AdjustColor(Color ColorState::*color, const char* valueName);
     void Recolor();
 
     Services svc_;

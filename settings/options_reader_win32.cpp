@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/colors.h"
+#include "base/color.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options_window_win32.h"
 
@@ -13,9 +13,9 @@ namespace {
 
 // Every control but the panel, top to bottom as the window reads.
 constexpr std::array kReadingOrder = {
-    OptionsControl::Label1,      OptionsControl::lblAbout,    OptionsControl::Label2,
-    OptionsControl::lblAbout2,   OptionsControl::Command1,    OptionsControl::Label3,
-    OptionsControl::cbxLoadWW,   OptionsControl::cmdClose,    OptionsControl::cmd_Cal_Clr,
+    OptionsControl::lblTitle,    OptionsControl::lblAuthorHeading, OptionsControl::lblAuthor,
+    OptionsControl::lblContact,  OptionsControl::cmdHomePage,      OptionsControl::lblNote,
+    OptionsControl::cbxLoadWW,   OptionsControl::cmdClose,         OptionsControl::cmd_Cal_Clr,
     OptionsControl::cmd_Lab_Clr, OptionsControl::cmd_Clr_Def,
 };
 constexpr int kOptionsItems = static_cast<int>(kReadingOrder.size());
@@ -67,7 +67,7 @@ AccessibleItem OptionsReader::Item(int index) const {
         break;
     }
     default:
-        if (s.id == OptionsControl::lblAbout2) {
+        if (s.id == OptionsControl::lblContact) {
             item.role = ROLE_SYSTEM_LINK;
             item.state = STATE_SYSTEM_LINKED;
             item.action = L"Jump";
@@ -95,7 +95,7 @@ int OptionsReader::ItemAt(POINT client) const {
 
 void OptionsReader::Press(int index) {
     const OptionsControl id = kReadingOrder[index];
-    if (id == OptionsControl::lblAbout2)
+    if (id == OptionsControl::lblContact)
         window_.logic_.OnMailLink();
     else
         Click(window_.Control(id));

@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "app/calendar_app.h"
-#include "app/placement.h"
-#include "platform/dpi_win32.h"
+#include "base/placement.h"
 
 namespace mivra {
 
@@ -15,6 +13,7 @@ namespace {
 
 constexpr wchar_t kOptionsClass[] = L"MivraOptions";
 constexpr int kFirstControlId = 100;
+constexpr TwipRect kOptionsRect{0, 0, kOptionsWidthTwips, kOptionsHeightTwips};
 
 int ControlId(OptionsControl id) {
     return id == OptionsControl::cmdClose ? IDOK : kFirstControlId + Index(id);
@@ -27,10 +26,6 @@ std::optional<OptionsControl> ControlOfId(int controlId) {
     return static_cast<OptionsControl>(index);
 }
 
-RECT ToRect(const PixelRect& p) {
-    return {p.left, p.top, p.right, p.bottom};
-}
-
 HCURSOR HandCursor() {
     static const HCURSOR hand = [] {
         const HCURSOR c = LoadCursorW(nullptr, IDC_HAND);
@@ -41,12 +36,12 @@ HCURSOR HandCursor() {
 
 } // namespace
 
-void OptionsWindow::AppScreen::ApplyColors() {
-    if (app) app->ApplyColors();
+void OptionsWindow::AttachedScreen::ApplyColors() {
+    if (target) target->ApplyColors();
 }
 
-void OptionsWindow::AppScreen::RefreshCalendar() {
-    if (app) app->RefreshCalendar();
+void OptionsWindow::AttachedScreen::RefreshCalendar() {
+    if (target) target->RefreshCalendar();
 }
 
 void OptionsWindow::ShellLinks::Open(std::wstring_view target) {
@@ -54,7 +49,7 @@ void OptionsWindow::ShellLinks::Open(std::wstring_view target) {
     ShellExecuteW(owner ? *owner : nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-OptionsWindow::OptionsWindow(HINSTANCE instance, ModuleState& state, RegistryApi& registry,
+OptionsWindow::OptionsWindow(HINSTANCE instance, ColorState& state, RegistryApi& registry,
                              HWND calendar, OptionsPlatform platform)
     : instance_(instance), state_(state), calendar_(calendar),
       shortcutPaths_(platform.shortcutPaths ? std::move(platform.shortcutPaths)
@@ -74,23 +69,13 @@ OptionsWindow::~OptionsWindow() {
 bool OptionsWindow::Load() {
     if (hwnd_) return true;
 
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = MemberWindowProc<OptionsWindow>;
-    wc.hInstance = instance_;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kOptionsClass;
-    RegisterClassExW(&wc); // fails harmlessly once registered
-
     dpi_ = SystemDpi();
     // Borderless, so the outer size is the client size. Topmost and without
     // a taskbar button like the calendar, which it must not hide behind.
-    hwnd_ = CreateWindowExW(
-        WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kOptionsClass, std::wstring(kOptionsCaption).c_str(),
-        WS_POPUP | WS_CLIPCHILDREN, 0, 0, TwipsToPixels(kOptionsWidthTwips, dpi_),
-        TwipsToPixels(kOptionsHeightTwips, dpi_), nullptr, nullptr, instance_, this);
-    if (!hwnd_) return false;
-    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+    const WindowSpec spec{kOptionsClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                          WS_POPUP | WS_CLIPCHILDREN, kOptionsCaption,
+                          static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+    if (!WindowToolkit::Create(this, instance_, spec, ToPixels(kOptionsRect, dpi_))) return false;
 
     // The panel shows the calendar colour from the start, also when the
     // window is loaded again after OK, not only after the next ApplyColors.
@@ -143,8 +128,7 @@ void OptionsWindow::Layout() {
     for (const auto& s : OptionsLayout()) {
         HWND control = Control(s.id);
         if (!control) continue;
-        const PixelRect p = ToPixels(s.rect, dpi_);
-        MoveWindow(control, p.left, p.top, p.right - p.left, p.bottom - p.top, FALSE);
+        PlaceChild(control, ToPixels(s.rect, dpi_), false);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -160,12 +144,10 @@ void OptionsWindow::Centre() {
 // OptionsHost
 
 bool OptionsWindow::IsVisible() {
-    if (!Load()) return false;
-    return IsWindowVisible(hwnd_) != FALSE;
+    return hwnd_ && IsWindowVisible(hwnd_);
 }
 
 void OptionsWindow::ApplyColors(Color calendarColor) {
-    if (!Load()) return;
     SetPanelColor(calendarColor);
 }
 
@@ -176,22 +158,16 @@ void OptionsWindow::ShowModal() {
     }
     if (!Load()) return;
     modal_ = true;
-    calendarBlock_.Block(calendar_);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    SetFocus(Control(OptionsControl::cmdClose));
-
     // Returns once OK has unloaded the window, or the program is ending.
-    RunModalLoop(hwnd_, [this](MSG& m) { return PreTranslate(m); });
+    RunModal(hwnd_, Control(OptionsControl::cmdClose), calendarBlock_, calendar_,
+             [this](MSG& m) { return PreTranslate(m); });
     Unload();
     calendarBlock_.Release();
     modal_ = false;
 }
 
 bool OptionsWindow::PreTranslate(MSG& msg) {
-    if (picker_.PreTranslate(msg)) return true;
-    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
-    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+    return picker_.PreTranslate(msg) || DialogKeys(hwnd_, msg);
 }
 
 // Painting
@@ -262,7 +238,7 @@ void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
     case OptionsControl::cmd_Clr_Def:
         logic_.OnResetColors();
         break;
-    case OptionsControl::Command1:
+    case OptionsControl::cmdHomePage:
         logic_.OnHomePage();
         break;
     default:
@@ -297,7 +273,7 @@ void OptionsWindow::UpdateDefaultButton() {
 }
 
 bool OptionsWindow::OnLink(LPARAM lp) const {
-    return ControlHasPixel(OptionsControl::lblAbout2, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_);
+    return ControlHasPixel(OptionsControl::lblContact, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), dpi_);
 }
 
 void OptionsWindow::OnButtonDown(LPARAM lp) {
@@ -316,12 +292,12 @@ void OptionsWindow::OnButtonUp(LPARAM lp) {
 }
 
 bool OptionsWindow::OnSetCursor(HWND over, WORD hit) {
-    bool hand = over == Control(OptionsControl::Command1);
+    bool hand = over == Control(OptionsControl::cmdHomePage);
     if (over == hwnd_ && hit == HTCLIENT) {
         POINT pt;
         GetCursorPos(&pt);
         ScreenToClient(hwnd_, &pt);
-        hand = ControlHasPixel(OptionsControl::lblAbout2, pt.x, pt.y, dpi_);
+        hand = ControlHasPixel(OptionsControl::lblContact, pt.x, pt.y, dpi_);
     }
     if (!hand) return false;
     SetCursor(HandCursor());
@@ -340,11 +316,8 @@ void OptionsWindow::OnActivate(WORD state) {
 
 void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     dpi_ = dpi;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    if (suggested) r = *suggested;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, TwipsToPixels(kOptionsWidthTwips, dpi),
-                 TwipsToPixels(kOptionsHeightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect size = ToPixels(kOptionsRect, dpi);
+    MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
 }
 
@@ -380,9 +353,6 @@ LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE:
         // No caption, no close button, no cancel: only OK unloads the window.
-        return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_NCDESTROY:
         focus_ = nullptr;

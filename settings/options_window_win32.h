@@ -1,7 +1,8 @@
 // The options window (form `About`): a borderless popup whose panel and
 // labels are painted by the window itself, with real push buttons and a
-// real check box. It exists on demand: the first touch creates it hidden
-// and runs its load steps; OK unloads it, and the next touch loads it anew.
+// real check box. It exists only while shown: ShowModal creates it (Load)
+// and runs its load steps, OK unloads it, and the next ShowModal loads it
+// anew. Asking whether it is visible, or recolouring it, creates nothing.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,6 @@
 #include <functional>
 #include <optional>
 
-#include "app/platform.h"
-#include "app/state.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
@@ -22,8 +21,6 @@
 #include "settings/shortcuts_win32.h"
 
 namespace mivra {
-
-class CalendarApp;
 
 // Stand-ins for the file system and the shell; tests pass their own. An
 // empty member means the real one.
@@ -37,24 +34,27 @@ class OptionsWindow final : public OptionsHost {
 public:
     // `calendar` is the calendar window, which takes no input while this
     // window is shown.
-    OptionsWindow(HINSTANCE instance, ModuleState& state, RegistryApi& registry,
+    OptionsWindow(HINSTANCE instance, ColorState& state, RegistryApi& registry,
                   HWND calendar = nullptr, OptionsPlatform platform = {});
     ~OptionsWindow() override;
     OptionsWindow(const OptionsWindow&) = delete;
     OptionsWindow& operator=(const OptionsWindow&) = delete;
 
-    // The calendar logic that a colour change reaches; set before use.
-    void Attach(CalendarApp* app) { screen_.app = app; }
-    void SetCalendarWindow(HWND calendar) { calendar_ = calendar; }
+    // Where a colour change goes (the calendar); set before use.
+    void Attach(ColorScreen* screen) { screen_.target = screen; }
 
     // Tab, Enter and Esc for this window and the picker, as a dialog has
     // them. True when the message was handled and must not be dispatched.
     bool PreTranslate(MSG& msg);
 
-    // OptionsHost: every one of these loads the window when it is not loaded.
+    // OptionsHost. Only ShowModal creates the window.
     bool IsVisible() override;
     void ApplyColors(Color calendarColor) override;
     void ShowModal() override;
+
+    // Creates the window hidden and runs its load steps (centring, the
+    // shortcut on disk); nothing when it is loaded already.
+    bool Load();
 
     // What tests look at.
     bool IsLoaded() const { return hwnd_ != nullptr; }
@@ -66,9 +66,9 @@ public:
     void PaintContent(HDC dc, const RECT& area);
 
 private:
-    // CalendarApp's two routines, or nothing before Attach.
-    struct AppScreen final : ColorScreen {
-        CalendarApp* app = nullptr;
+    // The attached screen's two routines, or nothing before Attach.
+    struct AttachedScreen final : ColorScreen {
+        ColorScreen* target = nullptr;
         void ApplyColors() override;
         void RefreshCalendar() override;
     };
@@ -77,11 +77,10 @@ private:
         void Open(std::wstring_view target) override;
     };
 
-    template <typename> friend LRESULT CALLBACK MemberWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend struct WindowToolkit;
     friend class OptionsReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    bool Load();
     void Unload();
     void CreateControls();
     void Layout();
@@ -101,12 +100,12 @@ private:
     void OnDpiChanged(int dpi, const RECT* suggested);
 
     HINSTANCE instance_;
-    ModuleState& state_;
+    ColorState& state_;
     HWND calendar_;
     std::function<std::optional<ShortcutPaths>()> shortcutPaths_;
 
     ColorPickerWindow picker_;
-    AppScreen screen_;
+    AttachedScreen screen_;
     Win32ShortcutFiles realFiles_;
     ShellLinks realLinks_;
     OptionsLogic logic_;

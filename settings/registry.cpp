@@ -5,8 +5,7 @@
 #include <limits>
 #include <string_view>
 
-#include "app/decimal.h"
-#include "app/state.h"
+#include "base/decimal.h"
 
 namespace mivra {
 
@@ -156,10 +155,12 @@ Color LoadColorOrDefault(RegistryApi& api, const SettingsKey& key, const char* n
 
 } // namespace
 
-void LoadUserColors(RegistryApi& api, ModuleState& state, const SettingsKey& key) {
-    state.LabelColor = LoadColorOrDefault(api, key, kLabelColorValue, state.DefaultLabelColor);
-    state.CalendarColor =
-        LoadColorOrDefault(api, key, kCalendarColorValue, state.DefaultCalendarColor);
+UserColors LoadUserColors(RegistryApi& api, const UserColors& defaults, const SettingsKey& key) {
+    UserColors colors;
+    colors.LabelColor = LoadColorOrDefault(api, key, kLabelColorValue, defaults.LabelColor);
+    colors.CalendarColor =
+        LoadColorOrDefault(api, key, kCalendarColorValue, defaults.CalendarColor);
+    return colors;
 }
 
 } // namespace mivra

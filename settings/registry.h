@@ -12,11 +12,9 @@
 #include <string>
 #include <variant>
 
-#include "app/colors.h"
+#include "base/color.h"
 
 namespace mivra {
-
-struct ModuleState;
 
 // HKEY and LSTATUS in portable form. A key handle is pointer-sized; the
 // predefined roots are 32-bit values sign-extended as Windows does, so they
@@ -149,9 +147,16 @@ TaggedValue LoadSetting(RegistryApi& api, RegKey root, const char* path, const c
 // Writes one colour as the program stores them (decimal text, REG_SZ).
 RegStatus StoreColor(RegistryApi& api, const char* name, Color color, const SettingsKey& key = {});
 
+// The two colours the user picks.
+struct UserColors {
+    Color LabelColor = 0;
+    Color CalendarColor = 0;
+};
+
 // At start: LabelColor, then CalendarColor, from their stored values. A value
 // that is missing or no colour is replaced by its default, which is then
 // written back, after making sure the key exists.
-void LoadUserColors(RegistryApi& api, ModuleState& state, const SettingsKey& key = {});
+UserColors LoadUserColors(RegistryApi& api, const UserColors& defaults,
+                          const SettingsKey& key = {});
 
 } // namespace mivra

@@ -35,34 +35,17 @@ std::wstring WithTrailingBackslash(std::wstring_view path);
 // must never stand for some other file that happens to match it.
 bool HasWildcards(std::wstring_view path);
 
-// folder\[sub-folder\]title.lnk, or an empty text when there is no folder or
-// the title is not a plain file name (empty, or with a separator, a drive
-// colon or a pattern character): a shortcut then has no place to go.
-std::wstring LinkFilePath(std::wstring_view folder, std::wstring_view subFolder,
-                          std::wstring_view title);
-
-// A hot key text such as "Ctrl+Alt+M" or "Shift+F5" as the shell's 16-bit
-// value (virtual key in the low byte, modifier flags in the high byte). An
-// empty or blank text is 0, no hot key; text that names no key gives nothing.
-std::optional<std::uint16_t> ParseHotKey(std::wstring_view text);
-
-// "file,index" split into the icon file and the icon's index; without an
-// index the first icon (0).
-struct IconLocation {
-    std::wstring file;
-    int index = 0;
-};
-IconLocation ParseIconLocation(std::wstring_view text);
+// folder\title.lnk, or an empty text when there is no folder or the title
+// is not a plain file name (empty, or with a separator, a drive colon or a
+// pattern character): a shortcut then has no place to go.
+std::wstring LinkFilePath(std::wstring_view folder, std::wstring_view title);
 
 // Everything a shortcut is made from.
 struct ShortcutRequest {
     ShortcutLocation location = kLocationStartUp;
     std::wstring title;
     std::wstring target;
-    std::wstring hotKey;
-    std::wstring iconLocation;
     std::wstring workingFolder;
-    std::wstring subFolder;
     std::int16_t windowStyle = kShowNormal;
 };
 

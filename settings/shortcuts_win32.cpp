@@ -13,61 +13,6 @@ namespace mivra {
 
 namespace {
 
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T* operator->() const { return p_; }
-    void** PutVoid() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
-class CoTaskText {
-public:
-    ~CoTaskText() { CoTaskMemFree(p_); }
-    PWSTR* Put() { return &p_; }
-    const wchar_t* Get() const { return p_ ? p_ : L""; }
-
-private:
-    PWSTR p_ = nullptr;
-};
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (Valid()) FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
-
-// A drive without media must answer "absent", not ask the user for a disk.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() { restore_ = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_) != 0; }
-    ~QuietCriticalErrors() {
-        if (restore_) SetThreadErrorMode(old_, nullptr);
-    }
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-
-private:
-    DWORD old_ = 0;
-    bool restore_ = false;
-};
-
 const KNOWNFOLDERID* KnownFolderFor(ShortcutLocation location) {
     switch (location) {
     case kLocationDesktop:
@@ -102,9 +47,9 @@ bool FileExists(const std::wstring& path) {
     if (path.empty() || HasNul(path) || HasWildcards(path)) return false;
     QuietCriticalErrors quiet;
     WIN32_FIND_DATAW entry{};
-    const FindHandle find(
+    const UniqueFind find(
         FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
-    if (!find.Valid()) return false;
+    if (!find) return false;
     constexpr DWORD kNotNormal = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                  FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
     return entry.cFileName[0] != L'\0' && (entry.dwFileAttributes & kNotNormal) == 0;
@@ -121,10 +66,8 @@ bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link
         return false;
     // The order in which a shortcut's properties have always been set.
     if (FAILED(shellLink->SetShowCmd(link.showCommand))) return false;
-    if (FAILED(shellLink->SetHotkey(link.hotKey))) return false;
+    if (FAILED(shellLink->SetHotkey(0))) return false;
     if (FAILED(shellLink->SetPath(link.target.c_str()))) return false;
-    if (link.icon && FAILED(shellLink->SetIconLocation(link.icon->file.c_str(), link.icon->index)))
-        return false;
     if (FAILED(shellLink->SetDescription(link.description.c_str()))) return false;
     if (FAILED(shellLink->SetWorkingDirectory(link.workingFolder.c_str()))) return false;
 
@@ -133,34 +76,15 @@ bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link
     return SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
 }
 
-bool CreateShellShortcut(ShortcutLocation location, std::wstring_view title,
-                         std::wstring_view target, std::wstring_view hotKey,
-                         std::wstring_view iconLocation, std::wstring_view workingFolder,
-                         std::wstring_view subFolder, std::int16_t windowStyle) {
-    const std::optional<std::uint16_t> keys = ParseHotKey(hotKey);
-    if (!keys) return false;
-    const std::wstring linkPath = LinkFilePath(GetSpecialFolderPath(location), subFolder, title);
-    if (linkPath.empty() || HasNul(linkPath)) return false;
-
-    if (subFolder.find_first_not_of(L' ') != std::wstring_view::npos) {
-        // An existing folder is fine; any other failure shows when saving.
-        const std::wstring folder = linkPath.substr(0, linkPath.rfind(L'\\'));
-        SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    }
-
-    ShellLinkProperties link;
-    link.target = target;
-    link.workingFolder = workingFolder;
-    link.description = title;
-    link.hotKey = *keys;
-    if (!iconLocation.empty()) link.icon = ParseIconLocation(iconLocation);
-    link.showCommand = windowStyle;
-    return SaveShellLink(linkPath, link);
-}
-
 bool CreateShellShortcut(const ShortcutRequest& r) {
-    return CreateShellShortcut(r.location, r.title, r.target, r.hotKey, r.iconLocation,
-                               r.workingFolder, r.subFolder, r.windowStyle);
+    const std::wstring linkPath = LinkFilePath(GetSpecialFolderPath(r.location), r.title);
+    if (linkPath.empty() || HasNul(linkPath)) return false;
+    ShellLinkProperties link;
+    link.target = r.target;
+    link.workingFolder = r.workingFolder;
+    link.description = r.title;
+    link.showCommand = r.windowStyle;
+    return SaveShellLink(linkPath, link);
 }
 
 bool DeleteShortcutFile(const std::wstring& path) {

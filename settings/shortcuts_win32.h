@@ -28,24 +28,16 @@ struct ShellLinkProperties {
     std::wstring target;
     std::wstring workingFolder;
     std::wstring description;
-    std::uint16_t hotKey = 0;
-    std::optional<IconLocation> icon; // nothing: the target's own icon
-    int showCommand = kShowNormal;
+    int showCommand = kShowNormal; // no hot key, the target's own icon
 };
 
 // Writes a shell link at exactly linkPath (its folder must exist). False when
 // COM, the link object or the save fails.
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link);
 
-// Makes folder\[subFolder\]title.lnk for a location code, creating the
-// sub-folder when one is given. An empty hot key means none, an empty icon
-// location the target's own icon. False when nothing usable was written:
-// unknown location, unusable title, hot key text that names no key, or a
-// failure of the shell.
-bool CreateShellShortcut(ShortcutLocation location, std::wstring_view title,
-                         std::wstring_view target, std::wstring_view hotKey,
-                         std::wstring_view iconLocation, std::wstring_view workingFolder,
-                         std::wstring_view subFolder, std::int16_t windowStyle);
+// Makes folder\title.lnk in the request's location. False when nothing
+// usable was written: unknown location, unusable title, or a failure of the
+// shell.
 bool CreateShellShortcut(const ShortcutRequest& request);
 
 // Deletes one file; false when it could not (missing, read-only, in use).

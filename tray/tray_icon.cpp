@@ -1,7 +1,6 @@
 #include "tray/tray_icon.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace mivra {
 
@@ -10,35 +9,6 @@ std::array<char, 64> FixedTip(std::string_view text) {
     tip.fill(' ');
     std::copy_n(text.begin(), std::min(text.size(), tip.size()), tip.begin());
     return tip;
-}
-
-namespace {
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-} // namespace
-
-std::array<std::uint8_t, kNotifyRecordSize> Serialize32(const NotifyRecord& r) {
-    std::array<std::uint8_t, kNotifyRecordSize> b{};
-    Put32(&b[0], r.cbSize);
-    Put32(&b[4], static_cast<std::uint32_t>(r.hWnd));
-    Put32(&b[8], r.uID);
-    Put32(&b[12], r.uFlags);
-    Put32(&b[16], r.uCallbackMessage);
-    Put32(&b[20], static_cast<std::uint32_t>(r.hIcon));
-    std::copy(r.szTip.begin(), r.szTip.end(), b.begin() + 24);
-    return b;
-}
-
-std::int32_t DecodeCallbackX(double xTwips, double twipsPerPixel) {
-    if (!(twipsPerPixel > 0)) return 0;
-    // The default rounding mode goes to the even neighbour on a half.
-    const double code = std::nearbyint(xTwips / twipsPerPixel);
-    if (!(code >= INT32_MIN && code <= INT32_MAX)) return 0;
-    return static_cast<std::int32_t>(code);
 }
 
 bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam) {

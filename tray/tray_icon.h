@@ -30,9 +30,6 @@ struct NotifyRecord {
 // longer, filled up with blanks if shorter.
 std::array<char, 64> FixedTip(std::string_view text);
 
-// The record in the 88-byte layout of the 32-bit program, little-endian.
-std::array<std::uint8_t, kNotifyRecordSize> Serialize32(const NotifyRecord& r);
-
 // What the shell does with the record.
 class TrayArea {
 public:
@@ -46,14 +43,6 @@ public:
     virtual ~IconSource() = default;
     virtual std::uintptr_t IconForDay(int day) = 0;
 };
-
-} // namespace mivra
-
-namespace mivra {
-
-// The notification code carried in a callback's x coordinate (in twips):
-// x divided by the twips per pixel, to the nearest integer, halves to even.
-std::int32_t DecodeCallbackX(double xTwips, double twipsPerPixel);
 
 // Whether a WM_MOUSEMOVE that reached the callback window came from the shell.
 bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam);

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
 #include "settings/registry.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace {
 
@@ -47,10 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         if (stored) Check(*stored <= kMaxColor);
     }
 
-    ModuleState state;
-    state.DefaultLabelColor = kPalette[3];
-    state.DefaultCalendarColor = kPalette[15];
-    LoadUserColors(reg, state);
+    const UserColors state = LoadUserColors(reg, {kPalette[3], kPalette[15]});
     Check(state.CalendarColor <= kMaxColor && state.LabelColor <= kMaxColor);
     Check(state.CalendarColor == stored.value_or(kPalette[15]));
     const auto after = reg.Find(kSettingsKeyPath, kCalendarColorValue);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/calendar_app.h"
-#include "app_fakes.h"
+#include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "app/calendar_app.h"
-#include "app_fakes.h"
+#include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/colors.h"
+#include "base/color.h"
 
 namespace mivra {
 namespace {

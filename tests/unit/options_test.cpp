@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
-#include "fake_registry.h"
 #include "settings/registry.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // Leaves a scripted result in PickedColor, as the real picker does on close.
 class ScriptedPicker : public ColorPicker {
 public:
-    explicit ScriptedPicker(ModuleState& state) : state_(state) {}
+    explicit ScriptedPicker(ColorState& state) : state_(state) {}
     std::int32_t result = -1;
     int shown = 0;
     void ShowModal() override {
@@ -25,7 +25,7 @@ public:
     }
 
 private:
-    ModuleState& state_;
+    ColorState& state_;
 };
 
 // Notes each recolour with the number of registry writes made before it.
@@ -43,28 +43,10 @@ private:
     const FakeRegistry& registry_;
 };
 
-class FakeFiles : public ShortcutFiles {
-public:
-    std::set<std::wstring> files;
-    bool createWorks = true;
-    bool removeWorks = true;
-    std::vector<ShortcutRequest> created;
-    std::vector<std::wstring> removed;
+using test::FakeShortcutFiles;
 
-    bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
-    bool CreateShortcut(const ShortcutRequest& r) override {
-        created.push_back(r);
-        if (!createWorks) return false;
-        files.insert(kLink); // where the Startup folder of the paths below puts it
-        return true;
-    }
-    bool RemoveFile(const std::wstring& path) override {
-        removed.push_back(path);
-        return removeWorks && files.erase(path) > 0;
-    }
-
-    static inline const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
-};
+// Where the Startup folder of the paths below puts the shortcut.
+const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
 
 class NoLinks : public LinkOpener {
 public:
@@ -83,6 +65,7 @@ struct OptionsActions : ::testing::Test {
         state.LabelColor = kPalette[4];
         state.CalendarColor = kPalette[7];
         registry.AddKey(kSettingsKeyPath);
+        files.startupFolder = L"C:\\Users\\Ann\\Startup";
     }
     std::vector<std::string> Names(FakeRegistry::Op op) const {
         std::vector<std::string> out;
@@ -91,11 +74,11 @@ struct OptionsActions : ::testing::Test {
         return out;
     }
 
-    ModuleState state;
+    ColorState state;
     FakeRegistry registry;
     ScriptedPicker picker{state};
     RecordingScreen screen{registry};
-    FakeFiles files;
+    FakeShortcutFiles files;
     NoLinks links;
     OptionsLogic logic{{state, registry, picker, screen, files, links}};
 };
@@ -154,7 +137,7 @@ TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
 TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick) {
     const auto paths = ComputeShortcutPaths(L"C:\\Users\\Ann\\Startup  ", L"D:\\Tools\\Mivra.EXE");
     ASSERT_TRUE(paths);
-    ASSERT_EQ(paths->LinkFileName, FakeFiles::kLink);
+    ASSERT_EQ(paths->LinkFileName, kLink);
 
     EXPECT_FALSE(logic.Load(std::nullopt).visible);
     EXPECT_FALSE(logic.OnLoadAtStartupClick(true)) << "no folder: nothing to create";
@@ -176,7 +159,6 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
     EXPECT_EQ(r.target, L"D:\\Tools\\Mivra.exe");
     EXPECT_EQ(r.workingFolder, L"D:\\Tools\\");
     EXPECT_EQ(r.windowStyle, 1);
-    EXPECT_TRUE(r.hotKey.empty() && r.iconLocation.empty() && r.subFolder.empty());
 
     // Ticked while present: the file is left alone.
     EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
@@ -188,7 +170,7 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
     EXPECT_TRUE(logic.OnLoadAtStartupClick(false)) << "a failed delete must still show ticked";
     files.removeWorks = true;
     EXPECT_FALSE(logic.OnLoadAtStartupClick(false));
-    EXPECT_EQ(files.removed, (std::vector<std::wstring>{FakeFiles::kLink, FakeFiles::kLink}));
+    EXPECT_EQ(files.removed, (std::vector<std::wstring>{kLink, kLink}));
 
     // Cleared while missing: nothing.
     EXPECT_FALSE(logic.OnLoadAtStartupClick(false));
@@ -199,16 +181,16 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     using enum OptionsControl;
     EXPECT_EQ(OptionsFocusOrder(),
               (std::array<OptionsControl, 6>{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr,
-                                             cmd_Clr_Def, Command1}));
-    EXPECT_EQ(Design(Label1).text, L"Mivra  2000");
+                                             cmd_Clr_Def, cmdHomePage}));
+    EXPECT_EQ(Design(lblTitle).text, L"Mivra  2000");
     EXPECT_EQ(Design(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
-    EXPECT_EQ(Design(Command1).text, L"Mivra 2000 Home Page...");
+    EXPECT_EQ(Design(cmdHomePage).text, L"Mivra 2000 Home Page...");
     EXPECT_EQ(Design(cmdClose).text, L"OK");
-    EXPECT_EQ(Design(Label3).text.find(L"\r\n") != std::wstring_view::npos, true)
+    EXPECT_EQ(Design(lblNote).text.find(L"\r\n") != std::wstring_view::npos, true)
         << "the second credit line stands on two lines";
 
     // The black frame around the panel: 24 left and bottom, 36 top, 48 right.
-    const TwipRect p = Design(Shape1).rect;
+    const TwipRect p = Design(shpPanel).rect;
     EXPECT_EQ(p.left, 24);
     EXPECT_EQ(p.top, 36);
     EXPECT_EQ(kOptionsWidthTwips - p.left - p.width, 48);
@@ -216,11 +198,11 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
 
     // Every control lies inside the panel, and no label covers a control.
     for (const auto& s : OptionsLayout()) {
-        if (s.id == Shape1) continue;
+        if (s.id == shpPanel) continue;
         EXPECT_GE(s.rect.left, p.left) << s.name;
         EXPECT_LE(s.rect.left + s.rect.width, p.left + p.width) << s.name;
         for (const auto& o : OptionsLayout()) {
-            if (s.kind != ControlKind::Label || o.kind == ControlKind::Label || o.id == Shape1)
+            if (s.kind != ControlKind::Label || o.kind == ControlKind::Label || o.id == shpPanel)
                 continue;
             const bool apart = s.rect.top + s.rect.height <= o.rect.top ||
                                o.rect.top + o.rect.height <= s.rect.top;
@@ -229,10 +211,10 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     }
 
     // The mail link takes the mouse over its rectangle as painted.
-    const PixelRect link = ToPixels(Design(lblAbout2).rect, 120);
-    EXPECT_TRUE(ControlHasPixel(lblAbout2, link.left, link.top, 120));
-    EXPECT_FALSE(ControlHasPixel(lblAbout2, link.right, link.top, 120));
-    EXPECT_FALSE(ControlHasPixel(lblAbout2, link.left, link.bottom, 120));
+    const PixelRect link = ToPixels(Design(lblContact).rect, 120);
+    EXPECT_TRUE(ControlHasPixel(lblContact, link.left, link.top, 120));
+    EXPECT_FALSE(ControlHasPixel(lblContact, link.right, link.top, 120));
+    EXPECT_FALSE(ControlHasPixel(lblContact, link.left, link.bottom, 120));
 }
 
 } // namespace

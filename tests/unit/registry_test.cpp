@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {
@@ -19,12 +18,7 @@ constexpr std::string_view kPath = "SOFTWARE\\Mivra";
 constexpr Color kDefaultLabel = kPalette[3];     // 8421376
 constexpr Color kDefaultCalendar = kPalette[15]; // 16777215
 
-ModuleState StartState() {
-    ModuleState state;
-    state.DefaultLabelColor = kDefaultLabel;
-    state.DefaultCalendarColor = kDefaultCalendar;
-    return state;
-}
+constexpr UserColors kDefaults{kDefaultLabel, kDefaultCalendar};
 
 std::vector<std::uint8_t> Bytes(std::string_view s) {
     return {s.begin(), s.end()};
@@ -57,8 +51,7 @@ void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
 
 TEST(LoadUserColors, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
     FakeRegistry reg;
-    ModuleState state = StartState();
-    LoadUserColors(reg, state);
+    const UserColors state = LoadUserColors(reg, kDefaults);
 
     EXPECT_EQ(state.LabelColor, kDefaultLabel);
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
@@ -77,8 +70,7 @@ TEST(LoadUserColors, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
 
     // The next start finds both and writes nothing.
     reg.ClearLog();
-    ModuleState again = StartState();
-    LoadUserColors(reg, again);
+    const UserColors again = LoadUserColors(reg, kDefaults);
     EXPECT_EQ(again.LabelColor, kDefaultLabel);
     EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
     EXPECT_TRUE(Changes(reg).empty());
@@ -109,8 +101,7 @@ TEST(LoadUserColors, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Labels", "255");
         reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        ModuleState state = StartState();
-        LoadUserColors(reg, state);
+        const UserColors state = LoadUserColors(reg, kDefaults);
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, c.expected);
@@ -147,8 +138,7 @@ TEST(LoadUserColors, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Labels", "255");
         reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        ModuleState state = StartState();
-        LoadUserColors(reg, state);
+        const UserColors state = LoadUserColors(reg, kDefaults);
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
@@ -166,8 +156,7 @@ TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
     {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Calendar", "65280");
-        ModuleState state = StartState();
-        LoadUserColors(reg, state);
+        const UserColors state = LoadUserColors(reg, kDefaults);
         EXPECT_EQ(state.LabelColor, kDefaultLabel);
         EXPECT_EQ(state.CalendarColor, 65280u);
         const std::vector<std::string> expected = {
@@ -181,8 +170,7 @@ TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
         // Value names are found whatever their case, as in the real registry.
         FakeRegistry reg;
         reg.PutText(kPath, "CLR_LABELS", "0");
-        ModuleState state = StartState();
-        LoadUserColors(reg, state);
+        const UserColors state = LoadUserColors(reg, kDefaults);
         EXPECT_EQ(state.LabelColor, 0u);
         EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
         const std::vector<std::string> expected = {
@@ -199,8 +187,7 @@ TEST(LoadUserColors, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
     reg.ProtectKey(kPath);
-    ModuleState state = StartState();
-    LoadUserColors(reg, state);
+    const UserColors state = LoadUserColors(reg, kDefaults);
 
     EXPECT_EQ(state.LabelColor, 255u); // an administrator's choice shows
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
+
+#include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
 namespace {
@@ -19,25 +20,20 @@ TEST(WithTrailingBackslash, TrimsBlanksAndEndsInExactlyOneBackslash) {
     EXPECT_EQ(WithTrailingBackslash(L"   "), L"\\");
 }
 
-TEST(LinkFilePath, ComposesFolderSubFolderAndTitle) {
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Tools", L"Mivra"), L"C:\\Startup\\Tools\\Mivra.lnk");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup\\", L"Tools\\", L"Mivra"),
-              L"C:\\Startup\\Tools\\Mivra.lnk");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"  ", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
-    EXPECT_EQ(LinkFilePath(L"D:\\\x65e5\x672c", L"\x0422\x0435\x0441\x0442", L"Mivra"),
-              L"D:\\\x65e5\x672c\\\x0422\x0435\x0441\x0442\\Mivra.lnk");
+TEST(LinkFilePath, ComposesFolderAndTitle) {
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup\\  ", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
+    EXPECT_EQ(LinkFilePath(L"D:\\\x65e5\x672c", L"Mivra"), L"D:\\\x65e5\x672c\\Mivra.lnk");
 }
 
 TEST(LinkFilePath, RefusesWhenThereIsNoPlaceForTheFile) {
     // No folder must not become "\Mivra.lnk" at the root of the current drive.
-    EXPECT_EQ(LinkFilePath(L"", L"", L"Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"  ", L"Tools", L"Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"", L""), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"", L"..\\Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"", L"C:Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"", L"Miv*"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"T?ols", L"Mivra"), L"");
+    EXPECT_EQ(LinkFilePath(L"", L"Mivra"), L"");
+    EXPECT_EQ(LinkFilePath(L"  ", L"Mivra"), L"");
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L""), L"");
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"..\\Mivra"), L"");
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"C:Mivra"), L"");
+    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Miv*"), L"");
 }
 
 TEST(HasWildcards, FindsPatternCharactersButNotTheLongPathPrefix) {
@@ -48,44 +44,6 @@ TEST(HasWildcards, FindsPatternCharactersButNotTheLongPathPrefix) {
     EXPECT_TRUE(HasWildcards(L"\\\\?\\C:\\Startup\\Mivr?.lnk"));
     EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra<"));
     EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra\".lnk"));
-}
-
-TEST(ParseHotKey, TurnsKeyNamesIntoTheShellValue) {
-    EXPECT_EQ(ParseHotKey(L""), 0);
-    EXPECT_EQ(ParseHotKey(L"  "), 0);
-    EXPECT_EQ(ParseHotKey(L"M"), 0x004D);
-    EXPECT_EQ(ParseHotKey(L"Ctrl+Alt+M"), 0x064D);
-    EXPECT_EQ(ParseHotKey(L"alt + shift + 7"), 0x0537);
-    EXPECT_EQ(ParseHotKey(L"CONTROL+F12"), 0x027B);
-    EXPECT_EQ(ParseHotKey(L"Shift+F1"), 0x0170);
-    EXPECT_EQ(ParseHotKey(L"Ctrl+F"), 0x0246);
-
-    EXPECT_EQ(ParseHotKey(L"Ctrl+Alt"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"Ctrl+"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"M+Ctrl"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"Ctrl+MM"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"F25"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"F0"), std::nullopt);
-    EXPECT_EQ(ParseHotKey(L"Win+M"), std::nullopt);
-}
-
-TEST(ParseIconLocation, SplitsFileAndIndex) {
-    const IconLocation plain = ParseIconLocation(L"C:\\Mivra\\Mivra.exe");
-    EXPECT_EQ(plain.file, L"C:\\Mivra\\Mivra.exe");
-    EXPECT_EQ(plain.index, 0);
-
-    const IconLocation indexed = ParseIconLocation(L"C:\\Icons\\set.dll, 12");
-    EXPECT_EQ(indexed.file, L"C:\\Icons\\set.dll");
-    EXPECT_EQ(indexed.index, 12);
-
-    const IconLocation resource = ParseIconLocation(L"C:\\Mivra\\Mivra.exe,-101");
-    EXPECT_EQ(resource.file, L"C:\\Mivra\\Mivra.exe");
-    EXPECT_EQ(resource.index, -101);
-
-    // A comma that belongs to the file name stays in it.
-    const IconLocation comma = ParseIconLocation(L"C:\\a,b\\icon.ico");
-    EXPECT_EQ(comma.file, L"C:\\a,b\\icon.ico");
-    EXPECT_EQ(comma.index, 0);
 }
 
 TEST(DecideShortcutAction, ActsOnlyWhenBoxAndFileDisagree) {
@@ -141,26 +99,7 @@ TEST(ComputeShortcutPaths, NoStartupFolderOrNoProgramMeansNoShortcut) {
     EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\"));
 }
 
-// Files by path; records every change the check box asks for.
-class FakeShortcutFiles : public ShortcutFiles {
-public:
-    std::set<std::wstring> files;
-    std::vector<ShortcutRequest> created;
-    std::vector<std::wstring> removed;
-    bool failWrites = false;
-
-    bool FileExists(const std::wstring& path) override { return files.contains(path); }
-    bool CreateShortcut(const ShortcutRequest& r) override {
-        created.push_back(r);
-        if (failWrites) return false;
-        files.insert(LinkFilePath(L"C:\\Startup", r.subFolder, r.title));
-        return true;
-    }
-    bool RemoveFile(const std::wstring& path) override {
-        removed.push_back(path);
-        return !failWrites && files.erase(path) == 1;
-    }
-};
+using test::FakeShortcutFiles;
 
 const ShortcutPaths kPaths = *ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\Mivra.exe");
 
@@ -172,10 +111,7 @@ TEST(ApplyStartupChoice, TickCreatesTheProgramsOneShortcut) {
     EXPECT_EQ(r.location, kLocationStartUp);
     EXPECT_EQ(r.title, L"Mivra");
     EXPECT_EQ(r.target, L"C:\\Mivra\\Mivra.exe");
-    EXPECT_EQ(r.hotKey, L"");
-    EXPECT_EQ(r.iconLocation, L"");
     EXPECT_EQ(r.workingFolder, L"C:\\Mivra\\");
-    EXPECT_EQ(r.subFolder, L"");
     EXPECT_EQ(r.windowStyle, 1);
     EXPECT_TRUE(fs.files.contains(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_TRUE(fs.removed.empty());
@@ -197,7 +133,7 @@ TEST(ApplyStartupChoice, UntickDeletesAndMatchingStatesTouchNothing) {
 
 TEST(ApplyStartupChoice, ReportsTheFileAsItIsWhenChangingItFails) {
     FakeShortcutFiles fs;
-    fs.failWrites = true;
+    fs.createWorks = fs.removeWorks = false;
     EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs));
     fs.files.insert(L"C:\\Startup\\Mivra.lnk");
     EXPECT_TRUE(ApplyStartupChoice(false, kPaths, fs));

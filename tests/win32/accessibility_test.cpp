@@ -18,8 +18,9 @@
 #include "app/system_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options_window_win32.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
+#include "tests/support/dib_canvas_win32.h"
 
 namespace mivra {
 namespace {
@@ -63,16 +64,11 @@ class Reader {
 public:
     explicit Reader(HWND hwnd) {
         AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&acc_));
+                                   acc_.PutVoid());
     }
-    ~Reader() {
-        if (acc_) acc_->Release();
-    }
-    Reader(const Reader&) = delete;
-    Reader& operator=(const Reader&) = delete;
 
-    IAccessible* operator->() const { return acc_; }
-    explicit operator bool() const { return acc_ != nullptr; }
+    IAccessible* operator->() const { return acc_.Get(); }
+    explicit operator bool() const { return acc_.Get() != nullptr; }
 
     long Count() const {
         long n = -1;
@@ -115,7 +111,7 @@ public:
 private:
     std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {
         BSTR s = nullptr;
-        (acc_->*get)(Child(id), &s);
+        (acc_.Get()->*get)(Child(id), &s);
         std::wstring r = s ? s : L"";
         SysFreeString(s);
         return r;
@@ -123,11 +119,11 @@ private:
     long Int(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) const {
         VARIANT v;
         VariantInit(&v);
-        (acc_->*get)(Child(id), &v);
+        (acc_.Get()->*get)(Child(id), &v);
         return v.vt == VT_I4 ? v.lVal : -1;
     }
 
-    IAccessible* acc_ = nullptr;
+    ComPtr<IAccessible> acc_;
 };
 
 // WinEvents as an out-of-context reader receives them, from one window.
@@ -187,33 +183,11 @@ POINT Middle(const Box& r) {
 constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
                kMonthNext = 56, kLastButton = 58;
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
     ComScope com;
-    ModuleState state;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeOptions options;
-    FakeRegistry registry;
-    CalendarWindow window;
-    std::unique_ptr<CalendarApp> app;
-
-    void SetUp() override {
-        clock.now = D(2000, 10, 18);
-        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
-        app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
-        window.Attach(app.get());
-        app->Startup();
-    }
-    void TearDown() override {
-        if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(Start()); }
+    void TearDown() override { Stop(); }
 };
 
 TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
@@ -307,23 +281,12 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
     // What the painting shows there: the "?" button's face fills its
     // rectangle, and the black margin begins just past it.
     const RECT about = window.LabelRect(LabelId::lblAbout);
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    RECT client;
-    GetClientRect(h, &client);
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const test::DibCanvas canvas(h);
     const COLORREF face = static_cast<COLORREF>(state.LabelColor);
-    EXPECT_EQ(GetPixel(dc, about.left + 1, about.top + 1), face);
-    EXPECT_EQ(GetPixel(dc, about.right - 2, about.bottom - 2), face);
-    EXPECT_EQ(GetPixel(dc, about.right, about.bottom - 2), 0u);
-    EXPECT_EQ(GetPixel(dc, about.right - 2, about.bottom), 0u);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.At(about.left + 1, about.top + 1), face);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom - 2), face);
+    EXPECT_EQ(canvas.At(about.right, about.bottom - 2), 0u);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom), 0u);
 
     EXPECT_EQ(r.Navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF), kTitle);
     EXPECT_EQ(r.Navigate(NAVDIR_LASTCHILD, CHILDID_SELF), kLastButton);
@@ -434,7 +397,7 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     platform.links = &links;
     platform.shortcutPaths = [] { return std::optional<ShortcutPaths>(); };
     OptionsWindow about(GetModuleHandleW(nullptr), state, registry, nullptr, platform);
-    ASSERT_TRUE(about.IsVisible() == false && about.Handle());
+    ASSERT_TRUE(about.Load());
     ShowWindow(about.Handle(), SW_SHOWNA);
     Reader r(about.Handle());
     ASSERT_TRUE(r);

@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/calendar_app.h"
-#include "platform/dpi.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/twips.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
+#include "tests/support/dib_canvas_win32.h"
 
 namespace mivra {
 namespace {
@@ -19,35 +20,10 @@ COLORREF Rgb(Color c) {
     return static_cast<COLORREF>(c);
 }
 
-// A real calendar window driven by the real logic, with the platform's other
-// parts faked so that nothing reaches the shell or the registry.
-class CalendarWindowTest : public ::testing::Test {
+class CalendarWindowTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
-    ModuleState state;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeOptions options;
-    FakeRegistry registry;
-    CalendarWindow window;
-    std::unique_ptr<CalendarApp> app;
-
-    void SetUp() override {
-        clock.now = D(2000, 10, 18);
-        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
-        app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
-        window.Attach(app.get());
-        app->Startup();
-    }
-    void TearDown() override {
-        if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        // The window's end posts WM_QUIT; leave no trace for the next test.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(Start()); }
+    void TearDown() override { Stop(); }
 
     LPARAM At(LabelId id) {
         const RECT r = window.LabelRect(id);
@@ -102,35 +78,25 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    HWND h = window.Handle();
     RECT client;
-    GetClientRect(h, &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GetClientRect(window.Handle(), &client);
+    const test::DibCanvas canvas(window.Handle());
 
     const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
-    EXPECT_EQ(GetPixel(dc, 0, 0), black);
-    EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), black);
-    EXPECT_EQ(GetPixel(dc, 5, 4), cyan); // title band, left of the caption
+    EXPECT_EQ(canvas.At(0, 0), black);
+    EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
+    EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
     const POINT dow = Centre(Dow(3));
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Dow(3)).left + 2, dow.y), black);
+    EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
     // Cell backgrounds: white face, today (the 18th, cell 24) marked.
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
               white);
-    EXPECT_EQ(GetPixel(dc, window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+    EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
               cyan);
     // Buttons: dark cyan at rest, framed in black at the window's edge.
     const RECT hide = window.LabelRect(LabelId::lblHide);
-    EXPECT_EQ(GetPixel(dc, hide.left + 3, hide.top + 3), cyan);
-    EXPECT_EQ(GetPixel(dc, hide.left - 1, hide.top + 3), black);
-
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
+    EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {

@@ -9,30 +9,21 @@
 #include <set>
 #include <vector>
 
+#include "tests/support/dib_canvas_win32.h"
+
 namespace mivra {
 namespace {
 
 // An icon drawn at w x h over a pure red card; pixels as 0x00RRGGBB.
 std::vector<std::uint32_t> DrawOverRed(HICON icon, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h; // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    UniqueBitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    test::DibCanvas canvas(w, h);
     std::vector<std::uint32_t> px;
-    if (!dib || !dc) return px;
-    auto* p = static_cast<std::uint32_t*>(bits);
+    if (!canvas.Ok()) return px;
+    std::uint32_t* p = canvas.Bits();
     std::fill(p, p + w * h, 0x00FF0000u);
-    {
-        SelectedObject keep(dc.Get(), dib.Get());
-        DrawIconEx(dc.Get(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
-        GdiFlush();
-        px.assign(p, p + w * h);
-    }
+    DrawIconEx(canvas.Dc(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    px.assign(p, p + w * h);
     for (auto& c : px)
         c &= 0x00FFFFFF;
     return px;

@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "app/calendar_app.h"
-#include "app/placement.h"
-#include "tests/unit/app_fakes.h"
-#include "tests/unit/fake_registry.h"
+#include "base/placement.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/dib_canvas_win32.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
 namespace {
@@ -89,38 +91,10 @@ private:
     bool rescued_ = false;
 };
 
-// A window's client area painted into a memory bitmap.
-class Canvas {
-public:
-    explicit Canvas(HWND hwnd) : dc_(CreateCompatibleDC(nullptr)) {
-        GetClientRect(hwnd, &client_);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client_.right, -client_.bottom, 1, 32, BI_RGB};
-        void* bits = nullptr;
-        bmp_.Reset(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.Get(), bmp_.Get());
-        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Get()), PRF_CLIENT);
-    }
-    ~Canvas() { SelectObject(dc_.Get(), old_); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-    bool Holds(const RECT& r, COLORREF c) const {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (At(x, y) == c) return true;
-        return false;
-    }
-    HDC Dc() const { return dc_.Get(); }
-
-private:
-    RECT client_{};
-    UniqueMemoryDc dc_;
-    UniqueBitmap bmp_;
-    HGDIOBJ old_ = nullptr;
-};
+using test::DibCanvas;
 
 RECT Rect(const TwipRect& t, int dpi) {
-    const PixelRect p = ToPixels(t, dpi);
-    return {p.left, p.top, p.right, p.bottom};
+    return ToRect(ToPixels(t, dpi));
 }
 
 RECT ChildRect(HWND child) {
@@ -144,18 +118,7 @@ LPARAM Centre(const RECT& r) {
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-class StubFiles : public ShortcutFiles {
-public:
-    std::set<std::wstring> files;
-    bool createWorks = true;
-    bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
-    bool CreateShortcut(const ShortcutRequest&) override {
-        if (createWorks) files.insert(kLink);
-        return createWorks;
-    }
-    bool RemoveFile(const std::wstring& path) override { return files.erase(path) > 0; }
-    static inline const std::wstring kLink = L"C:\\Startup\\Mivra.lnk";
-};
+constexpr const wchar_t* kLink = L"C:\\Startup\\Mivra.lnk";
 
 class RecordingLinks : public LinkOpener {
 public:
@@ -219,7 +182,7 @@ protected:
 
     ModuleState state;
     FakeRegistry registry;
-    StubFiles files;
+    test::FakeShortcutFiles files;
     RecordingLinks links;
     std::optional<ShortcutPaths> paths =
         ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
@@ -234,11 +197,14 @@ protected:
     std::unique_ptr<CalendarApp> app;
 };
 
-TEST_F(OptionsWindowTest, FirstTouchLoadsItHiddenCentredWithItsControlsInTabOrder) {
+TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     OptionsWindow& o = Make();
-    EXPECT_FALSE(o.IsLoaded());
+    // Asking and recolouring create nothing and leave the disk alone.
     EXPECT_FALSE(o.IsVisible());
-    ASSERT_TRUE(o.IsLoaded());
+    o.ApplyColors(kPalette[2]);
+    EXPECT_FALSE(o.IsLoaded());
+    EXPECT_EQ(pathLoads, 0);
+    ASSERT_TRUE(o.Load());
     EXPECT_EQ(pathLoads, 1);
     HWND w = o.Handle();
     EXPECT_FALSE(IsWindowVisible(w));
@@ -290,11 +256,12 @@ TEST_F(OptionsWindowTest, FirstTouchLoadsItHiddenCentredWithItsControlsInTabOrde
 
     // The pointing hand over the home-page button.
     EXPECT_TRUE(SendMessageW(w, WM_SETCURSOR,
-                             reinterpret_cast<WPARAM>(o.Control(OptionsControl::Command1)),
+                             reinterpret_cast<WPARAM>(o.Control(OptionsControl::cmdHomePage)),
                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
-    // Later touches find it loaded: the load steps do not run again.
+    // Later loads find it loaded: the load steps do not run again.
+    ASSERT_TRUE(o.Load());
     o.ApplyColors(kPalette[2]);
     EXPECT_FALSE(o.IsVisible());
     EXPECT_EQ(pathLoads, 1);
@@ -302,23 +269,23 @@ TEST_F(OptionsWindowTest, FirstTouchLoadsItHiddenCentredWithItsControlsInTabOrde
 
 TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabels) {
     OptionsWindow& o = Make();
-    o.ApplyColors(kPalette[10]); // loads it
-    ASSERT_TRUE(o.IsLoaded());
+    ASSERT_TRUE(o.Load());
+    o.ApplyColors(kPalette[10]);
     const int dpi = o.Dpi();
     {
-        Canvas canvas(o.Handle());
+        DibCanvas canvas(o.Handle());
         RECT client;
         GetClientRect(o.Handle(), &client);
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
-        const RECT panel = Rect(Design(OptionsControl::Shape1).rect, dpi);
+        const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
         // Between the check box and OK nothing covers the panel.
         EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
-        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::Label1).rect, dpi),
+        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblTitle).rect, dpi),
                                  GetSysColor(COLOR_BTNTEXT)));
-        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblAbout2).rect, dpi), kLinkColor))
+        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblContact).rect, dpi), kLinkColor))
             << "the mail link in dark blue";
-        EXPECT_FALSE(canvas.Holds(Rect(Design(OptionsControl::Label2).rect, dpi), kLinkColor));
+        EXPECT_FALSE(canvas.Holds(Rect(Design(OptionsControl::lblAuthor).rect, dpi), kLinkColor));
 
         HWND check = o.Control(OptionsControl::cbxLoadWW);
         EXPECT_NE(SendMessageW(o.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),
@@ -331,15 +298,15 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
     state.CalendarColor = kPalette[12];
     app->ApplyColors();
     EXPECT_EQ(o.PanelColor(), kPalette[12]);
-    Canvas canvas(o.Handle());
-    const RECT panel = Rect(Design(OptionsControl::Shape1).rect, dpi);
+    DibCanvas canvas(o.Handle());
+    const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
     EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[12]);
 }
 
 TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartupFolder) {
-    files.files.insert(StubFiles::kLink);
+    files.files.insert(kLink);
     OptionsWindow& o = Make();
-    o.IsVisible();
+    ASSERT_TRUE(o.Load());
     HWND check = o.Control(OptionsControl::cbxLoadWW);
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "present at load";
 
@@ -355,11 +322,11 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
     EXPECT_EQ(clickTo(BST_CHECKED), BST_UNCHECKED) << "a failed create never shows ticked";
     files.createWorks = true;
     EXPECT_EQ(clickTo(BST_CHECKED), BST_CHECKED);
-    EXPECT_EQ(files.files.count(StubFiles::kLink), 1u);
+    EXPECT_EQ(files.files.count(kLink), 1u);
 
     options.reset();
     paths.reset();
-    Make().IsVisible();
+    ASSERT_TRUE(Make().Load());
     check = options->Control(OptionsControl::cbxLoadWW);
     EXPECT_FALSE(GetWindowLongPtrW(check, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(
@@ -370,14 +337,14 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
 
 TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
     OptionsWindow& o = Make();
-    o.IsVisible();
+    ASSERT_TRUE(o.Load());
     bool calendarEnabled = true, shown = false;
     HWND focus = nullptr, afterTab = nullptr;
     LRESULT defaultWhileOnReset = 0;
     const HWND w = o.Handle();
     const HWND ok = o.Control(OptionsControl::cmdClose);
     const HWND reset = o.Control(OptionsControl::cmd_Clr_Def);
-    const HWND home = o.Control(OptionsControl::Command1);
+    const HWND home = o.Control(OptionsControl::cmdHomePage);
     const int resetId = GetDlgCtrlID(reset);
     state.LabelColor = kPalette[1];
     Script script(Rescue());
@@ -414,14 +381,16 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     EXPECT_FALSE(o.IsLoaded()) << "OK unloads";
     EXPECT_TRUE(IsWindowEnabled(calendar));
 
-    // The next touch loads it again and reruns the load steps.
+    // The next load makes it again and reruns the load steps.
     EXPECT_FALSE(o.IsVisible());
+    EXPECT_EQ(pathLoads, 1);
+    ASSERT_TRUE(o.Load());
     EXPECT_EQ(pathLoads, 2);
 }
 
 TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
     OptionsWindow& o = Make();
-    o.IsVisible();
+    ASSERT_TRUE(o.Load());
     RECT suggested{100, 100, 100 + TwipsToPixels(3204, 144), 100 + TwipsToPixels(4956, 144)};
     SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
@@ -449,7 +418,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
 
 TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaints) {
     OptionsWindow& o = Make();
-    o.IsVisible();
+    ASSERT_TRUE(o.Load());
     bool optionsEnabled = true;
     Script script(Rescue());
     script.Then([&] { return o.Picker().Handle() != nullptr; },
@@ -474,7 +443,7 @@ TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaint
 
 TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
     OptionsWindow& o = Make();
-    o.IsVisible();
+    ASSERT_TRUE(o.Load());
     state.PickedColor = static_cast<std::int32_t>(kPalette[5]); // an earlier choice
     Script script(Rescue());
     script.Then([&] { return o.Picker().Handle() != nullptr; },
@@ -489,10 +458,10 @@ TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
 
 TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
     OptionsWindow& o = Make();
-    o.IsVisible();
-    Click(OptionsControl::Command1);
+    ASSERT_TRUE(o.Load());
+    Click(OptionsControl::cmdHomePage);
     PumpUntil([&] { return !links.opened.empty(); }, 1000);
-    const LPARAM at = Centre(Rect(Design(OptionsControl::lblAbout2).rect, o.Dpi()));
+    const LPARAM at = Centre(Rect(Design(OptionsControl::lblContact).rect, o.Dpi()));
     SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
     // A press that ends off the link is no click.
@@ -532,7 +501,7 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
         EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
         EXPECT_TRUE(SameRect(ChildRect(cancel), Rect(kPickerCancelRect, dpi)));
 
-        Canvas canvas(w);
+        DibCanvas canvas(w);
         std::vector<RECT> cells;
         for (int i = 0; i < kPickerCellCount; ++i) {
             const RECT r = picker.CellRect(i);

@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
 #include "settings/registry.h"
 #include "settings/registry_win32.h"
 
@@ -97,12 +96,7 @@ void PutRaw(const char* path, const char* name, DWORD kind, std::string_view dat
     RegCloseKey(key);
 }
 
-ModuleState StartState() {
-    ModuleState state;
-    state.DefaultLabelColor = kPalette[3];
-    state.DefaultCalendarColor = kPalette[15];
-    return state;
-}
+constexpr UserColors kDefaults{kPalette[3], kPalette[15]};
 
 class RegistryWin32 : public ::testing::Test {
 protected:
@@ -122,8 +116,7 @@ protected:
 
 TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     CountingRegistry reg;
-    ModuleState state = StartState();
-    LoadUserColors(reg, state, Key());
+    const UserColors state = LoadUserColors(reg, kDefaults, Key());
 
     EXPECT_EQ(state.LabelColor, 0x00808000u);
     EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
@@ -140,8 +133,7 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     EXPECT_EQ(calendar->data, "16777215");
 
     CountingRegistry again;
-    ModuleState next = StartState();
-    LoadUserColors(again, next, Key());
+    const UserColors next = LoadUserColors(again, kDefaults, Key());
     EXPECT_EQ(next.LabelColor, 0x00808000u);
     EXPECT_EQ(next.CalendarColor, 0x00FFFFFFu);
     EXPECT_EQ(again.creates, 0);
@@ -152,8 +144,7 @@ TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
     CountingRegistry reg;
-    ModuleState state = StartState();
-    LoadUserColors(reg, state, Key());
+    const UserColors state = LoadUserColors(reg, kDefaults, Key());
 
     EXPECT_EQ(state.LabelColor, 0u);
     EXPECT_EQ(state.CalendarColor, 0x000000FFu);
@@ -181,8 +172,7 @@ TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
         PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
         PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
         CountingRegistry reg;
-        ModuleState state = StartState();
-        LoadUserColors(reg, state, Key());
+        const UserColors state = LoadUserColors(reg, kDefaults, Key());
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
@@ -235,8 +225,7 @@ TEST_F(RegistryWin32, ProgramKeyGetsItsDefaultsUnderLocalMachine) {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Calendar");
 
     Win32Registry reg;
-    ModuleState state = StartState();
-    LoadUserColors(reg, state);
+    LoadUserColors(reg, kDefaults);
     const auto labels = ReadRaw("SOFTWARE\\Mivra", "Clr_Labels");
     const auto calendar = ReadRaw("SOFTWARE\\Mivra", "Clr_Calendar");
     ASSERT_TRUE(labels && calendar);

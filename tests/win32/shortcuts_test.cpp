@@ -227,43 +227,16 @@ TEST(StartupShortcut, FoldersOutsideTheAnsiCodePageWork) {
     EXPECT_FALSE(SaveShellLink(dir / L"absent\\Mivra.lnk", props));
 }
 
-TEST(CreateShellShortcut, MakesTheSubFolderAndSetsEveryProperty) {
-    const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
-    const std::wstring sub = L"mivra-test-" + std::to_wstring(GetCurrentProcessId()) + kWideName;
-    const std::wstring subPath = startup + L"\\" + sub;
-    const std::wstring linkPath = subPath + L"\\Mivra Test.lnk";
-    ASSERT_FALSE(IsFolder(subPath));
-
-    const std::wstring exe = ProgramFilePath();
-    const bool made = CreateShellShortcut(kLocationStartUp, L"Mivra Test", exe, L"Ctrl+Alt+M",
-                                          exe + L",2", L"C:\\windows", sub, 7);
-    const std::optional<LinkContents> link = ReadLink(linkPath);
-    DeleteShortcutFile(linkPath);
-    RemoveDirectoryW(subPath.c_str());
-
-    EXPECT_TRUE(made);
-    ASSERT_TRUE(link);
-    EXPECT_EQ(link->description, L"Mivra Test");
-    EXPECT_EQ(link->workingFolder, L"C:\\windows");
-    EXPECT_EQ(link->headerShowCommand, 7);
-    if (!RunningUnderWine()) {
-        EXPECT_EQ(link->showCommand, 7);
-    }
-    EXPECT_EQ(link->hotKey, 0x064D);
-    EXPECT_EQ(link->headerHotKey, 0x064D);
-    EXPECT_EQ(link->iconFile, exe);
-    EXPECT_EQ(link->iconIndex, 2);
-    EXPECT_FALSE(IsFolder(subPath)) << "test folder left behind in Startup";
-}
-
 TEST(CreateShellShortcut, RefusesWhatItCannotPlace) {
-    const std::wstring exe = ProgramFilePath();
-    EXPECT_FALSE(CreateShellShortcut(4, L"Mivra", exe, L"", L"", L"C:\\", L"", 1));
-    EXPECT_FALSE(
-        CreateShellShortcut(kLocationStartUp, L"..\\Mivra", exe, L"", L"", L"C:\\", L"", 1));
-    EXPECT_FALSE(CreateShellShortcut(kLocationStartUp, L"Mivra Test", exe, L"Ctrl+Nope", L"",
-                                     L"C:\\", L"", 1));
-    EXPECT_FALSE(FileExists(GetSpecialFolderPath(kLocationStartUp) + L"\\Mivra Test.lnk"));
+    ShortcutRequest r;
+    r.target = ProgramFilePath();
+    r.workingFolder = L"C:\\";
+    r.title = L"Mivra";
+    r.location = 4;
+    EXPECT_FALSE(CreateShellShortcut(r));
+    r.location = kLocationStartUp;
+    r.title = L"..\\Mivra";
+    EXPECT_FALSE(CreateShellShortcut(r));
     EXPECT_FALSE(FileExists(L"\\Mivra.lnk"));
 }
 

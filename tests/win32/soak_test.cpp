@@ -5,8 +5,6 @@
 // calendars go wrong.
 #include <windows.h>
 
-#include <winternl.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +21,9 @@
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/label_paint_win32.h"
-#include "tests/unit/fake_registry.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/dib_canvas_win32.h"
+#include "tests/support/fake_registry.h"
 #include "tray/icons_win32.h"
 
 namespace mivra {
@@ -34,9 +34,7 @@ namespace {
 constexpr int kRefreshCycles = 100000;
 constexpr int kNavigationSteps = 20000;
 
-Date D(int y, int m, int d) {
-    return *Date::FromYmd(y, m, d);
-}
+using test::D;
 
 // ---- Plain calendar arithmetic, independent of the program's.
 
@@ -91,38 +89,14 @@ std::wstring MonthName(int m) {
 
 // ---- Counting what the process holds.
 
-// GDI objects of this process. Wine's GetGuiResources answers 0; there the
-// process's GDI handle table, which the PEB points at as on Windows, is
-// counted instead: every live object has a type in its entry.
+// GDI objects of this process. Where GetGuiResources does not answer (Wine
+// gives 0), the objects the program's holders own, which is every object the
+// program makes (scripts/check-layers checks that each creation goes into a
+// holder). Nothing here reads the system's private tables.
 long GdiObjects() {
     if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
-    struct Entry {
-        std::uint64_t object;
-        std::uint16_t owner, count, unique;
-        std::uint8_t type, flags;
-        std::uint64_t user;
-    };
-    static_assert(sizeof(Entry) == 24);
-#if defined(_WIN64)
-    constexpr size_t kTableOffset = 0xF8; // PEB.GdiSharedHandleTable
-#else
-    constexpr size_t kTableOffset = 0x94;
-#endif
-    using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info{};
-    if (!query ||
-        query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0 ||
-        !info.PebBaseAddress)
-        return -1;
-    const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + kTableOffset);
-    if (!table) return -1;
-    long n = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i].type) ++n;
-    return n;
+    return UniqueFont::Live() + UniqueBrush::Live() + UniquePen::Live() + UniqueBitmap::Live() +
+           UniqueMemoryDc::Live();
 }
 
 // USER objects of this process; where Wine answers 0, the windows of this
@@ -158,67 +132,6 @@ void PrintTo(const Counts& c, std::ostream* os) {
     *os << "gdi " << c.gdi << ", user " << c.user;
 }
 
-// ---- Stand-ins for the clock, the shell and the options window.
-
-class SettableClock : public Clock {
-public:
-    Date now = D(2000, 10, 15);
-    Date Today() override { return now; }
-};
-
-class RecordingTray : public TrayArea {
-public:
-    int adds = 0, modifies = 0;
-    std::optional<NotifyOp> lastOp;
-    NotifyRecord last;
-    bool Notify(NotifyOp op, const NotifyRecord& r) override {
-        if (op == NotifyOp::Add) ++adds;
-        if (op == NotifyOp::Modify) ++modifies;
-        lastOp = op;
-        last = r;
-        return true;
-    }
-};
-
-class ClosedOptions : public OptionsHost {
-public:
-    bool IsVisible() override { return false; }
-    void ApplyColors(Color) override {}
-    void ShowModal() override {}
-};
-
-// A 32-bit top-down DIB selected into a memory DC, so pixels can be read.
-class Surface {
-public:
-    Surface(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<const std::uint32_t*>(bits);
-        if (dc_ && bitmap_) select_.emplace(dc_.Get(), bitmap_.Get());
-    }
-    bool Ok() const { return dc_ && bitmap_ && bits_ && select_; }
-    HDC Dc() const { return dc_.Get(); }
-    RECT Area() const { return {0, 0, w_, h_}; }
-    // As a COLORREF, 0x00BBGGRR.
-    COLORREF At(int x, int y) const {
-        const std::uint32_t p = bits_[y * w_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-private:
-    int w_, h_;
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    const std::uint32_t* bits_ = nullptr;
-    std::optional<SelectedObject> select_;
-};
-
 // The real window and logic, on a settable clock.
 class Calendar {
 public:
@@ -252,11 +165,11 @@ public:
     }
 
     ModuleState state;
-    SettableClock clock;
+    test::FakeClock clock;
     UserDateText text;
-    RecordingTray tray;
+    test::RecordingTray tray;
     Icons icons{GetModuleHandleW(nullptr)};
-    ClosedOptions options;
+    test::FakeOptions options;
     FakeRegistry registry;
     std::unique_ptr<CalendarWindow> window;
     std::unique_ptr<CalendarApp> app;
@@ -303,15 +216,16 @@ void ExpectMonth(const Calendar& c, int year, int month, const Date& today) {
 void ExpectToday(Calendar& c, const Date& today) {
     EXPECT_EQ(c.state.LastDate, today);
     ExpectMonth(c, today.Year(), today.Month(), today);
-    EXPECT_EQ(c.tray.lastOp, NotifyOp::Modify);
-    EXPECT_EQ(c.tray.last.hIcon, reinterpret_cast<std::uintptr_t>(c.icons.ForDay(today.Day())));
-    EXPECT_NE(c.tray.last.hIcon, 0u);
+    EXPECT_EQ(c.tray.calls.back().op, NotifyOp::Modify);
+    EXPECT_EQ(c.tray.calls.back().record.hIcon,
+              reinterpret_cast<std::uintptr_t>(c.icons.ForDay(today.Day())));
+    EXPECT_NE(c.tray.calls.back().record.hIcon, 0u);
     EXPECT_EQ(c.Label(LabelId::lblToday).tooltip, L"Jump to Today (" + ShortDateOf(today) + L")");
 }
 
 // Paints the window and checks the pixels against the model: the black frame,
 // and the ground of every day cell in its label's back colour.
-void PaintAndCheck(const Calendar& c, const Surface& s) {
+void PaintAndCheck(const Calendar& c, const test::DibCanvas& s) {
     const RECT area = c.Client();
     SetLastError(0);
     c.window->PaintContent(s.Dc(), area);
@@ -326,7 +240,7 @@ void PaintAndCheck(const Calendar& c, const Surface& s) {
 }
 
 // The cell that shows the date must carry its caption in the text colour.
-int InkIn(const Surface& s, const RECT& r, COLORREF ink) {
+int InkIn(const test::DibCanvas& s, const RECT& r, COLORREF ink) {
     int n = 0;
     for (int y = r.top + 1; y < r.bottom - 1; ++y)
         for (int x = r.left + 1; x < r.right - 1; ++x)
@@ -343,7 +257,7 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
     const RECT area = c.Client();
-    Surface s(area.right, area.bottom);
+    test::DibCanvas s(area.right, area.bottom);
     ASSERT_TRUE(s.Ok());
 
     // Warm up: fonts and the symbol check are made on the first paints.
@@ -374,8 +288,8 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     }
     ASSERT_TRUE(GdiFlush());
     EXPECT_EQ(Held(), before);
-    EXPECT_EQ(c.tray.adds, 1);
-    EXPECT_GE(c.tray.modifies, cycles);
+    EXPECT_EQ(c.tray.Count(NotifyOp::Add), 1);
+    EXPECT_GE(c.tray.Count(NotifyOp::Modify), cycles);
 }
 
 TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) {
@@ -383,7 +297,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     ASSERT_TRUE(c.created);
     const HWND hwnd = c.Hwnd();
     const RECT area = c.Client();
-    Surface s(area.right, area.bottom);
+    test::DibCanvas s(area.right, area.bottom);
     ASSERT_TRUE(s.Ok());
     PaintAndCheck(c, s);
 
@@ -481,7 +395,7 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
     Calendar c(D(2023, 12, 31));
     ASSERT_TRUE(c.created);
     const RECT area = c.Client();
-    Surface s(area.right, area.bottom);
+    test::DibCanvas s(area.right, area.bottom);
     ASSERT_TRUE(s.Ok());
     ExpectToday(c, D(2023, 12, 31));
     PaintAndCheck(c, s);
@@ -506,7 +420,7 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
         if (lead == 0) lead = 7;
         const RECT cell = c.window->LabelRect(Day(lead + d.Day() - 1));
         ASSERT_GT(InkIn(s, cell, ResolveColor(c.state.CalendarColor)), 0) << "today's caption";
-        pictures.insert(c.tray.last.hIcon);
+        pictures.insert(c.tray.calls.back().record.hIcon);
         if (d.Month() == 2 && d.Day() == 29) ++leapDays;
     }
     EXPECT_EQ(days, 5 * 365 + 2 + 1); // 2024 to 2028, and the next new year's day
@@ -557,7 +471,8 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
     c.clock.now = D(2024, 2, 29);
     c.app->OnRefreshTimer();
     ExpectToday(c, D(2024, 2, 29));
-    EXPECT_EQ(c.tray.last.hIcon, reinterpret_cast<std::uintptr_t>(c.icons.ForDay(29)));
+    EXPECT_EQ(c.tray.calls.back().record.hIcon,
+              reinterpret_cast<std::uintptr_t>(c.icons.ForDay(29)));
     c.clock.now = D(2024, 3, 1);
     c.app->OnRefreshTimer();
     ExpectToday(c, D(2024, 3, 1));

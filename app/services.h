@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/colors.h"
 #include "app/date.h"
+#include "base/color.h"
 
 namespace mivra {
 
@@ -48,15 +48,6 @@ public:
     virtual void StartDrag() = 0; // hand the mouse to the system's move loop
     virtual void Close() = 0;
     virtual std::uintptr_t CallbackWindow() = 0; // the hidden `pichook`
-};
-
-// The options window, created hidden on first use.
-class OptionsHost {
-public:
-    virtual ~OptionsHost() = default;
-    virtual bool IsVisible() = 0;
-    virtual void ApplyColors(Color calendarColor) = 0;
-    virtual void ShowModal() = 0;
 };
 
 } // namespace mivra

@@ -31,6 +31,10 @@ inline constexpr std::array<Color, 16> kPalette = {
     0x00FFFFFF, // 15 white
 };
 
+// Stored colours 0x800000nn stand for the Windows system colour nn.
+inline constexpr Color kSysColorWindowText = 0x80000008;
+inline constexpr Color kSysColorButtonText = 0x80000012;
+
 // What the palette's colours are called, for screen readers.
 inline constexpr std::array<std::wstring_view, 16> kPaletteNames = {
     L"black",       L"dark blue",  L"dark green", L"dark cyan", L"dark red", L"dark magenta",

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/calendar_app.h"
-#include "app/platform.h"
-#include "tests/unit/fake_registry.h"
+#include "app/services.h"
+#include "tests/support/fake_registry.h"
 #include "tray/tray_icon.h"
 
 namespace mivra::test {
@@ -60,6 +60,12 @@ public:
     bool Notify(NotifyOp op, const NotifyRecord& r) override {
         calls.push_back({op, r});
         return true;
+    }
+    int Count(NotifyOp op) const {
+        int n = 0;
+        for (const TrayCall& c : calls)
+            n += c.op == op;
+        return n;
     }
 };
 
