@@ -116,6 +116,7 @@ void CalendarApp::RefreshCalendar() {
 
     const auto cells = GridDates(shown.month, shown.year);
     const Date today = svc_.clock.Today();
+    todayCell_ = -1;
     for (int c = 0; c < kGridCells; ++c) {
         const Date& d = (*cells)[c];
         auto& l = labels_[Index(Day(c))];
@@ -134,6 +135,7 @@ void CalendarApp::RefreshCalendar() {
             l.back = state_.CalendarColor;
             break;
         case CellKind::Today:
+            todayCell_ = c;
             l.back = state_.LabelColor;
             l.fore = state_.CalendarColor;
             break;

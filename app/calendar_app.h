@@ -68,6 +68,9 @@ public:
     void OnCloseRequest();
 
     const LabelState& Label(LabelId id) const { return labels_[Index(id)]; }
+    // The day cell marked as the current date by the last refresh, or -1.
+    int TodayCell() const { return todayCell_; }
+    DateText& Dates() const { return svc_.text; }
     const ModuleState& State() const { return state_; }
 
     // Name of the step label pressed last; compared ignoring case.
@@ -84,6 +87,7 @@ private:
     ModuleState& state_;
     Services svc_;
     std::array<LabelState, kLabelCount> labels_;
+    int todayCell_ = -1;
     bool trayBusy_ = false;
 };
 

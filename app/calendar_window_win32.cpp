@@ -216,6 +216,7 @@ void CalendarWindow::Hide() {
 
 void CalendarWindow::LabelsChanged() {
     InvalidateRect(hwnd_, nullptr, FALSE);
+    access_.ItemsChanged();
 }
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
@@ -249,6 +250,7 @@ LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         if (app_) app_->OnTaskbarCreated();
         return 0;

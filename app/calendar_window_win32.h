@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/calendar_app.h"
+#include "app/calendar_reader_win32.h"
 #include "app/services.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
@@ -59,6 +60,7 @@ private:
     };
 
     friend struct WindowToolkit;
+    friend class CalendarReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void OnButtonDown(LPARAM lp);
@@ -81,6 +83,8 @@ private:
     std::optional<LabelId> pressed_;
     UINT taskbarCreated_ = 0;
     bool closing_ = false;
+    CalendarReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra

@@ -23,6 +23,7 @@ public:
     virtual ~DateText() = default;
     virtual std::wstring MonthYear(const Date& d) = 0; // "October 2000"
     virtual std::wstring ShortDate(const Date& d) = 0; // "10/1/2000"
+    virtual std::wstring LongDate(const Date& d) = 0;  // "Sunday, October 1, 2000"
 };
 
 struct ScreenMetrics {

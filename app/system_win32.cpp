@@ -40,6 +40,12 @@ std::wstring GregorianMonthName(const wchar_t* locale, int month) {
     return DecimalW(month);
 }
 
+std::wstring FourDigitYear(const Date& d) {
+    std::wstring year = DecimalW(d.Year());
+    year.insert(0, 4 - std::min<size_t>(4, year.size()), L'0');
+    return year;
+}
+
 } // namespace
 
 const wchar_t* UserDateText::Locale() const {
@@ -47,9 +53,21 @@ const wchar_t* UserDateText::Locale() const {
 }
 
 std::wstring UserDateText::MonthYear(const Date& d) {
-    std::wstring year = DecimalW(d.Year());
-    year.insert(0, 4 - std::min<size_t>(4, year.size()), L'0');
-    return GregorianMonthName(Locale(), d.Month()) + L" " + year;
+    return GregorianMonthName(Locale(), d.Month()) + L" " + FourDigitYear(d);
+}
+
+std::wstring UserDateText::LongDate(const Date& d) {
+    wchar_t buf[128];
+    const SYSTEMTIME st = ToSystemTime(d);
+    const int n = GetDateFormatEx(Locale(), DATE_LONGDATE, &st, nullptr, buf, 128, nullptr);
+    if (n > 1) return std::wstring(buf, n - 1);
+    // Windows formats no date before 1601, and the grid reaches back to year
+    // 100: those dates are built from the locale's day and month names. The
+    // day names start on Monday.
+    wchar_t day[80] = {};
+    GetLocaleInfoEx(Locale(), LOCALE_SDAYNAME1 + (d.Weekday() + 6) % 7, day, 80);
+    return std::wstring(day) + L", " + GregorianMonthName(Locale(), d.Month()) + L" " +
+           DecimalW(d.Day()) + L", " + FourDigitYear(d);
 }
 
 std::wstring UserDateText::ShortDate(const Date& d) {

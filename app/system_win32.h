@@ -22,6 +22,7 @@ public:
     explicit UserDateText(std::wstring locale = {}) : locale_(std::move(locale)) {}
     std::wstring MonthYear(const Date& d) override;
     std::wstring ShortDate(const Date& d) override;
+    std::wstring LongDate(const Date& d) override;
 
 private:
     const wchar_t* Locale() const;

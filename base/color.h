@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace mivra {
 
@@ -33,5 +34,12 @@ inline constexpr std::array<Color, 16> kPalette = {
 // Stored colours 0x800000nn stand for the Windows system colour nn.
 inline constexpr Color kSysColorWindowText = 0x80000008;
 inline constexpr Color kSysColorButtonText = 0x80000012;
+
+// What the palette's colours are called, for screen readers.
+inline constexpr std::array<std::wstring_view, 16> kPaletteNames = {
+    L"black",       L"dark blue",  L"dark green", L"dark cyan", L"dark red", L"dark magenta",
+    L"dark yellow", L"light grey", L"dark grey",  L"blue",      L"green",    L"cyan",
+    L"red",         L"magenta",    L"yellow",     L"white",
+};
 
 } // namespace mivra

@@ -88,7 +88,12 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
 
     T* operator->() const { return p_; }
+    T* Get() const { return p_; }
     void** PutVoid() { return reinterpret_cast<void**>(&p_); }
+    void Reset() {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
 
 private:
     T* p_ = nullptr;

@@ -180,6 +180,7 @@ void ColorPickerWindow::Finish(int cell) {
 }
 
 LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     switch (msg) {
     case WM_LBUTTONDOWN:
         OnButtonDown(lp);

@@ -13,6 +13,7 @@
 #include "platform/window_win32.h"
 #include "settings/color_picker.h"
 #include "settings/options.h"
+#include "settings/options_reader_win32.h"
 
 namespace mivra {
 
@@ -43,6 +44,7 @@ public:
 
 private:
     friend struct WindowToolkit;
+    friend class PickerReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     SIZE OuterSize(int dpi, SIZE frame) const;
@@ -65,6 +67,8 @@ private:
     int pressed_ = -1;
     int dpi_ = 96;
     FontCache fonts_;
+    PickerReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra

@@ -335,6 +335,7 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
 // Window procedure
 
 LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     switch (msg) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -16,6 +16,7 @@
 #include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
+#include "settings/options_reader_win32.h"
 #include "settings/registry.h"
 #include "settings/shortcuts_win32.h"
 
@@ -77,6 +78,7 @@ private:
     };
 
     friend struct WindowToolkit;
+    friend class OptionsReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void Unload();
@@ -121,6 +123,8 @@ private:
     bool linkPressed_ = false;
     bool modal_ = false;
     InputBlock calendarBlock_;
+    OptionsReader reader_{*this};
+    WindowAccessibility access_{reader_};
 };
 
 } // namespace mivra

@@ -28,11 +28,20 @@ public:
 
 class EnglishText : public DateText {
 public:
-    std::wstring MonthYear(const Date& d) override {
+    static std::wstring Month(const Date& d) {
         static const wchar_t* names[] = {L"January",   L"February", L"March",    L"April",
                                          L"May",       L"June",     L"July",     L"August",
                                          L"September", L"October",  L"November", L"December"};
-        return std::wstring(names[d.Month() - 1]) + L" " + std::to_wstring(d.Year());
+        return names[d.Month() - 1];
+    }
+    std::wstring MonthYear(const Date& d) override {
+        return Month(d) + L" " + std::to_wstring(d.Year());
+    }
+    std::wstring LongDate(const Date& d) override {
+        static const wchar_t* days[] = {L"Sunday",   L"Monday", L"Tuesday", L"Wednesday",
+                                        L"Thursday", L"Friday", L"Saturday"};
+        return std::wstring(days[d.Weekday()]) + L", " + Month(d) + L" " +
+               std::to_wstring(d.Day()) + L", " + std::to_wstring(d.Year());
     }
     std::wstring ShortDate(const Date& d) override {
         return std::to_wstring(d.Month()) + L"/" + std::to_wstring(d.Day()) + L"/" +

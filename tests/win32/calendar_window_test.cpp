@@ -8,8 +8,8 @@
 #include "app/calendar_app.h"
 #include "base/twips.h"
 #include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
-#include "tests/support/fake_registry.h"
 
 namespace mivra {
 namespace {
@@ -20,35 +20,10 @@ COLORREF Rgb(Color c) {
     return static_cast<COLORREF>(c);
 }
 
-// A real calendar window driven by the real logic, with the platform's other
-// parts faked so that nothing reaches the shell or the registry.
-class CalendarWindowTest : public ::testing::Test {
+class CalendarWindowTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
-    ModuleState state;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeOptions options;
-    FakeRegistry registry;
-    CalendarWindow window;
-    std::unique_ptr<CalendarApp> app;
-
-    void SetUp() override {
-        clock.now = D(2000, 10, 18);
-        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
-        app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
-        window.Attach(app.get());
-        app->Startup();
-    }
-    void TearDown() override {
-        if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        // The window's end posts WM_QUIT; leave no trace for the next test.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(Start()); }
+    void TearDown() override { Stop(); }
 
     LPARAM At(LabelId id) {
         const RECT r = window.LabelRect(id);

@@ -1,0 +1,137 @@
+#include "settings/options_reader_win32.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/color.h"
+#include "settings/color_picker_win32.h"
+#include "settings/options_window_win32.h"
+
+namespace mivra {
+
+namespace {
+
+// Every control but the panel, top to bottom as the window reads.
+constexpr std::array kReadingOrder = {
+    OptionsControl::lblTitle,    OptionsControl::lblAuthorHeading, OptionsControl::lblAuthor,
+    OptionsControl::lblContact,  OptionsControl::cmdHomePage,      OptionsControl::lblNote,
+    OptionsControl::cbxLoadWW,   OptionsControl::cmdClose,         OptionsControl::cmd_Cal_Clr,
+    OptionsControl::cmd_Lab_Clr, OptionsControl::cmd_Clr_Def,
+};
+constexpr int kOptionsItems = static_cast<int>(kReadingOrder.size());
+static_assert(kOptionsItems == kOptionsControlCount - 1);
+
+RECT Pixels(const TwipRect& t, int dpi) {
+    const PixelRect p = ToPixels(t, dpi);
+    return {p.left, p.top, p.right, p.bottom};
+}
+
+// A real button pressed as a click presses it.
+void Click(HWND button) {
+    if (button && IsWindowVisible(button) && IsWindowEnabled(button))
+        SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+std::wstring OneLine(std::wstring_view text) {
+    std::wstring s;
+    for (wchar_t c : text) {
+        if (c == L'\r') continue;
+        s.push_back(c == L'\n' ? L' ' : c);
+    }
+    return s;
+}
+
+} // namespace
+
+int OptionsReader::ItemCount() const {
+    return window_.hwnd_ ? kOptionsItems : 0;
+}
+
+AccessibleItem OptionsReader::Item(int index) const {
+    const OptionsControlSpec& s = Design(kReadingOrder[index]);
+    AccessibleItem item;
+    item.name = OneLine(s.text);
+    item.bounds = Pixels(s.rect, window_.dpi_);
+    switch (s.kind) {
+    case ControlKind::PushButton:
+        item.role = ROLE_SYSTEM_PUSHBUTTON;
+        item.action = L"Press";
+        item.window = window_.Control(s.id);
+        break;
+    case ControlKind::CheckBox: {
+        item.window = window_.Control(s.id);
+        const bool ticked = SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        item.role = ROLE_SYSTEM_CHECKBUTTON;
+        item.state = ticked ? STATE_SYSTEM_CHECKED : 0;
+        item.action = ticked ? L"Uncheck" : L"Check";
+        break;
+    }
+    default:
+        if (s.id == OptionsControl::lblContact) {
+            item.role = ROLE_SYSTEM_LINK;
+            item.state = STATE_SYSTEM_LINKED;
+            item.action = L"Jump";
+        } else {
+            item.role = ROLE_SYSTEM_STATICTEXT;
+            item.state = STATE_SYSTEM_READONLY;
+        }
+        break;
+    }
+    return item;
+}
+
+int OptionsReader::ItemAt(POINT client) const {
+    // Front to back, as the mouse finds them.
+    for (const auto& s : OptionsLayout()) {
+        if (s.kind == ControlKind::Shape) continue;
+        HWND control = window_.Control(s.id);
+        if (control && !IsWindowVisible(control)) continue;
+        if (!ControlHasPixel(s.id, client.x, client.y, window_.dpi_)) continue;
+        return static_cast<int>(std::find(kReadingOrder.begin(), kReadingOrder.end(), s.id) -
+                                kReadingOrder.begin());
+    }
+    return -1;
+}
+
+void OptionsReader::Press(int index) {
+    const OptionsControl id = kReadingOrder[index];
+    if (id == OptionsControl::lblContact)
+        window_.logic_.OnMailLink();
+    else
+        Click(window_.Control(id));
+}
+
+int PickerReader::ItemCount() const {
+    return window_.hwnd_ ? kPickerCellCount + 1 : 0;
+}
+
+AccessibleItem PickerReader::Item(int index) const {
+    AccessibleItem item;
+    item.role = ROLE_SYSTEM_PUSHBUTTON;
+    item.action = L"Press";
+    if (index < kPickerCellCount) {
+        item.name = kPaletteNames[index];
+        item.bounds = window_.CellRect(index);
+    } else {
+        item.name = kPickerCancelText;
+        item.bounds = Pixels(kPickerCancelRect, window_.dpi_);
+        item.window = window_.cancel_;
+    }
+    return item;
+}
+
+int PickerReader::ItemAt(POINT client) const {
+    const int cell = PickerCellAtPixel(client.x, client.y, window_.dpi_);
+    if (cell >= 0) return cell;
+    const RECT cancel = Pixels(kPickerCancelRect, window_.dpi_);
+    return PtInRect(&cancel, client) ? kPickerCellCount : -1;
+}
+
+void PickerReader::Press(int index) {
+    if (index < kPickerCellCount)
+        window_.Finish(index);
+    else
+        Click(window_.cancel_);
+}
+
+} // namespace mivra

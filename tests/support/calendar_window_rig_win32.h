@@ -1,0 +1,47 @@
+// A real calendar window driven by the real logic, with the platform's other
+// parts faked so that nothing reaches the shell or the registry. Fixtures
+// inherit it and call Start and Stop.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/calendar_app.h"
+#include "app/calendar_window_win32.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/fake_registry.h"
+
+namespace mivra::test {
+
+struct CalendarWindowRig {
+    ModuleState state;
+    FakeClock clock;
+    EnglishText text;
+    RecordingTray tray;
+    FakeIcons icons;
+    FakeOptions options;
+    FakeRegistry registry;
+    CalendarWindow window;
+    std::unique_ptr<CalendarApp> app;
+
+    // Started on 18 October 2000, hidden, as the program starts.
+    bool Start() {
+        clock.now = D(2000, 10, 18);
+        if (!window.Create(GetModuleHandleW(nullptr))) return false;
+        app = std::make_unique<CalendarApp>(
+            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
+        window.Attach(app.get());
+        app->Startup();
+        return true;
+    }
+    void Stop() {
+        if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
+        // The window's end posts WM_QUIT; leave no trace for the next test.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+};
+
+} // namespace mivra::test

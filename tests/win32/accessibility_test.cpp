@@ -1,0 +1,444 @@
+// What a screen reader gets from the three windows, read the way readers
+// read it: AccessibleObjectFromWindow, then IAccessible calls and WinEvents.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/calendar_app.h"
+#include "app/calendar_window_win32.h"
+#include "app/system_win32.h"
+#include "settings/color_picker_win32.h"
+#include "settings/options_window_win32.h"
+#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
+#include "tests/support/dib_canvas_win32.h"
+
+namespace mivra {
+namespace {
+
+using test::D;
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    MSG msg;
+    for (;;) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// Rectangles compared and printed by value.
+struct Box {
+    long left, top, right, bottom;
+    Box(const RECT& r) : left(r.left), top(r.top), right(r.right), bottom(r.bottom) {}
+    friend bool operator==(const Box&, const Box&) = default;
+    friend void PrintTo(const Box& b, std::ostream* os) {
+        *os << "{" << b.left << "," << b.top << "," << b.right << "," << b.bottom << "}";
+    }
+};
+
+VARIANT Child(long id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// A reader's handle on one window's client object.
+class Reader {
+public:
+    explicit Reader(HWND hwnd) {
+        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   acc_.PutVoid());
+    }
+
+    IAccessible* operator->() const { return acc_.Get(); }
+    explicit operator bool() const { return acc_.Get() != nullptr; }
+
+    long Count() const {
+        long n = -1;
+        acc_->get_accChildCount(&n);
+        return n;
+    }
+    std::wstring Name(long id) const { return Str(&IAccessible::get_accName, id); }
+    std::wstring Description(long id) const { return Str(&IAccessible::get_accDescription, id); }
+    std::wstring Action(long id) const { return Str(&IAccessible::get_accDefaultAction, id); }
+    long Role(long id) const { return Int(&IAccessible::get_accRole, id); }
+    long State(long id) const { return Int(&IAccessible::get_accState, id); }
+    Box Location(long id) const {
+        long x = 0, y = 0, cx = 0, cy = 0;
+        acc_->accLocation(&x, &y, &cx, &cy, Child(id));
+        return RECT{x, y, x + cx, y + cy};
+    }
+    // The child id a call answered with; 0 for itself, -1 for nothing,
+    // -2 for an object of its own.
+    static long IdOf(HRESULT hr, VARIANT& v) {
+        if (FAILED(hr) || v.vt == VT_EMPTY) return -1;
+        if (v.vt == VT_DISPATCH) {
+            v.pdispVal->Release();
+            return -2;
+        }
+        return v.vt == VT_I4 ? v.lVal : -3;
+    }
+    long HitTest(POINT screen) const {
+        VARIANT v;
+        return IdOf(acc_->accHitTest(screen.x, screen.y, &v), v);
+    }
+    long Navigate(long dir, long from) const {
+        VARIANT v;
+        return IdOf(acc_->accNavigate(dir, Child(from), &v), v);
+    }
+    long Selection() const {
+        VARIANT v;
+        return IdOf(acc_->get_accSelection(&v), v);
+    }
+
+private:
+    std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {
+        BSTR s = nullptr;
+        (acc_.Get()->*get)(Child(id), &s);
+        std::wstring r = s ? s : L"";
+        SysFreeString(s);
+        return r;
+    }
+    long Int(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) const {
+        VARIANT v;
+        VariantInit(&v);
+        (acc_.Get()->*get)(Child(id), &v);
+        return v.vt == VT_I4 ? v.lVal : -1;
+    }
+
+    ComPtr<IAccessible> acc_;
+};
+
+// WinEvents as an out-of-context reader receives them, from one window.
+class EventLog {
+public:
+    struct Event {
+        DWORD event;
+        LONG object, child;
+    };
+    explicit EventLog(HWND hwnd) {
+        target_ = hwnd;
+        log_ = &events;
+        hook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE, nullptr, Proc,
+                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    }
+    ~EventLog() {
+        if (hook_) UnhookWinEvent(hook_);
+        log_ = nullptr;
+    }
+    EventLog(const EventLog&) = delete;
+    EventLog& operator=(const EventLog&) = delete;
+
+    bool Hooked() const { return hook_ != nullptr; }
+    bool Has(DWORD event, LONG object, LONG child) const {
+        for (const auto& e : events)
+            if (e.event == event && e.object == object && e.child == child) return true;
+        return false;
+    }
+    int Count(DWORD event) const {
+        int n = 0;
+        for (const auto& e : events)
+            n += e.event == event;
+        return n;
+    }
+    std::vector<Event> events;
+
+private:
+    static void CALLBACK Proc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
+                              DWORD) {
+        if (log_ && hwnd == target_) log_->push_back({event, object, child});
+    }
+    static inline HWND target_ = nullptr;
+    static inline std::vector<Event>* log_ = nullptr;
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
+RECT ScreenRect(HWND hwnd, RECT r) {
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+POINT Middle(const Box& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Child ids in the calendar's reading order.
+constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
+               kMonthNext = 56, kLastButton = 58;
+
+class AccessibilityTest : public ::testing::Test, protected test::CalendarWindowRig {
+protected:
+    ComScope com;
+    void SetUp() override { ASSERT_TRUE(Start()); }
+    void TearDown() override { Stop(); }
+};
+
+TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
+    Reader r(window.Handle());
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r.Role(CHILDID_SELF), ROLE_SYSTEM_CLIENT);
+    EXPECT_EQ(r.Name(CHILDID_SELF), L"Mivra 2000");
+    ASSERT_EQ(r.Count(), 58);
+
+    EXPECT_EQ(r.Name(kTitle), L"October 2000");
+    EXPECT_EQ(r.Role(kTitle), ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(r.Name(kQuit), L"Quit");
+    EXPECT_EQ(r.Role(kQuit), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(r.Name(kSunday), L"Sun");
+    EXPECT_EQ(r.Name(kSunday + 6), L"Sat");
+    EXPECT_EQ(r.Role(kSunday + 6), ROLE_SYSTEM_STATICTEXT);
+
+    // October 2000 starts on a Sunday, so the top row is all September.
+    EXPECT_EQ(r.Name(kFirstCell), L"Sunday, September 24, 2000");
+    EXPECT_EQ(r.Role(kFirstCell), ROLE_SYSTEM_CELL);
+    EXPECT_TRUE(r.State(kFirstCell) & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(r.Description(kFirstCell), L"Previous month");
+    EXPECT_EQ(r.Name(kFirstCell + 7), L"Sunday, October 1, 2000");
+    EXPECT_EQ(r.State(kFirstCell + 7) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_SELECTED), 0);
+    EXPECT_EQ(r.Name(kFirstCell + 41), L"Saturday, November 4, 2000");
+    EXPECT_EQ(r.Description(kFirstCell + 41), L"Next month");
+    const long today = kFirstCell + 24;
+    EXPECT_EQ(r.Name(today), L"Wednesday, October 18, 2000");
+    EXPECT_TRUE(r.State(today) & STATE_SYSTEM_SELECTED);
+    EXPECT_EQ(r.Description(today), L"Today");
+    EXPECT_EQ(r.Selection(), today);
+    EXPECT_EQ(r.Action(today), L"");
+
+    const wchar_t* buttons[] = {L"Hide",
+                                L"Back One Year",
+                                L"Back One Month",
+                                L"Jump to Today (10/18/2000)",
+                                L"Ahead One Month",
+                                L"Ahead One Year",
+                                L"About Mivra 2000"};
+    for (long i = 0; i < 7; ++i) {
+        EXPECT_EQ(r.Name(kHide + i), buttons[i]);
+        EXPECT_EQ(r.Role(kHide + i), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(r.Action(kHide + i), L"Press");
+    }
+    // The window is hidden, so is every label.
+    EXPECT_TRUE(r.State(kHide) & STATE_SYSTEM_INVISIBLE);
+    VARIANT bad = Child(59);
+    BSTR name = nullptr;
+    EXPECT_EQ(r->get_accName(bad, &name), E_INVALIDARG);
+}
+
+TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrder) {
+    HWND h = window.Handle();
+    SetWindowPos(h, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Reader r(h);
+    ASSERT_TRUE(r);
+    for (int dpi : {96, 144}) {
+        if (dpi != window.Dpi()) {
+            SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+            ASSERT_EQ(window.Dpi(), dpi);
+        }
+        SCOPED_TRACE(dpi);
+        RECT client;
+        GetClientRect(h, &client);
+        EXPECT_EQ(r.Location(CHILDID_SELF), ScreenRect(h, client));
+        // Every label in reading order is where it is painted, and a hit at
+        // its middle finds it.
+        long id = kTitle;
+        for (LabelId label : {LabelId::lblMonth, LabelId::lblQuit}) {
+            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(label)));
+            EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
+            ++id;
+        }
+        for (int c = 0; c < 7; ++c, ++id)
+            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(Dow(c))));
+        for (int i = 0; i < 42; ++i, ++id) {
+            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(Day(i))));
+            EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
+        }
+        EXPECT_EQ(r.Location(kMonthNext), ScreenRect(h, window.LabelRect(LabelId::lblMonthNext)));
+        EXPECT_EQ(r.Location(kLastButton), ScreenRect(h, window.LabelRect(LabelId::lblAbout)));
+        // The black frame belongs to the window, outside the window to nobody.
+        const RECT outer = ScreenRect(h, client);
+        EXPECT_EQ(r.HitTest({outer.left, outer.top}), CHILDID_SELF);
+        EXPECT_EQ(r.HitTest({outer.right + 5, outer.top}), -1);
+    }
+    const Box cell = r.Location(kFirstCell);
+    EXPECT_EQ(cell.right - cell.left, 38); // 24 to 396 twips at 144 dpi: pixels 2 to 40
+
+    // What the painting shows there: the "?" button's face fills its
+    // rectangle, and the black margin begins just past it.
+    const RECT about = window.LabelRect(LabelId::lblAbout);
+    const test::DibCanvas canvas(h);
+    const COLORREF face = static_cast<COLORREF>(state.LabelColor);
+    EXPECT_EQ(canvas.At(about.left + 1, about.top + 1), face);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom - 2), face);
+    EXPECT_EQ(canvas.At(about.right, about.bottom - 2), 0u);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom), 0u);
+
+    EXPECT_EQ(r.Navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF), kTitle);
+    EXPECT_EQ(r.Navigate(NAVDIR_LASTCHILD, CHILDID_SELF), kLastButton);
+    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, kTitle), kQuit);
+    EXPECT_EQ(r.Navigate(NAVDIR_PREVIOUS, kTitle), -1);
+    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, kLastButton), -1);
+    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, kSunday), kFirstCell);
+    EXPECT_EQ(r.Navigate(NAVDIR_RIGHT, kFirstCell), kFirstCell + 1);
+    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, kFirstCell + 35), kHide);
+    EXPECT_EQ(r.Navigate(NAVDIR_UP, kHide), kFirstCell + 35);
+    EXPECT_EQ(r.Navigate(NAVDIR_UP, kSunday), kTitle);
+}
+
+TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChange) {
+    HWND h = window.Handle();
+    EventLog log(h);
+    ASSERT_TRUE(log.Hooked());
+    Reader r(h);
+    ASSERT_TRUE(r);
+    // Hidden, the window takes no click and no press.
+    EXPECT_TRUE(FAILED(r->accDoDefaultAction(Child(kMonthNext))));
+    ShowWindow(h, SW_SHOWNA);
+    ASSERT_TRUE(PumpUntil([&] { return log.Has(EVENT_OBJECT_SHOW, OBJID_CLIENT, CHILDID_SELF); }));
+
+    // ">" steps one month and no more: the press ends as a release does.
+    log.events.clear();
+    EXPECT_EQ(r->accDoDefaultAction(Child(kMonthNext)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return state.DisplayMonth == 11; }));
+    PumpUntil([] { return false; }, 400);
+    EXPECT_EQ(state.DisplayMonth, 11);
+    EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.LabelColor);
+    EXPECT_EQ(r.Name(kTitle), L"November 2000");
+    EXPECT_EQ(r.Name(kFirstCell), L"Sunday, October 29, 2000");
+    // The title's change is announced first, then every cell's.
+    ASSERT_TRUE(PumpUntil([&] { return log.Count(EVENT_OBJECT_NAMECHANGE) >= 43; }));
+    EXPECT_EQ(log.Count(EVENT_OBJECT_NAMECHANGE), 43);
+    const auto first = std::find_if(log.events.begin(), log.events.end(), [](const auto& e) {
+        return e.event == EVENT_OBJECT_NAMECHANGE;
+    });
+    EXPECT_EQ(first->child, kTitle);
+    EXPECT_TRUE(log.Has(EVENT_OBJECT_NAMECHANGE, OBJID_CLIENT, kFirstCell + 41));
+    // The 18th left the grid's mark: its state changed too.
+    EXPECT_TRUE(log.Has(EVENT_OBJECT_STATECHANGE, OBJID_CLIENT, kFirstCell + 24));
+    EXPECT_EQ(r.Selection(), -1);
+
+    // Jump to Today comes back; a cell has no action.
+    EXPECT_EQ(r->accDoDefaultAction(Child(kToday)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return state.DisplayMonth == 10; }));
+    EXPECT_EQ(r->accDoDefaultAction(Child(kFirstCell)), DISP_E_MEMBERNOTFOUND);
+
+    // A disabled window (a modal window is up) takes no press, as it takes
+    // no click.
+    EnableWindow(h, FALSE);
+    EXPECT_TRUE(r.State(kMonthNext) & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_TRUE(FAILED(r->accDoDefaultAction(Child(kMonthNext))));
+    EnableWindow(h, TRUE);
+
+    // "Hide" hides, and readers are told.
+    log.events.clear();
+    EXPECT_EQ(r->accDoDefaultAction(Child(kHide)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(h); }));
+    EXPECT_TRUE(PumpUntil([&] { return log.Has(EVENT_OBJECT_HIDE, OBJID_CLIENT, CHILDID_SELF); }));
+
+    // Once the window is gone the reader's object says so instead of crashing.
+    DestroyWindow(h);
+    long n = 0;
+    EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
+}
+
+TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    ASSERT_TRUE(picker.Load());
+    ShowWindow(picker.Handle(), SW_SHOWNA);
+    Reader r(picker.Handle());
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r.Count(), 17);
+    EXPECT_EQ(r.Name(1), L"black");
+    EXPECT_EQ(r.Name(2), L"dark blue");
+    EXPECT_EQ(r.Name(13), L"red");
+    EXPECT_EQ(r.Name(16), L"white");
+    for (long id = 1; id <= 16; ++id) {
+        EXPECT_EQ(r.Role(id), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(r.Location(id), ScreenRect(picker.Handle(), picker.CellRect(id - 1)));
+    }
+    EXPECT_EQ(r.HitTest(Middle(r.Location(9))), 9);
+    // Cancel is the real button, with its own object.
+    EXPECT_EQ(r.Name(17), L"Cancel");
+    IDispatch* cancel = nullptr;
+    EXPECT_EQ(r->get_accChild(Child(17), &cancel), S_OK);
+    ASSERT_NE(cancel, nullptr);
+    cancel->Release();
+    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 1), 9);   // black, then dark grey below it
+    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 12), -2); // cyan, then Cancel's own object
+
+    state.PickedColor = 0;
+    EXPECT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
+    EXPECT_EQ(state.PickedColor, 0x00800000);
+}
+
+TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
+    class Links : public LinkOpener {
+    public:
+        std::vector<std::wstring> opened;
+        void Open(std::wstring_view target) override { opened.emplace_back(target); }
+    } links;
+    OptionsPlatform platform;
+    platform.links = &links;
+    platform.shortcutPaths = [] { return std::optional<ShortcutPaths>(); };
+    OptionsWindow about(GetModuleHandleW(nullptr), state, registry, nullptr, platform);
+    ASSERT_TRUE(about.Load());
+    ShowWindow(about.Handle(), SW_SHOWNA);
+    Reader r(about.Handle());
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r.Count(), 11);
+    const wchar_t* names[] = {L"Mivra  2000",
+                              L"Author:",
+                              nullptr,
+                              nullptr,
+                              L"Mivra 2000 Home Page...",
+                              nullptr,
+                              L"Run \"Mivra\" on Windows Startup",
+                              L"OK",
+                              L"Adjust Calendar Color",
+                              L"Adjust Label Color",
+                              L"Reset Colors to Default"};
+    for (long i = 0; i < 11; ++i)
+        if (names[i]) {
+            EXPECT_EQ(r.Name(i + 1), names[i]) << i;
+        }
+    EXPECT_EQ(r.Name(4), kContactAddress);
+    EXPECT_EQ(r.Role(4), ROLE_SYSTEM_LINK);
+    EXPECT_EQ(r.Role(7), ROLE_SYSTEM_CHECKBUTTON);
+    EXPECT_TRUE(r.State(7) & STATE_SYSTEM_INVISIBLE); // no Startup folder
+    EXPECT_EQ(r.Role(8), ROLE_SYSTEM_PUSHBUTTON);
+    RECT ok;
+    GetWindowRect(about.Control(OptionsControl::cmdClose), &ok);
+    EXPECT_EQ(r.Location(8), Box(ok));
+    EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
+    EXPECT_EQ(r.HitTest(Middle(r.Location(8))), -2); // OK's own object
+
+    EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return !links.opened.empty(); }));
+    EXPECT_EQ(links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+}
+
+TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
+    // Windows formats no date before 1601; the grid goes back to year 100.
+    UserDateText text;
+    EXPECT_EQ(text.LongDate(D(1500, 3, 1)), L"Thursday, March 1, 1500");
+    EXPECT_EQ(text.LongDate(D(2000, 10, 18)), L"Wednesday, October 18, 2000");
+}
+
+} // namespace
+} // namespace mivra
