@@ -7,8 +7,14 @@
 //   child HWND CLASS TEXT    -> the child window with that class and text, as find
 //   close HWND               -> posts WM_CLOSE; "ok"
 //   check HWND               -> the button's check state
+//   acccount HWND            -> how many items the window's accessible client object lists
+//   acc HWND ID              -> "role state left top width height name" of item ID (0: the
+//                               window), as a screen reader reads it across processes
+//   accpress HWND ID         -> the item's default action; "ok"
 //   quit                     -> ends the probe
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdio>
 #include <iostream>
@@ -52,9 +58,85 @@ std::string Unescape(std::string s) {
     return s;
 }
 
+// A screen reader's view: the program's accessible object, marshalled from
+// its process into this one.
+struct Accessible {
+    IAccessible* p = nullptr;
+    explicit Accessible(HWND h) {
+        AccessibleObjectFromWindow(h, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&p));
+    }
+    ~Accessible() {
+        if (p) p->Release();
+    }
+    Accessible(const Accessible&) = delete;
+    Accessible& operator=(const Accessible&) = delete;
+};
+
+VARIANT ChildId(long id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Failed(HRESULT hr) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "error %08lx", static_cast<unsigned long>(hr));
+    return buf;
+}
+
+std::string Utf8(const wchar_t* w) {
+    if (!w) return "";
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    std::string s(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::string AccCount(HWND h) {
+    Accessible a(h);
+    if (!a.p) return "error";
+    long n = 0;
+    const HRESULT hr = a.p->get_accChildCount(&n);
+    return FAILED(hr) ? Failed(hr) : std::to_string(n);
+}
+
+std::string AccDescribe(HWND h, long id) {
+    Accessible a(h);
+    if (!a.p) return "error";
+    const VARIANT child = ChildId(id);
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    BSTR name = nullptr;
+    long x = 0, y = 0, cx = 0, cy = 0;
+    HRESULT hr = a.p->get_accRole(child, &role);
+    if (SUCCEEDED(hr)) hr = a.p->get_accState(child, &state);
+    if (SUCCEEDED(hr)) hr = a.p->accLocation(&x, &y, &cx, &cy, child);
+    if (SUCCEEDED(hr)) hr = a.p->get_accName(child, &name);
+    if (FAILED(hr)) return Failed(hr);
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%ld %lx %ld %ld %ld %ld ", role.lVal,
+                  static_cast<unsigned long>(state.lVal), x, y, cx, cy);
+    std::string out = buf + Utf8(name);
+    SysFreeString(name);
+    return out;
+}
+
+std::string AccPress(HWND h, long id) {
+    Accessible a(h);
+    if (!a.p) return "error";
+    const HRESULT hr = a.p->accDoDefaultAction(ChildId(id));
+    return FAILED(hr) ? Failed(hr) : "ok";
+}
+
 } // namespace
 
 int main() {
+    // Calls into another process's accessible object need an apartment here.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::string line;
     while (std::getline(std::cin, line)) {
         std::istringstream in(line);
@@ -82,6 +164,15 @@ int main() {
             std::string h;
             in >> h;
             out = std::to_string(SendMessageW(ParseHwnd(h), BM_GETCHECK, 0, 0));
+        } else if (cmd == "acccount") {
+            std::string h;
+            in >> h;
+            out = AccCount(ParseHwnd(h));
+        } else if (cmd == "acc" || cmd == "accpress") {
+            std::string h;
+            long id = 0;
+            in >> h >> id;
+            out = cmd == "acc" ? AccDescribe(ParseHwnd(h), id) : AccPress(ParseHwnd(h), id);
         } else if (cmd == "quit") {
             break;
         }
