@@ -276,7 +276,8 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
         EXPECT_EQ(r.HitTest({outer.right + 5, outer.top}), -1);
     }
     const Box cell = r.Location(kFirstCell);
-    EXPECT_EQ(cell.right - cell.left, 38); // 24 to 396 twips at 144 dpi: pixels 2 to 40
+    // 24 to 396 twips at 144 dpi, each edge rounded down: pixels 2 to 39.
+    EXPECT_EQ(cell.right - cell.left, 37);
 
     // What the painting shows there: the "?" button's face fills its
     // rectangle, and the black margin begins just past it.
