@@ -35,7 +35,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     // A tool window gets no taskbar button; the popup style gives no frame.
     // Topmost from birth too: not every system applies a z-order change to a
     // window that is still hidden.
-    const WindowSpec spec{
+    const WindowKind kind{
         kWindowClass,
         WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
         WS_POPUP,
@@ -43,10 +43,10 @@ bool CalendarWindow::Create(HINSTANCE instance) {
         static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                       LR_DEFAULTSIZE | LR_SHARED))};
-    if (!WindowToolkit::Create(this, instance, spec, ToPixels(kDesignPosition, dpi_))) return false;
+    if (!WindowToolkit::Create(this, instance, kind, ToPixels(kDesignPosition, dpi_))) return false;
 
-    const WindowSpec hookSpec{kHookClass, 0, WS_CHILD};
-    WindowToolkit::Create(&hook_, instance, hookSpec, ToPixels(kPichookRect, dpi_), hwnd_);
+    const WindowKind hookKind{kHookClass, 0, WS_CHILD};
+    WindowToolkit::Create(&hook_, instance, hookKind, ToPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     CreateTooltips();
     SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);

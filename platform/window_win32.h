@@ -86,7 +86,7 @@ LRESULT NoUnwind(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Handler&& handler) {
 }
 
 // The window class and styles of one kind of window.
-struct WindowSpec {
+struct WindowKind {
     const wchar_t* className;
     DWORD exStyle = 0;
     DWORD style = 0;
@@ -104,27 +104,27 @@ struct WindowToolkit {
     // Registers T's class (again is harmless) and creates the window for
     // `self`, which travels as lpParam. Null when the system refuses.
     template <typename T>
-    static HWND Create(T* self, HINSTANCE instance, const WindowSpec& spec, const PixelRect& at,
+    static HWND Create(T* self, HINSTANCE instance, const WindowKind& kind, const PixelRect& at,
                        HWND parent = nullptr);
 
     template <typename T> static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 };
 
 template <typename T>
-HWND WindowToolkit::Create(T* self, HINSTANCE instance, const WindowSpec& spec, const PixelRect& at,
+HWND WindowToolkit::Create(T* self, HINSTANCE instance, const WindowKind& kind, const PixelRect& at,
                            HWND parent) {
     WNDCLASSEXW wc{sizeof(wc)};
     wc.lpfnWndProc = &Proc<T>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = spec.background;
-    wc.hIcon = spec.icon;
-    wc.lpszClassName = spec.className;
+    wc.hbrBackground = kind.background;
+    wc.hIcon = kind.icon;
+    wc.lpszClassName = kind.className;
     RegisterClassExW(&wc);
 
-    const std::wstring caption(spec.caption);
+    const std::wstring caption(kind.caption);
     const HWND hwnd =
-        CreateWindowExW(spec.exStyle, spec.className, caption.c_str(), spec.style, at.left, at.top,
+        CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, at.left, at.top,
                         at.right - at.left, at.bottom - at.top, parent, nullptr, instance, self);
     if constexpr (requires { self->OnDpiChanged(self->dpi_, nullptr); }) {
         // Created where the system put it: on a monitor of another DPI the

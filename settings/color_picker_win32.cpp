@@ -83,9 +83,9 @@ bool ColorPickerWindow::Load() {
     dpi_ = blocked_ ? WindowDpi(blocked_) : SystemDpi();
     const SIZE size = OuterSize(dpi_, FrameSize(dpi_));
     const POINT at = Placement(size);
-    const WindowSpec spec{kPickerClass, kPickerExStyle, kPickerStyle, kPickerCaption,
+    const WindowKind kind{kPickerClass, kPickerExStyle, kPickerStyle, kPickerCaption,
                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-    if (!WindowToolkit::Create(this, instance_, spec, {at.x, at.y, at.x + size.cx, at.y + size.cy}))
+    if (!WindowToolkit::Create(this, instance_, kind, {at.x, at.y, at.x + size.cx, at.y + size.cy}))
         return false;
     FitToFrame();
 

@@ -73,10 +73,10 @@ bool OptionsWindow::Load() {
     dpi_ = SystemDpi();
     // Borderless, so the outer size is the client size. Topmost and without
     // a taskbar button like the calendar, which it must not hide behind.
-    const WindowSpec spec{kOptionsClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+    const WindowKind kind{kOptionsClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
                           WS_POPUP | WS_CLIPCHILDREN, kOptionsCaption,
                           static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
-    if (!WindowToolkit::Create(this, instance_, spec, ToPixels(kOptionsRect, dpi_))) return false;
+    if (!WindowToolkit::Create(this, instance_, kind, ToPixels(kOptionsRect, dpi_))) return false;
 
     // The panel shows the calendar colour from the start, also when the
     // window is loaded again after OK, not only after the next ApplyColors.
