@@ -76,7 +76,32 @@ void CalendarApp::AddTrayIcon() {
     tip.push_back('\0');
     r.szTip = FixedTip(tip);
     r.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
-    svc_.tray.Notify(NotifyOp::Add, r);
+    ShowTrayIcon(NotifyOp::Add);
+}
+
+// At log-on the taskbar may not answer yet, and one that only timed out
+// sends no TaskbarCreated later: without another try the program would run
+// with no icon and no way to reach it.
+void CalendarApp::ShowTrayIcon(NotifyOp op) {
+    bool shown = svc_.tray.Notify(op, state_.TrayIconData);
+    // A modify fails when the shell lost the icon; an add brings it back.
+    if (!shown && op == NotifyOp::Modify)
+        shown = svc_.tray.Notify(NotifyOp::Add, state_.TrayIconData);
+    SetTrayMissing(!shown);
+}
+
+void CalendarApp::SetTrayMissing(bool missing) {
+    if (missing == trayMissing_) return;
+    trayMissing_ = missing;
+    nextRetry_ = NotifyOp::Modify;
+    svc_.window.SetTrayRetry(missing);
+}
+
+void CalendarApp::OnTrayRetryTimer() {
+    if (!trayMissing_) return;
+    const NotifyOp op = nextRetry_;
+    nextRetry_ = op == NotifyOp::Modify ? NotifyOp::Add : NotifyOp::Modify;
+    if (svc_.tray.Notify(op, state_.TrayIconData)) SetTrayMissing(false);
 }
 
 void CalendarApp::LoadUserColors() {
@@ -145,7 +170,10 @@ void CalendarApp::RefreshCalendar() {
     state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
     labels_[Index(LabelId::lblToday)].tooltip =
         L"Jump to Today (" + svc_.text.ShortDate(state_.LastDate) + L")";
-    svc_.tray.Notify(NotifyOp::Modify, state_.TrayIconData);
+    // While the shell has not taken the icon the retry timer sends the
+    // record, which now carries this picture; a refresh does not wait on a
+    // shell that does not answer.
+    if (!trayMissing_) ShowTrayIcon(NotifyOp::Modify);
     svc_.window.LabelsChanged();
 }
 
@@ -262,8 +290,9 @@ void CalendarApp::OnTrayCallback(std::int32_t code) {
 }
 
 void CalendarApp::OnTaskbarCreated() {
-    // Re-add with the record as it stands; it already carries today's picture.
-    svc_.tray.Notify(NotifyOp::Add, state_.TrayIconData);
+    // Re-add with the record as it stands; it already carries today's
+    // picture. The new notification area has no icon of ours yet.
+    ShowTrayIcon(NotifyOp::Add);
 }
 
 void CalendarApp::OnCloseRequest() {
@@ -271,6 +300,7 @@ void CalendarApp::OnCloseRequest() {
     r.cbSize = kNotifyRecordSize;
     r.hWnd = svc_.window.CallbackWindow();
     r.uID = kTrayIconId;
+    SetTrayMissing(false);
     svc_.tray.Notify(NotifyOp::Delete, r);
 }
 

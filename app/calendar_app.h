@@ -64,6 +64,8 @@ public:
     // The notification area was re-created (the shell restarted): the icon
     // would otherwise be gone for good, leaving a program nobody can reach.
     void OnTaskbarCreated();
+    // Another try at showing the icon while the shell has not taken it.
+    void OnTrayRetryTimer();
     // Any close request: the icon goes first; the close is never refused.
     void OnCloseRequest();
 
@@ -78,6 +80,10 @@ public:
 
 private:
     void AddTrayIcon();
+    // Hands the record to the shell; a shell that does not take it is tried
+    // again by the retry timer until it does.
+    void ShowTrayIcon(NotifyOp op);
+    void SetTrayMissing(bool missing);
     void LoadUserColors();
     void PressedLook(LabelId id);
     void RestingLook(LabelId id);
@@ -89,6 +95,11 @@ private:
     std::array<LabelState, kLabelCount> labels_;
     int todayCell_ = -1;
     bool trayBusy_ = false;
+    // The shell refused or did not answer the last add or modify: the retry
+    // timer runs, alternating a modify (a timed-out add may have landed after
+    // all) with an add, one call a tick.
+    bool trayMissing_ = false;
+    NotifyOp nextRetry_ = NotifyOp::Modify;
 };
 
 } // namespace mivra

@@ -14,6 +14,10 @@ constexpr wchar_t kWindowClass[] = L"MivraCalendar";
 constexpr wchar_t kHookClass[] = L"MivraHook";
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT_PTR kScrollTimer = 2;
+constexpr UINT_PTR kTrayRetryTimer = 3;
+// Long enough for a busy shell to catch up (each call may wait 4 s for it),
+// short enough that the icon is soon there once it does.
+constexpr UINT kTrayRetryIntervalMs = 5000;
 constexpr TwipRect kDesignPosition{4080, 2256, kCalendarWidthTwips, kCalendarHeightTwips};
 
 int ButtonsOf(WPARAM wp) {
@@ -48,6 +52,13 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     const WindowKind hookKind{kHookClass, 0, WS_CHILD};
     WindowToolkit::Create(&hook_, instance, hookKind, ToPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Started with "Run as administrator", the program would hear nothing
+    // from an Explorer of lower integrity: User Interface Privilege Isolation
+    // drops its broadcast and the icon's callbacks unless these windows take
+    // them.
+    ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    if (hook_.hwnd_)
+        ChangeWindowMessageFilterEx(hook_.hwnd_, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
     CreateTooltips();
     SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
     return hook_.hwnd_ != nullptr;
@@ -156,6 +167,8 @@ void CalendarWindow::OnTimer(UINT_PTR id) {
         app_->OnRefreshTimer();
     else if (id == kScrollTimer)
         app_->OnButtonScrollTimer();
+    else if (id == kTrayRetryTimer)
+        app_->OnTrayRetryTimer();
 }
 
 void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
@@ -224,6 +237,13 @@ void CalendarWindow::SetButtonScroll(bool enabled) {
         SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr);
     else
         KillTimer(hwnd_, kScrollTimer);
+}
+
+void CalendarWindow::SetTrayRetry(bool enabled) {
+    if (enabled)
+        SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
+    else
+        KillTimer(hwnd_, kTrayRetryTimer);
 }
 
 void CalendarWindow::StartDrag() {
@@ -305,6 +325,7 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         KillTimer(hwnd_, kRefreshTimer);
         KillTimer(hwnd_, kScrollTimer);
+        KillTimer(hwnd_, kTrayRetryTimer);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:

@@ -46,6 +46,7 @@ public:
     void Hide() override;
     void LabelsChanged() override;
     void SetButtonScroll(bool enabled) override;
+    void SetTrayRetry(bool enabled) override;
     void StartDrag() override;
     void Close() override;
     std::uintptr_t CallbackWindow() override { return reinterpret_cast<std::uintptr_t>(Hook()); }

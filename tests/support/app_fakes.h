@@ -2,7 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/calendar_app.h"
@@ -54,13 +56,43 @@ struct TrayCall {
     NotifyRecord record;
 };
 
+// The notification area as the shell keeps it: one icon per window and
+// id, an add of an icon it has or a modify or delete of one it has not is
+// refused. It can fail on purpose as a busy shell does: `unanswered` calls
+// fail and do nothing (a taskbar not there yet or not answering), `late`
+// calls fail but take effect all the same (a call that timed out).
 class RecordingTray : public TrayArea {
 public:
     std::vector<TrayCall> calls;
+    std::map<std::pair<std::uintptr_t, std::uint32_t>, NotifyRecord> icons;
+    int unanswered = 0;
+    int late = 0;
+    int refusedAdds = 0; // adds of an icon that was there already
+
     bool Notify(NotifyOp op, const NotifyRecord& r) override {
         calls.push_back({op, r});
-        return true;
+        if (unanswered > 0) {
+            --unanswered;
+            return false;
+        }
+        const auto key = std::make_pair(r.hWnd, r.uID);
+        const bool there = icons.contains(key);
+        bool ok = op == NotifyOp::Add ? !there : there;
+        if (op == NotifyOp::Add && there) ++refusedAdds;
+        if (ok) {
+            if (op == NotifyOp::Delete)
+                icons.erase(key);
+            else
+                icons[key] = r;
+        }
+        if (late > 0) {
+            --late;
+            ok = false;
+        }
+        return ok;
     }
+    // Explorer restarted: every icon is gone.
+    void Restart() { icons.clear(); }
     int Count(NotifyOp op) const {
         int n = 0;
         for (const TrayCall& c : calls)
@@ -80,6 +112,7 @@ public:
     std::vector<std::string> log;
     bool shown = false;
     bool scroll = false;
+    bool trayRetry = false;
     int x = -1, y = -1;
     ScreenMetrics screen{1024, 768, 96};
     std::function<void()> onShow;
@@ -104,6 +137,7 @@ public:
     }
     void LabelsChanged() override {}
     void SetButtonScroll(bool on) override { scroll = on; }
+    void SetTrayRetry(bool on) override { trayRetry = on; }
     void StartDrag() override { log.push_back("drag"); }
     void Close() override { log.push_back("close"); }
     std::uintptr_t CallbackWindow() override { return 0x4242; }

@@ -217,6 +217,7 @@ TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
     clock.now = D(2000, 10, 9);
     app.Startup();
     tray.calls.clear();
+    tray.Restart();
     app.OnTaskbarCreated();
     ASSERT_EQ(tray.calls.size(), 1u);
     EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
@@ -230,6 +231,76 @@ TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
     EXPECT_EQ(tray.calls[1].record.cbSize, 88u);
     EXPECT_EQ(tray.calls[1].record.hWnd, 0x4242u);
     EXPECT_EQ(tray.calls[1].record.uID, 1u);
+}
+
+TEST_F(CalendarAppTest, AnIconTheShellDidNotTakeIsTriedAgainUntilItIsThere) {
+    clock.now = D(2000, 10, 9);
+    tray.unanswered = 3; // the taskbar does not answer yet at log-on
+    app.Startup();
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_TRUE(window.trayRetry);
+    // The refresh at the end of start-up does not wait on it a second time.
+    ASSERT_EQ(tray.calls.size(), 1u);
+
+    // One call a tick: a modify, in case a timed-out add landed after all,
+    // then an add.
+    auto tick = [&](NotifyOp expected) {
+        const size_t before = tray.calls.size();
+        app.OnTrayRetryTimer();
+        ASSERT_EQ(tray.calls.size(), before + 1);
+        EXPECT_EQ(tray.calls.back().op, expected);
+    };
+    tick(NotifyOp::Modify);
+    tick(NotifyOp::Add);
+    clock.now = D(2000, 10, 10); // midnight passes meanwhile
+    app.OnRefreshTimer();
+    EXPECT_EQ(tray.calls.size(), 3u);
+    tick(NotifyOp::Modify);
+    tick(NotifyOp::Add);
+    EXPECT_FALSE(window.trayRetry);
+    ASSERT_EQ(tray.icons.size(), 1u);
+    const NotifyRecord& shown = tray.icons.begin()->second;
+    EXPECT_EQ(shown.hIcon, 1010u); // today's picture, not the one of the failed add
+    EXPECT_EQ(shown.uFlags, 7u);
+    EXPECT_EQ(shown.hWnd, 0x4242u);
+
+    // Shown: the retries stop and the refresh modifies again.
+    app.OnTrayRetryTimer();
+    app.OnRefreshTimer();
+    EXPECT_EQ(tray.calls.back().op, NotifyOp::Modify);
+    EXPECT_EQ(tray.Count(NotifyOp::Add), 3);
+    EXPECT_EQ(tray.refusedAdds, 0);
+}
+
+TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
+    // An add that timed out in the shell but landed is found, not added again.
+    tray.late = 1;
+    app.Startup();
+    EXPECT_TRUE(window.trayRetry);
+    app.OnTrayRetryTimer();
+    EXPECT_FALSE(window.trayRetry);
+    EXPECT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(tray.refusedAdds, 0);
+
+    // A shell that lost the icon without telling: the modify falls back to an add.
+    tray.Restart();
+    tray.calls.clear();
+    app.OnRefreshTimer();
+    ASSERT_EQ(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+    EXPECT_EQ(tray.calls[1].op, NotifyOp::Add);
+    EXPECT_EQ(tray.icons.size(), 1u);
+    EXPECT_FALSE(window.trayRetry);
+
+    // A new taskbar while the icon is being retried takes it at once.
+    tray.Restart();
+    tray.unanswered = 2;
+    app.OnRefreshTimer();
+    EXPECT_TRUE(window.trayRetry);
+    app.OnTaskbarCreated();
+    EXPECT_FALSE(window.trayRetry);
+    EXPECT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(tray.refusedAdds, 0);
 }
 
 TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
