@@ -219,6 +219,16 @@ bool CalendarWindow::IsShown() {
 }
 
 void CalendarWindow::Show() {
+    // A monitor whose DPI changed while the window was hidden sent it no
+    // WM_DPICHANGED: lay it out for the DPI it shows at, keeping its
+    // bottom-right corner, so it stays near the notification area.
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        const RECT at{r.right - TwipsToPixels(kCalendarWidthTwips, dpi),
+                      r.bottom - TwipsToPixels(kCalendarHeightTwips, dpi), r.right, r.bottom};
+        OnDpiChanged(dpi, &at);
+    }
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
 }

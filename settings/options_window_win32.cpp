@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <utility>
 
 #include "base/placement.h"
 
@@ -135,7 +136,10 @@ void OptionsWindow::Layout() {
         PlaceChild(control, ToPixels(s.rect, dpi_), false);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    // One repaint of the panel and every control: the panel clips its
+    // children, so a moved or re-fonted control would otherwise keep its old
+    // picture until something else paints it.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void OptionsWindow::Centre() {
@@ -327,6 +331,8 @@ void OptionsWindow::OnActivate(WORD state) {
 
 void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     dpi_ = dpi;
+    // The old fonts go once the controls have the new ones.
+    const FontCache old = std::exchange(fonts_, {});
     const PixelRect size = ToPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();

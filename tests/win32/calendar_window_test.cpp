@@ -209,6 +209,33 @@ TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
     EXPECT_EQ(state.DisplayYear, 2000);
 }
 
+TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonitorsDpi) {
+    HWND h = window.Handle();
+    const int monitorDpi = window.Dpi();
+    const int missed = monitorDpi == 144 ? 96 : 144;
+    // Laid out for another DPI than its monitor now has, as when the
+    // monitor's scale changed while the window was hidden.
+    SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(missed, missed), 0);
+    ASSERT_EQ(window.Dpi(), missed);
+    RECT before;
+    GetWindowRect(h, &before);
+
+    window.Show();
+    EXPECT_EQ(window.Dpi(), monitorDpi);
+    RECT after;
+    GetWindowRect(h, &after);
+    EXPECT_EQ(after.right - after.left, TwipsToPixels(kCalendarWidthTwips, monitorDpi));
+    EXPECT_EQ(after.bottom - after.top, TwipsToPixels(kCalendarHeightTwips, monitorDpi));
+    // Still where the notification area is: the bottom-right corner stays.
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    // And it paints at that DPI: the title ends where the layout says.
+    const test::DibCanvas canvas(h);
+    const RECT title = window.LabelRect(LabelId::lblMonth);
+    EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), Rgb(state.LabelColor));
+    EXPECT_EQ(canvas.At(title.right, title.bottom - 1), 0u);
+}
+
 TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
     HWND h = window.Handle();
     // Tray callbacks arrive on the hidden hook window; a real pointer move
@@ -222,6 +249,7 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
 
     // The taskbar came back: the icon is added again.
     tray.calls.clear();
+    tray.Restart();
     SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     ASSERT_EQ(tray.calls.size(), 1u);
     EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);

@@ -472,31 +472,59 @@ TEST_F(OptionsWindowTest, AQuickSecondClickActsAsAClick) {
     EXPECT_TRUE(files.files.empty());
 }
 
-TEST_F(OptionsWindowTest, BothWindowsFollowADpiChange) {
+// The height of the font a control draws with, in pixels.
+LONG FontHeight(HWND control) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+    return lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+}
+
+TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
     OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
-    RECT suggested{100, 100, 100 + TwipsToPixels(3204, 144), 100 + TwipsToPixels(4956, 144)};
-    SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+    ShowWindow(o.Handle(), SW_SHOWNA);
+    auto painted = [&] {
+        bool pending = GetUpdateRect(o.Handle(), nullptr, FALSE);
+        for (const auto& s : OptionsLayout())
+            if (HWND c = o.Control(s.id)) pending |= GetUpdateRect(c, nullptr, FALSE) != FALSE;
+        return !pending;
+    };
+    ASSERT_TRUE(PumpUntil(painted));
+    const LONG oldHeight = FontHeight(o.Control(OptionsControl::cmdClose));
+
+    const int dpi = o.Dpi() == 144 ? 192 : 144;
+    RECT suggested{100, 100, 100 + TwipsToPixels(3204, dpi), 100 + TwipsToPixels(4956, dpi)};
+    SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(o.Dpi(), 144);
+    EXPECT_EQ(o.Dpi(), dpi);
     RECT client;
     GetClientRect(o.Handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(3204, 144));
-    EXPECT_EQ(client.bottom, TwipsToPixels(4956, 144));
-    EXPECT_TRUE(SameRect(ChildRect(o.Control(OptionsControl::cmd_Lab_Clr)),
-                         Rect(Design(OptionsControl::cmd_Lab_Clr).rect, 144)));
+    EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
+    // Every visible control has its new place and font, and is due for a
+    // repaint: the panel clips its children, so nothing else would paint them.
+    for (const auto& s : OptionsLayout()) {
+        HWND c = o.Control(s.id);
+        if (!c || !IsWindowVisible(c)) continue;
+        SCOPED_TRACE(s.name);
+        EXPECT_TRUE(SameRect(ChildRect(c), Rect(s.rect, dpi)));
+        EXPECT_GT(FontHeight(c), oldHeight);
+        EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE));
+    }
+    EXPECT_TRUE(PumpUntil(painted));
+    ShowWindow(o.Handle(), SW_HIDE);
 
     ColorPickerWindow& picker = o.Picker();
     ASSERT_TRUE(picker.Load());
     RECT at;
     GetWindowRect(picker.Handle(), &at);
-    SendMessageW(picker.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+    SendMessageW(picker.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&at));
     GetClientRect(picker.Handle(), &client);
-    EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, 144));
-    EXPECT_GE(client.right, ToPixels(PickerCells()[7], 144).right);
-    EXPECT_TRUE(SameRect(picker.CellRect(15), Rect(PickerCells()[15], 144)));
-    EXPECT_TRUE(SameRect(ChildRect(picker.CancelButton()), Rect(kPickerCancelRect, 144)));
+    EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
+    EXPECT_GE(client.right, ToPixels(PickerCells()[7], dpi).right);
+    EXPECT_TRUE(SameRect(picker.CellRect(15), Rect(PickerCells()[15], dpi)));
+    EXPECT_TRUE(SameRect(ChildRect(picker.CancelButton()), Rect(kPickerCancelRect, dpi)));
     SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
 }
 
