@@ -90,7 +90,7 @@ const LabelSpec& Design(LabelId id) {
 
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out) {
     for (const auto& s : CalendarLayout()) {
-        if (LabelPixels(s.rect, dpi).Contains(x, y)) {
+        if (PaintedPixels(s.rect, dpi).Contains(x, y)) {
             out = s.id;
             return true;
         }

@@ -47,10 +47,11 @@ bool CalendarWindow::Create(HINSTANCE instance) {
         static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                       LR_DEFAULTSIZE | LR_SHARED))};
-    if (!WindowToolkit::Create(this, instance, kind, ToPixels(kDesignPosition, dpi_))) return false;
+    if (!WindowToolkit::Create(this, instance, kind, WindowPixels(kDesignPosition, dpi_)))
+        return false;
 
     const WindowKind hookKind{kHookClass, 0, WS_CHILD};
-    WindowToolkit::Create(&hook_, instance, hookKind, ToPixels(kPichookRect, dpi_), hwnd_);
+    WindowToolkit::Create(&hook_, instance, hookKind, WindowPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // Started with "Run as administrator", the program would hear nothing
     // from an Explorer of lower integrity: User Interface Privilege Isolation
@@ -65,7 +66,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
 }
 
 RECT CalendarWindow::LabelRect(LabelId id) const {
-    return mivra::LabelRect(Design(id).rect, dpi_);
+    return ToRect(PaintedPixels(Design(id).rect, dpi_));
 }
 
 void CalendarWindow::CreateTooltips() {
@@ -176,7 +177,7 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     fonts_.Clear();
     MoveForDpi(hwnd_, suggested,
                {TwipsToPixels(kCalendarWidthTwips, dpi), TwipsToPixels(kCalendarHeightTwips, dpi)});
-    if (hook_.hwnd_) PlaceChild(hook_.hwnd_, ToPixels(kPichookRect, dpi), false);
+    if (hook_.hwnd_) PlaceChild(hook_.hwnd_, WindowPixels(kPichookRect, dpi), false);
     LayoutTooltips();
     InvalidateRect(hwnd_, nullptr, FALSE);
 }

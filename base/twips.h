@@ -1,6 +1,6 @@
 // Design units and their conversion to pixels. Layouts keep their sizes in
-// twips (1440 to the inch); every conversion rounds by the one rule below,
-// with the DPI of the monitor the window is on.
+// twips (1440 to the inch); a rectangle becomes pixels by one of two rules,
+// one for each kind of rectangle, at the DPI of the monitor the window is on.
 #pragma once
 
 #include <string_view>
@@ -34,22 +34,25 @@ struct PixelRect {
     }
 };
 
-constexpr PixelRect ToPixels(const TwipRect& r, int dpi) {
+// Windows and real controls: every edge to the nearest pixel, so sizes and
+// places scale as the system scales them. Where a control stands, where it
+// takes the mouse and where readers are told it is all come from here.
+constexpr PixelRect WindowPixels(const TwipRect& r, int dpi) {
     return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
             TwipsToPixels(r.left + r.width, dpi), TwipsToPixels(r.top + r.height, dpi)};
 }
 
-// The label-edge rule: painted labels round every edge down instead. Their
-// layouts overlap bordered neighbours by 12 twips so that they share one
-// line, and leave 12-twip gaps for a line of the background; at 96, 120, 144
-// and 192 dpi only rounding down keeps both (to the nearest, 12 twips at
-// 96 dpi may become no pixel or two). Windows keep ToPixels, so their sizes
-// and places do not move.
 constexpr int FlooredQuotient(long long n, long long d) {
     return static_cast<int>(n >= 0 ? n / d : -((-n + d - 1) / d));
 }
 
-constexpr PixelRect LabelPixels(const TwipRect& r, int dpi) {
+// What a window paints itself (labels, shapes): every edge rounded down.
+// The layouts overlap bordered neighbours by 12 twips so that they share
+// one line, and leave 12-twip gaps for a line of the background; at 96, 120,
+// 144 and 192 dpi only rounding down keeps both (to the nearest, 12 twips
+// at 96 dpi may become no pixel or two). Where it is painted, where it takes
+// the mouse and where readers are told it is all come from here.
+constexpr PixelRect PaintedPixels(const TwipRect& r, int dpi) {
     auto edge = [dpi](int twips) {
         return FlooredQuotient(static_cast<long long>(twips) * dpi, kTwipsPerInch);
     };

@@ -21,11 +21,6 @@ inline RECT ToRect(const PixelRect& p) {
     return {p.left, p.top, p.right, p.bottom};
 }
 
-// Where a painted label of a layout stands, by the label-edge rule.
-inline RECT LabelRect(const TwipRect& design, int dpi) {
-    return ToRect(LabelPixels(design, dpi));
-}
-
 // Moves a child window onto a rectangle of its parent's client area.
 void PlaceChild(HWND child, const PixelRect& at, bool repaint);
 

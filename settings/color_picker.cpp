@@ -33,7 +33,7 @@ int PickerCellAtPixel(int x, int y, int dpi) {
     const auto cells = PickerCells();
     // Later cells were brought to the front, so they take the point first.
     for (int i = kPickerCellCount - 1; i >= 0; --i) {
-        if (ToPixels(cells[i], dpi).Contains(x, y)) return i;
+        if (WindowPixels(cells[i], dpi).Contains(x, y)) return i;
     }
     return -1;
 }

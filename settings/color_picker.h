@@ -32,6 +32,8 @@ double PickerOuterWidthTwips(const TwipRect& cell0 = kPickerCell0);
 int PickerOuterWidthPixels(int dpi);
 
 // The cell under a client pixel, as the cells are painted; -1 for none.
+// The cells touch and share no line, so they take the window rule
+// (WindowPixels) for painting, the mouse and readers alike.
 int PickerCellAtPixel(int x, int y, int dpi);
 
 // What PickedColor holds once the picker has closed: the cell's palette

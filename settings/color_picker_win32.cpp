@@ -33,7 +33,7 @@ SIZE ColorPickerWindow::OuterSize(int dpi, SIZE frame) const {
     // cut off.
     int cellsRight = 0;
     for (const TwipRect& c : cells_)
-        cellsRight = std::max(cellsRight, ToPixels(c, dpi).right);
+        cellsRight = std::max(cellsRight, WindowPixels(c, dpi).right);
     const int width =
         std::max(PickerOuterWidthPixels(dpi), cellsRight + static_cast<int>(frame.cx));
     return {width, TwipsToPixels(kPickerClientHeightTwips, dpi) + static_cast<int>(frame.cy)};
@@ -100,7 +100,7 @@ bool ColorPickerWindow::Load() {
 
 void ColorPickerWindow::Layout() {
     if (!cancel_) return;
-    PlaceChild(cancel_, ToPixels(kPickerCancelRect, dpi_), true);
+    PlaceChild(cancel_, WindowPixels(kPickerCancelRect, dpi_), true);
     SendMessageW(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDialogFont, dpi_)),
                  TRUE);
 }
@@ -132,7 +132,7 @@ bool ColorPickerWindow::PreTranslate(MSG& msg) {
 
 RECT ColorPickerWindow::CellRect(int cell) const {
     if (cell < 0 || cell >= kPickerCellCount) return {};
-    return ToRect(ToPixels(cells_[cell], dpi_));
+    return ToRect(WindowPixels(cells_[cell], dpi_));
 }
 
 void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {

@@ -88,8 +88,14 @@ std::array<OptionsControl, 6> OptionsFocusOrder() {
     return order;
 }
 
+PixelRect ControlPixels(OptionsControl id, int dpi) {
+    const OptionsControlSpec& s = Design(id);
+    const bool painted = s.kind == ControlKind::Label || s.kind == ControlKind::Shape;
+    return painted ? PaintedPixels(s.rect, dpi) : WindowPixels(s.rect, dpi);
+}
+
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
-    return LabelPixels(Design(id).rect, dpi).Contains(x, y);
+    return ControlPixels(id, dpi).Contains(x, y);
 }
 
 CheckBoxView OptionsLogic::Load(std::optional<ShortcutPaths> paths) {

@@ -95,7 +95,10 @@ constexpr int Index(OptionsControl id) {
 // The controls that take the focus, in Tab order: OK first.
 std::array<OptionsControl, 6> OptionsFocusOrder();
 
-// Whether a pixel of the client area lies on a control's rectangle as painted.
+// Where a control stands in the client area: a real button or check box by
+// the window rule, a painted label or shape by the painted rule. It is
+// placed or painted there, takes the mouse there and is reported there.
+PixelRect ControlPixels(OptionsControl id, int dpi);
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi);
 
 // What the options window asks of the rest of the program.

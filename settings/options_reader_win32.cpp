@@ -21,11 +21,6 @@ constexpr std::array kReadingOrder = {
 constexpr int kOptionsItems = static_cast<int>(kReadingOrder.size());
 static_assert(kOptionsItems == kOptionsControlCount - 1);
 
-RECT Pixels(const TwipRect& t, int dpi) {
-    const PixelRect p = ToPixels(t, dpi);
-    return {p.left, p.top, p.right, p.bottom};
-}
-
 // A real button pressed as a click presses it.
 void Click(HWND button) {
     if (button && IsWindowVisible(button) && IsWindowEnabled(button))
@@ -51,7 +46,7 @@ AccessibleItem OptionsReader::Item(int index) const {
     const OptionsControlSpec& s = Design(kReadingOrder[index]);
     AccessibleItem item;
     item.name = OneLine(s.text);
-    item.bounds = Pixels(s.rect, window_.dpi_);
+    item.bounds = ToRect(ControlPixels(s.id, window_.dpi_));
     switch (s.kind) {
     case ControlKind::PushButton:
         item.role = ROLE_SYSTEM_PUSHBUTTON;
@@ -114,7 +109,7 @@ AccessibleItem PickerReader::Item(int index) const {
         item.bounds = window_.CellRect(index);
     } else {
         item.name = kPickerCancelText;
-        item.bounds = Pixels(kPickerCancelRect, window_.dpi_);
+        item.bounds = ToRect(WindowPixels(kPickerCancelRect, window_.dpi_));
         item.window = window_.cancel_;
     }
     return item;
@@ -123,7 +118,7 @@ AccessibleItem PickerReader::Item(int index) const {
 int PickerReader::ItemAt(POINT client) const {
     const int cell = PickerCellAtPixel(client.x, client.y, window_.dpi_);
     if (cell >= 0) return cell;
-    const RECT cancel = Pixels(kPickerCancelRect, window_.dpi_);
+    const RECT cancel = ToRect(WindowPixels(kPickerCancelRect, window_.dpi_));
     return PtInRect(&cancel, client) ? kPickerCellCount : -1;
 }
 

@@ -77,7 +77,8 @@ bool OptionsWindow::Load() {
     const WindowKind kind{kOptionsClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
                           WS_POPUP | WS_CLIPCHILDREN, kOptionsCaption,
                           static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
-    if (!WindowToolkit::Create(this, instance_, kind, ToPixels(kOptionsRect, dpi_))) return false;
+    if (!WindowToolkit::Create(this, instance_, kind, WindowPixels(kOptionsRect, dpi_)))
+        return false;
 
     // The panel shows the calendar colour from the start, also when the
     // window is loaded again after OK, not only after the next ApplyColors.
@@ -133,7 +134,7 @@ void OptionsWindow::Layout() {
     for (const auto& s : OptionsLayout()) {
         HWND control = Control(s.id);
         if (!control) continue;
-        PlaceChild(control, ToPixels(s.rect, dpi_), false);
+        PlaceChild(control, ControlPixels(s.id, dpi_), false);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     // One repaint of the panel and every control: the panel clips its
@@ -194,7 +195,7 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
     // Back to front: the panel, then the labels over it.
     for (auto it = OptionsLayout().rbegin(); it != OptionsLayout().rend(); ++it) {
         const OptionsControlSpec& s = *it;
-        const RECT r = LabelRect(s.rect, dpi_);
+        const RECT r = ToRect(ControlPixels(s.id, dpi_));
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
         if (s.kind == ControlKind::Shape) {
@@ -333,7 +334,7 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     // The old fonts go once the controls have the new ones.
     const FontCache old = std::exchange(fonts_, {});
-    const PixelRect size = ToPixels(kOptionsRect, dpi);
+    const PixelRect size = WindowPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
 }

@@ -25,12 +25,12 @@ TEST(ColorPicker, CellsFormTwoTouchingRowsOfEight) {
     // Painted, neighbours share their edges at every DPI: no gap, no overlap.
     for (int dpi : {96, 120, 144, 192}) {
         for (int i = 0; i < kPickerCellCount; ++i) {
-            const PixelRect r = ToPixels(cells[i], dpi);
+            const PixelRect r = WindowPixels(cells[i], dpi);
             if (i % 8 != 7) {
-                EXPECT_EQ(r.right, ToPixels(cells[i + 1], dpi).left) << i << "@" << dpi;
+                EXPECT_EQ(r.right, WindowPixels(cells[i + 1], dpi).left) << i << "@" << dpi;
             }
             if (i < 8) {
-                EXPECT_EQ(r.bottom, ToPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
+                EXPECT_EQ(r.bottom, WindowPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
             }
         }
     }
@@ -54,7 +54,7 @@ TEST(ColorPicker, OuterWidthIsEightAndAQuarterCells) {
     EXPECT_EQ(PickerOuterWidthPixels(192), 545); // 544.5
     // The quarter cell leaves a few pixels for the frame beside the cells.
     for (int dpi : {96, 120, 144, 192})
-        EXPECT_GE(PickerOuterWidthPixels(dpi) - ToPixels(PickerCells()[7], dpi).right, 6) << dpi;
+        EXPECT_GE(PickerOuterWidthPixels(dpi) - WindowPixels(PickerCells()[7], dpi).right, 6) << dpi;
 }
 
 TEST(ColorPicker, ACellGivesItsPaletteColourAndEveryOtherEndGivesNoChoice) {
@@ -71,15 +71,15 @@ TEST(ColorPicker, HitTestFindsTheCellUnderAPixelAndNothingBeside) {
     for (int dpi : {96, 144}) {
         const auto cells = PickerCells();
         for (int i = 0; i < kPickerCellCount; ++i) {
-            const PixelRect r = ToPixels(cells[i], dpi);
+            const PixelRect r = WindowPixels(cells[i], dpi);
             EXPECT_EQ(PickerCellAtPixel(r.left, r.top, dpi), i) << i;
             EXPECT_EQ(PickerCellAtPixel(r.right - 1, r.bottom - 1, dpi), i) << i;
         }
-        const PixelRect last = ToPixels(cells[15], dpi);
+        const PixelRect last = WindowPixels(cells[15], dpi);
         EXPECT_EQ(PickerCellAtPixel(last.right, last.top, dpi), -1);
         EXPECT_EQ(PickerCellAtPixel(last.left, last.bottom, dpi), -1);
         EXPECT_EQ(PickerCellAtPixel(-1, 0, dpi), -1);
-        const PixelRect cancel = ToPixels(kPickerCancelRect, dpi);
+        const PixelRect cancel = WindowPixels(kPickerCancelRect, dpi);
         EXPECT_EQ(PickerCellAtPixel(cancel.left + 2, cancel.top + 2, dpi), -1);
     }
 }

@@ -64,7 +64,7 @@ TEST(LayoutTest, OverlapsHitTheFrontLabel) {
 // front one's border lies on the other's or covers it.
 TEST(LayoutTest, PaintedNeighboursShowOneLineAndTheGapKeepsOneAtCommonScales) {
     for (int dpi : {96, 120, 144, 192}) {
-        auto px = [dpi](LabelId id) { return LabelPixels(Design(id).rect, dpi); };
+        auto px = [dpi](LabelId id) { return PaintedPixels(Design(id).rect, dpi); };
         auto oneLine = [](int backEnd, int frontStart) {
             return backEnd - frontStart == 1 || backEnd - frontStart == 2;
         };
@@ -90,8 +90,8 @@ TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
     // 12 twips to the pixel: 12630 and 7686 twips, halves rounded up.
     EXPECT_EQ(BottomRightPlacement(1280, 960, 2580, 3084, 120), (PixelPoint{1053, 641}));
     EXPECT_EQ(CentredPlacement(1024, 768, 3204, 4956, 96), (PixelPoint{405, 219}));
-    EXPECT_EQ(ToPixels({0, 0, 2580, 3084}, 96), (PixelRect{0, 0, 172, 206}));
-    EXPECT_EQ(ToPixels({0, 0, 2580, 3084}, 144), (PixelRect{0, 0, 258, 308}));
+    EXPECT_EQ(WindowPixels({0, 0, 2580, 3084}, 96), (PixelRect{0, 0, 172, 206}));
+    EXPECT_EQ(WindowPixels({0, 0, 2580, 3084}, 144), (PixelRect{0, 0, 258, 308}));
 }
 
 } // namespace

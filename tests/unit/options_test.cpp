@@ -211,7 +211,7 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     }
 
     // The mail link takes the mouse over its rectangle as painted.
-    const PixelRect link = ToPixels(Design(lblContact).rect, 120);
+    const PixelRect link = WindowPixels(Design(lblContact).rect, 120);
     EXPECT_TRUE(ControlHasPixel(lblContact, link.left, link.top, 120));
     EXPECT_FALSE(ControlHasPixel(lblContact, link.right, link.top, 120));
     EXPECT_FALSE(ControlHasPixel(lblContact, link.left, link.bottom, 120));

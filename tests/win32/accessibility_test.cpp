@@ -429,6 +429,36 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
     EXPECT_EQ(r.HitTest(Middle(r.Location(8))), -2); // OK's own object
 
+    // Painted texts are reported where they are painted and real controls
+    // where they stand, to the pixel, and each takes the hit out to its edges.
+    using enum OptionsControl;
+    const OptionsControl order[] = {lblTitle,    lblAuthorHeading, lblAuthor,  lblContact,
+                                    cmdHomePage, lblNote,          cbxLoadWW,  cmdClose,
+                                    cmd_Cal_Clr, cmd_Lab_Clr,      cmd_Clr_Def};
+    for (int dpi : {96, 120, 144}) {
+        if (dpi != about.Dpi())
+            SendMessageW(about.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+        ASSERT_EQ(about.Dpi(), dpi);
+        for (long i = 1; i <= 11; ++i) {
+            const OptionsControl id = order[i - 1];
+            SCOPED_TRACE(testing::Message() << Design(id).name << " at " << dpi);
+            HWND control = about.Control(id);
+            RECT where = ToRect(ControlPixels(id, dpi));
+            if (control) {
+                GetWindowRect(control, &where);
+            } else {
+                where = ScreenRect(about.Handle(), where);
+            }
+            EXPECT_EQ(r.Location(i), Box(where));
+            if (control && !IsWindowVisible(control)) continue;
+            const long hit = control ? -2 : i;
+            const LONG middle = (where.top + where.bottom) / 2;
+            EXPECT_EQ(r.HitTest({where.left, middle}), hit);
+            EXPECT_EQ(r.HitTest({where.right - 1, middle}), hit);
+            EXPECT_NE(r.HitTest({where.right, middle}), hit);
+        }
+    }
+
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !links.opened.empty(); }));
     EXPECT_EQ(links.opened[0], L"mailto:" + std::wstring(kContactAddress));

@@ -94,7 +94,7 @@ private:
 using test::DibCanvas;
 
 RECT Rect(const TwipRect& t, int dpi) {
-    return ToRect(ToPixels(t, dpi));
+    return ToRect(WindowPixels(t, dpi));
 }
 
 RECT ChildRect(HWND child) {
@@ -522,7 +522,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
                  reinterpret_cast<LPARAM>(&at));
     GetClientRect(picker.Handle(), &client);
     EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
-    EXPECT_GE(client.right, ToPixels(PickerCells()[7], dpi).right);
+    EXPECT_GE(client.right, WindowPixels(PickerCells()[7], dpi).right);
     EXPECT_TRUE(SameRect(picker.CellRect(15), Rect(PickerCells()[15], dpi)));
     EXPECT_TRUE(SameRect(ChildRect(picker.CancelButton()), Rect(kPickerCancelRect, dpi)));
     SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
