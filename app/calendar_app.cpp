@@ -6,7 +6,6 @@
 #include "app/calendar_grid.h"
 #include "base/decimal.h"
 #include "base/placement.h"
-#include "settings/registry.h"
 
 namespace mivra {
 
@@ -59,7 +58,7 @@ void CalendarApp::Startup() {
                                                kCalendarHeightTwips, screen.dpi);
     svc_.window.MoveTo(at.x, at.y);
 
-    LoadUserColors();
+    state_.Load(svc_.registry, state_.Defaults());
     ApplyColors();
     RefreshCalendar();
 }
@@ -104,13 +103,6 @@ void CalendarApp::OnTrayRetryTimer() {
     if (svc_.tray.Notify(op, state_.TrayIconData)) SetTrayMissing(false);
 }
 
-void CalendarApp::LoadUserColors() {
-    const UserColors stored = mivra::LoadUserColors(
-        svc_.registry, {state_.DefaultLabelColor, state_.DefaultCalendarColor});
-    state_.LabelColor = stored.LabelColor;
-    state_.CalendarColor = stored.CalendarColor;
-}
-
 void CalendarApp::ApplyColors() {
     auto& month = labels_[Index(LabelId::lblMonth)];
     month.back = state_.LabelColor;
@@ -128,6 +120,11 @@ void CalendarApp::ApplyColors() {
         labels_[Index(id)].fore = state_.CalendarColor;
     svc_.options.ApplyColors(state_.CalendarColor);
     svc_.window.LabelsChanged();
+}
+
+void CalendarApp::SettingsChanged() {
+    ApplyColors();
+    RefreshCalendar();
 }
 
 void CalendarApp::RefreshCalendar() {

@@ -29,7 +29,7 @@ struct LabelState {
 // Mouse buttons as a bit set: left 1, right 2, middle 4.
 inline constexpr int kLeftButton = 1;
 
-class CalendarApp final : public ColorScreen {
+class CalendarApp final : public SettingsListener {
 public:
     struct Services {
         Clock& clock;
@@ -46,8 +46,10 @@ public:
     // The load routine of the calendar window: runs once, window hidden.
     void Startup();
     // The one routine that brings the window and the tray picture up to date.
-    void RefreshCalendar() override;
-    void ApplyColors() override;
+    void RefreshCalendar();
+    void ApplyColors();
+    // A setting changed in the options window: the colours, then the grid.
+    void SettingsChanged() override;
 
     // tmrRefresh: roll-over check, then a refresh on every tick. Also run when
     // the clock is changed or the machine resumes, so the date is right at once.
@@ -84,7 +86,6 @@ private:
     // again by the retry timer until it does.
     void ShowTrayIcon(NotifyOp op);
     void SetTrayMissing(bool missing);
-    void LoadUserColors();
     void PressedLook(LabelId id);
     void RestingLook(LabelId id);
     static bool HasPressedLook(LabelId id);

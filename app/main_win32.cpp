@@ -33,7 +33,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Registry registry;
     CalendarWindow window;
     if (!window.Create(instance)) return 1;
-    OptionsWindow options(instance, state, registry, window.Handle());
+    ColorPickerWindow picker(instance, state);
+    Win32ShortcutFiles files;
+    ShellLinks links;
+    OptionsWindow options(instance, {state, registry, picker, files, links, LoadShortcutPaths},
+                          window.Handle());
 
     CalendarApp app(state, {clock, text, tray, icons, window, options, registry});
     options.Attach(&app);

@@ -46,7 +46,7 @@ public:
     virtual void LabelsChanged() = 0; // repaint what the labels now say
     virtual void SetButtonScroll(bool enabled) = 0;
     virtual void SetTrayRetry(bool enabled) = 0; // a tick every few seconds
-    virtual void StartDrag() = 0; // hand the mouse to the system's move loop
+    virtual void StartDrag() = 0;                // hand the mouse to the system's move loop
     virtual void Close() = 0;
     virtual std::uintptr_t CallbackWindow() = 0; // the hidden `pichook`
 };

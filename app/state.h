@@ -6,13 +6,13 @@
 
 #include "app/date.h"
 #include "base/color.h"
-#include "settings/options.h"
+#include "settings/settings.h"
 #include "tray/tray_icon.h"
 
 namespace mivra {
 
-// The colours the options window works on come from ColorState.
-struct ModuleState : ColorState {
+// The settings, their defaults and PickedColor come from SettingsState.
+struct ModuleState : SettingsState {
     std::int16_t DisplayMonth = 1;
     std::int16_t DisplayYear = 2000;
     Date LastDate = Date::First();

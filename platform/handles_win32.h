@@ -37,10 +37,6 @@ public:
         h_ = h;
         if (h_ != Traits::Invalid()) ++live_;
     }
-    T Release() {
-        if (h_ != Traits::Invalid()) --live_;
-        return std::exchange(h_, Traits::Invalid());
-    }
 
     // How many handles of this kind the holders own right now. Every object
     // the program makes goes into a holder, so a count that only grows is a

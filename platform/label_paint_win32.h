@@ -23,7 +23,6 @@ public:
     HFONT Get(const FontSpec& want, int dpi, bool bold = false, bool italic = false,
               bool underline = false);
     void Clear() { fonts_.clear(); }
-    size_t Size() const { return fonts_.size(); }
 
 private:
     struct Key {

@@ -13,6 +13,8 @@ void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size) {
     SetWindowPos(hwnd, nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
 bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate) {
     MSG msg;
     while (window) {
@@ -28,6 +30,8 @@ bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTransl
     }
     return true;
 }
+
+} // namespace
 
 bool RunModal(const HWND& window, HWND focus, InputBlock& block, HWND owner,
               const std::function<bool(MSG&)>& preTranslate) {

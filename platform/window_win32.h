@@ -28,15 +28,12 @@ void PlaceChild(HWND child, const PixelRect& at, bool repaint);
 // stays where it is) at the size it has at the new DPI.
 void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size);
 
-// Runs the thread's messages until `window` becomes null (the modal window
-// was unloaded). Returns false when the program is quitting: the quit
+// Shows `window` modally: `owner` takes no input meanwhile, the focus starts
+// on `focus`, and the thread's messages run until `window` becomes null (the
+// modal window was unloaded). Dialog keys go to the window through
+// `preTranslate`. Returns false when the program is quitting: the quit
 // message is posted again for the outer loop, and the window is left as it
 // is for the caller to unload.
-bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTranslate);
-
-// Shows `window` modally: `owner` takes no input meanwhile, the focus starts
-// on `focus`, and the loop runs until the window is unloaded (see
-// RunModalLoop). Dialog keys go to the window through `preTranslate`.
 bool RunModal(const HWND& window, HWND focus, InputBlock& block, HWND owner,
               const std::function<bool(MSG&)>& preTranslate);
 

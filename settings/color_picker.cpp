@@ -19,10 +19,6 @@ std::array<TwipRect, kPickerCellCount> PickerCells(const TwipRect& cell0) {
     return cells;
 }
 
-double PickerOuterWidthTwips(const TwipRect& cell0) {
-    return 2.0 * cell0.left + 8.25 * cell0.width;
-}
-
 int PickerOuterWidthPixels(int dpi) {
     // 2 left + 8.25 width, counted in quarter twips to stay whole.
     const long long quarters = 8LL * kPickerCell0.left + 33LL * kPickerCell0.width;

@@ -28,7 +28,6 @@ std::array<TwipRect, kPickerCellCount> PickerCells(const TwipRect& cell0 = kPick
 
 // The window's outer width: twice cell 0's left plus eight and a quarter
 // cells, the quarter leaving room for the frame.
-double PickerOuterWidthTwips(const TwipRect& cell0 = kPickerCell0);
 int PickerOuterWidthPixels(int dpi);
 
 // The cell under a client pixel, as the cells are painted; -1 for none.

@@ -19,7 +19,8 @@ namespace mivra {
 
 class ColorPickerWindow final : public ColorPicker {
 public:
-    ColorPickerWindow(HINSTANCE instance, ColorState& state) : instance_(instance), state_(state) {}
+    ColorPickerWindow(HINSTANCE instance, SettingsState& state)
+        : instance_(instance), state_(state) {}
     ~ColorPickerWindow() override;
     ColorPickerWindow(const ColorPickerWindow&) = delete;
     ColorPickerWindow& operator=(const ColorPickerWindow&) = delete;
@@ -58,7 +59,7 @@ private:
     void Finish(int cell);
 
     HINSTANCE instance_;
-    ColorState& state_;
+    SettingsState& state_;
     HWND hwnd_ = nullptr;
     HWND cancel_ = nullptr;
     HWND blocked_ = nullptr;

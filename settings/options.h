@@ -7,26 +7,15 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "base/color.h"
 #include "base/twips.h"
+#include "settings/settings.h"
 #include "settings/shortcuts.h"
 
 namespace mivra {
-
-class RegistryApi;
-
-// The colour variables the options window and the picker work on; the
-// program's module state holds them among its others.
-struct ColorState {
-    Color DefaultLabelColor = 0;
-    Color DefaultCalendarColor = 0;
-    Color LabelColor = 0;
-    Color CalendarColor = 0;
-    // The colour picker's result: a colour, or -1 for no choice.
-    std::int32_t PickedColor = 0;
-};
 
 // The product's links and credits, kept together so they change in one place.
 inline constexpr std::wstring_view kHomePageAddress = L"https://www.example.com/mivra/";
@@ -74,6 +63,8 @@ struct TextStyle {
 // The form's default font: push buttons, the check box and plain labels.
 inline constexpr FontSpec kDialogFont{L"MS Sans Serif", 825};
 
+class OptionsLogic;
+
 struct OptionsControlSpec {
     OptionsControl id;
     std::string_view name;
@@ -83,6 +74,9 @@ struct OptionsControlSpec {
     TextStyle style;
     Color fore;
     int tabIndex; // labels and the shape never take the focus
+    // What a click does, where the logic decides it alone (OK and the check
+    // box are the window's own business).
+    void (OptionsLogic::*press)() = nullptr;
 };
 
 // All controls, indexed by OptionsControl.
@@ -92,8 +86,12 @@ constexpr int Index(OptionsControl id) {
     return static_cast<int>(id);
 }
 
-// The controls that take the focus, in Tab order: OK first.
-std::array<OptionsControl, 6> OptionsFocusOrder();
+// The real controls, which the window makes from the layout and which take
+// the focus, in Tab order: OK first.
+std::span<const OptionsControl> OptionsFocusOrder();
+// Every control but the panel, top to bottom, then left to right, as a
+// reader goes through them.
+std::span<const OptionsControl> OptionsReadingOrder();
 
 // Where a control stands in the client area: a real button or check box by
 // the window rule, a painted label or shape by the painted rule. It is
@@ -108,14 +106,6 @@ class ColorPicker {
 public:
     virtual ~ColorPicker() = default;
     virtual void ShowModal() = 0;
-};
-
-// The calendar's two routines through which a colour reaches the screen.
-class ColorScreen {
-public:
-    virtual ~ColorScreen() = default;
-    virtual void ApplyColors() = 0;
-    virtual void RefreshCalendar() = 0;
 };
 
 // The shell's "open" of an address or a mailto: link; its result proves
@@ -145,15 +135,16 @@ struct CheckBoxView {
 class OptionsLogic {
 public:
     struct Services {
-        ColorState& state;
+        SettingsState& state;
         RegistryApi& registry;
         ColorPicker& picker;
-        ColorScreen& screen;
         ShortcutFiles& files;
         LinkOpener& links;
     };
 
     explicit OptionsLogic(const Services& services) : svc_(services) {}
+    // Who follows a changed setting (the calendar); set before use.
+    void Attach(SettingsListener* listener) { listener_ = listener; }
 
     // Load steps after the centring: the shortcut paths (nothing when there
     // is no Startup folder) and what the check box then shows.
@@ -171,10 +162,11 @@ public:
     const std::optional<ShortcutPaths>& Paths() const { return paths_; }
 
 private:
-    void AdjustColor(Color ColorState::*color, const char* valueName);
-    void Recolor();
+    void AdjustColor(Color Settings::*color, SettingId id);
+    void Changed();
 
     Services svc_;
+    SettingsListener* listener_ = nullptr;
     std::optional<ShortcutPaths> paths_;
 };
 

@@ -11,16 +11,6 @@ namespace mivra {
 
 namespace {
 
-// Every control but the panel, top to bottom as the window reads.
-constexpr std::array kReadingOrder = {
-    OptionsControl::lblTitle,    OptionsControl::lblAuthorHeading, OptionsControl::lblAuthor,
-    OptionsControl::lblContact,  OptionsControl::cmdHomePage,      OptionsControl::lblNote,
-    OptionsControl::cbxLoadWW,   OptionsControl::cmdClose,         OptionsControl::cmd_Cal_Clr,
-    OptionsControl::cmd_Lab_Clr, OptionsControl::cmd_Clr_Def,
-};
-constexpr int kOptionsItems = static_cast<int>(kReadingOrder.size());
-static_assert(kOptionsItems == kOptionsControlCount - 1);
-
 // A real button pressed as a click presses it.
 void Click(HWND button) {
     if (button && IsWindowVisible(button) && IsWindowEnabled(button))
@@ -39,11 +29,11 @@ std::wstring OneLine(std::wstring_view text) {
 } // namespace
 
 int OptionsReader::ItemCount() const {
-    return window_.hwnd_ ? kOptionsItems : 0;
+    return window_.hwnd_ ? static_cast<int>(OptionsReadingOrder().size()) : 0;
 }
 
 AccessibleItem OptionsReader::Item(int index) const {
-    const OptionsControlSpec& s = Design(kReadingOrder[index]);
+    const OptionsControlSpec& s = Design(OptionsReadingOrder()[index]);
     AccessibleItem item;
     item.name = OneLine(s.text);
     item.bounds = ToRect(ControlPixels(s.id, window_.dpi_));
@@ -82,18 +72,18 @@ int OptionsReader::ItemAt(POINT client) const {
         HWND control = window_.Control(s.id);
         if (control && !IsWindowVisible(control)) continue;
         if (!ControlHasPixel(s.id, client.x, client.y, window_.dpi_)) continue;
-        return static_cast<int>(std::find(kReadingOrder.begin(), kReadingOrder.end(), s.id) -
-                                kReadingOrder.begin());
+        const auto order = OptionsReadingOrder();
+        return static_cast<int>(std::ranges::find(order, s.id) - order.begin());
     }
     return -1;
 }
 
 void OptionsReader::Press(int index) {
-    const OptionsControl id = kReadingOrder[index];
-    if (id == OptionsControl::lblContact)
-        window_.logic_.OnMailLink();
+    const OptionsControl id = OptionsReadingOrder()[index];
+    if (HWND control = window_.Control(id))
+        Click(control);
     else
-        Click(window_.Control(id));
+        window_.Press(id);
 }
 
 int PickerReader::ItemCount() const {

@@ -38,28 +38,16 @@ HCURSOR HandCursor() {
 
 } // namespace
 
-void OptionsWindow::AttachedScreen::ApplyColors() {
-    if (target) target->ApplyColors();
-}
-
-void OptionsWindow::AttachedScreen::RefreshCalendar() {
-    if (target) target->RefreshCalendar();
-}
-
-void OptionsWindow::ShellLinks::Open(std::wstring_view target) {
+void ShellLinks::Open(std::wstring_view target) {
     const std::wstring file(target);
-    ShellExecuteW(owner ? *owner : nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The window the click came from owns whatever the shell may show.
+    ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-OptionsWindow::OptionsWindow(HINSTANCE instance, ColorState& state, RegistryApi& registry,
-                             HWND calendar, OptionsPlatform platform)
-    : instance_(instance), state_(state), calendar_(calendar),
-      shortcutPaths_(platform.shortcutPaths ? std::move(platform.shortcutPaths)
-                                            : std::function(LoadShortcutPaths)),
-      picker_(instance, state),
-      logic_({state, registry, picker_, screen_, platform.files ? *platform.files : realFiles_,
-              platform.links ? *platform.links : realLinks_}) {
-    realLinks_.owner = &hwnd_;
+OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services, HWND calendar)
+    : instance_(instance), state_(services.state), calendar_(calendar),
+      shortcutPaths_(services.shortcutPaths), picker_(services.picker),
+      logic_({services.state, services.registry, services.picker, services.files, services.links}) {
 }
 
 OptionsWindow::~OptionsWindow() {
@@ -233,21 +221,14 @@ void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
     case OptionsControl::cbxLoadWW:
         OnLoadAtStartupClick();
         break;
-    case OptionsControl::cmd_Cal_Clr:
-        logic_.OnAdjustCalendarColor();
-        break;
-    case OptionsControl::cmd_Lab_Clr:
-        logic_.OnAdjustLabelColor();
-        break;
-    case OptionsControl::cmd_Clr_Def:
-        logic_.OnResetColors();
-        break;
-    case OptionsControl::cmdHomePage:
-        logic_.OnHomePage();
-        break;
     default:
+        Press(*which);
         break;
     }
+}
+
+void OptionsWindow::Press(OptionsControl id) {
+    if (const auto press = Design(id).press) (logic_.*press)();
 }
 
 void OptionsWindow::OnLoadAtStartupClick() {
@@ -304,7 +285,7 @@ void OptionsWindow::OnButtonUp(LPARAM lp) {
     if (!pressed) return;
     ReleaseCapture();
     // A click is a press and a release on the link.
-    if (OnLink(lp)) logic_.OnMailLink();
+    if (OnLink(lp)) Press(OptionsControl::lblContact);
 }
 
 bool OptionsWindow::OnSetCursor(HWND over, WORD hit) {

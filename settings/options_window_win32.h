@@ -22,26 +22,34 @@
 
 namespace mivra {
 
-// Stand-ins for the file system and the shell; tests pass their own. An
-// empty member means the real one.
-struct OptionsPlatform {
-    ShortcutFiles* files = nullptr;
-    std::function<std::optional<ShortcutPaths>()> shortcutPaths;
-    LinkOpener* links = nullptr;
+// The shell's "open" of an address or a mail link.
+class ShellLinks final : public LinkOpener {
+public:
+    void Open(std::wstring_view target) override;
 };
 
 class OptionsWindow final : public OptionsHost {
 public:
+    struct Services {
+        SettingsState& state;
+        RegistryApi& registry;
+        ColorPickerWindow& picker;
+        ShortcutFiles& files;
+        LinkOpener& links;
+        // Looked up at every load: the shortcut's paths, none without a
+        // Startup folder.
+        std::function<std::optional<ShortcutPaths>()> shortcutPaths;
+    };
+
     // `calendar` is the calendar window, which takes no input while this
     // window is shown.
-    OptionsWindow(HINSTANCE instance, ColorState& state, RegistryApi& registry,
-                  HWND calendar = nullptr, OptionsPlatform platform = {});
+    OptionsWindow(HINSTANCE instance, const Services& services, HWND calendar = nullptr);
     ~OptionsWindow() override;
     OptionsWindow(const OptionsWindow&) = delete;
     OptionsWindow& operator=(const OptionsWindow&) = delete;
 
-    // Where a colour change goes (the calendar); set before use.
-    void Attach(ColorScreen* screen) { screen_.target = screen; }
+    // Who follows a changed setting (the calendar); set before use.
+    void Attach(SettingsListener* listener) { logic_.Attach(listener); }
 
     // Tab, Enter and Esc for this window and the picker, as a dialog has
     // them. True when the message was handled and must not be dispatched.
@@ -66,17 +74,6 @@ public:
     void PaintContent(HDC dc, const RECT& area);
 
 private:
-    // The attached screen's two routines, or nothing before Attach.
-    struct AttachedScreen final : ColorScreen {
-        ColorScreen* target = nullptr;
-        void ApplyColors() override;
-        void RefreshCalendar() override;
-    };
-    struct ShellLinks final : LinkOpener {
-        const HWND* owner = nullptr;
-        void Open(std::wstring_view target) override;
-    };
-
     friend struct WindowToolkit;
     friend class OptionsReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -94,6 +91,8 @@ private:
 
     void OnCommand(WORD id, WORD code, HWND control);
     void OnLoadAtStartupClick();
+    // What the layout says a click on the control does.
+    void Press(OptionsControl id);
     void OnButtonDown(LPARAM lp);
     void OnButtonUp(LPARAM lp);
     bool OnSetCursor(HWND over, WORD hit);
@@ -102,14 +101,10 @@ private:
     void OnDpiChanged(int dpi, const RECT* suggested);
 
     HINSTANCE instance_;
-    ColorState& state_;
+    SettingsState& state_;
     HWND calendar_;
     std::function<std::optional<ShortcutPaths>()> shortcutPaths_;
-
-    ColorPickerWindow picker_;
-    AttachedScreen screen_;
-    Win32ShortcutFiles realFiles_;
-    ShellLinks realLinks_;
+    ColorPickerWindow& picker_;
     OptionsLogic logic_;
 
     HWND hwnd_ = nullptr;

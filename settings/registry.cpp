@@ -138,29 +138,4 @@ TaggedValue LoadSetting(RegistryApi& api, RegKey root, const char* path, const c
     return ReadTypedValue(api, key.Get(), name).value;
 }
 
-RegStatus StoreColor(RegistryApi& api, const char* name, Color color, const SettingsKey& key) {
-    if (color > kMaxColor) return kErrorInvalidParameter;
-    return StoreSetting(api, key.root, key.path, name, static_cast<std::int32_t>(color), kRegSz);
-}
-
-namespace {
-
-Color LoadColorOrDefault(RegistryApi& api, const SettingsKey& key, const char* name,
-                         Color fallback) {
-    if (const auto stored = ToColor(LoadSetting(api, key.root, key.path, name))) return *stored;
-    CreateRegistryKey(api, key.root, key.path);
-    StoreColor(api, name, fallback, key);
-    return fallback;
-}
-
-} // namespace
-
-UserColors LoadUserColors(RegistryApi& api, const UserColors& defaults, const SettingsKey& key) {
-    UserColors colors;
-    colors.LabelColor = LoadColorOrDefault(api, key, kLabelColorValue, defaults.LabelColor);
-    colors.CalendarColor =
-        LoadColorOrDefault(api, key, kCalendarColorValue, defaults.CalendarColor);
-    return colors;
-}
-
 } // namespace mivra

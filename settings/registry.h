@@ -1,6 +1,6 @@
-// The settings store (mdlRegistry): the two colours kept as decimal text
-// values under HKEY_LOCAL_MACHINE\SOFTWARE\Mivra, and the small layer of
-// typed reads and writes over the ANSI registry calls that moves them.
+// The registry layer of the settings store (mdlRegistry): typed reads and
+// writes over the ANSI registry calls, and the open-act-close operations the
+// settings record (settings.h) moves its values with.
 //
 // The layer talks to RegistryApi, which mirrors the Reg*A functions with
 // their statuses, value kinds and byte counts but no Windows types, so the
@@ -42,21 +42,10 @@ inline constexpr std::uint32_t kRegDword = 4;
 // Access rights.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;
-inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 // Query, set, create sub-key, enumerate, notify and create link: everything
 // the settings need, without the standard rights of KEY_ALL_ACCESS.
 inline constexpr std::uint32_t kSettingsAccess = 0x3F;
-
-// Where the settings live, and their value names.
-inline constexpr const char* kSettingsKeyPath = "SOFTWARE\\Mivra";
-inline constexpr const char* kLabelColorValue = "Clr_Labels";
-inline constexpr const char* kCalendarColorValue = "Clr_Calendar";
-
-struct SettingsKey {
-    RegKey root = kHkeyLocalMachine;
-    const char* path = kSettingsKeyPath;
-};
 
 // The registry functions the store uses. Each returns the call's status and
 // fills its out-parameters the way the Reg*A function of the same name does;
@@ -143,20 +132,5 @@ RegStatus StoreSetting(RegistryApi& api, RegKey root, const char* path, const ch
 // value is missing or unreadable. A key the account may only read is read
 // all the same.
 TaggedValue LoadSetting(RegistryApi& api, RegKey root, const char* path, const char* name);
-
-// Writes one colour as the program stores them (decimal text, REG_SZ).
-RegStatus StoreColor(RegistryApi& api, const char* name, Color color, const SettingsKey& key = {});
-
-// The two colours the user picks.
-struct UserColors {
-    Color LabelColor = 0;
-    Color CalendarColor = 0;
-};
-
-// At start: LabelColor, then CalendarColor, from their stored values. A value
-// that is missing or no colour is replaced by its default, which is then
-// written back, after making sure the key exists.
-UserColors LoadUserColors(RegistryApi& api, const UserColors& defaults,
-                          const SettingsKey& key = {});
 
 } // namespace mivra

@@ -18,10 +18,6 @@ inline constexpr ShortcutLocation kLocationPrograms = 1;
 inline constexpr ShortcutLocation kLocationStartMenu = 2;
 inline constexpr ShortcutLocation kLocationStartUp = 3;
 
-constexpr bool IsShortcutLocation(ShortcutLocation code) {
-    return code >= kLocationDesktop && code <= kLocationStartUp;
-}
-
 inline constexpr std::wstring_view kShortcutTitle = L"Mivra";
 inline constexpr std::wstring_view kLinkFileName = L"Mivra.lnk";
 inline constexpr std::int16_t kShowNormal = 1;

@@ -17,6 +17,8 @@ static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20);
 static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
 #endif
 
+namespace {
+
 NOTIFYICONDATAA ToNotifyIconData(const NotifyRecord& r) {
     NOTIFYICONDATAA nid{};
     // The record's size names the first-version layout; on 64-bit Windows
@@ -30,6 +32,8 @@ NOTIFYICONDATAA ToNotifyIconData(const NotifyRecord& r) {
     std::copy(r.szTip.begin(), r.szTip.end(), nid.szTip);
     return nid;
 }
+
+} // namespace
 
 bool ShellTrayArea::Notify(NotifyOp op, const NotifyRecord& record) {
     NOTIFYICONDATAA nid = ToNotifyIconData(record);

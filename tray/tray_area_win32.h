@@ -10,8 +10,6 @@
 
 namespace mivra {
 
-NOTIFYICONDATAA ToNotifyIconData(const NotifyRecord& r);
-
 class ShellTrayArea : public TrayArea {
 public:
     bool Notify(NotifyOp op, const NotifyRecord& record) override;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "settings/registry.h"
+#include "settings/settings.h"
 #include "tests/support/fake_registry.h"
 
 namespace {
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         if (stored) Check(*stored <= kMaxColor);
     }
 
-    const UserColors state = LoadUserColors(reg, {kPalette[3], kPalette[15]});
+    Settings state;
+    state.Load(reg, {kPalette[3], kPalette[15]});
     Check(state.CalendarColor <= kMaxColor && state.LabelColor <= kMaxColor);
     Check(state.CalendarColor == stored.value_or(kPalette[15]));
     const auto after = reg.Find(kSettingsKeyPath, kCalendarColorValue);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/registry.h"
+#include "settings/settings.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shortcut_files.h"
 
@@ -16,7 +16,7 @@ namespace {
 // Leaves a scripted result in PickedColor, as the real picker does on close.
 class ScriptedPicker : public ColorPicker {
 public:
-    explicit ScriptedPicker(ColorState& state) : state_(state) {}
+    explicit ScriptedPicker(SettingsState& state) : state_(state) {}
     std::int32_t result = -1;
     int shown = 0;
     void ShowModal() override {
@@ -25,16 +25,19 @@ public:
     }
 
 private:
-    ColorState& state_;
+    SettingsState& state_;
 };
 
-// Notes each recolour with the number of registry writes made before it.
-class RecordingScreen : public ColorScreen {
+// Notes what the calendar does when told of a change (apply the colours,
+// then refresh) with the number of registry writes made before it.
+class RecordingScreen : public SettingsListener {
 public:
     explicit RecordingScreen(const FakeRegistry& registry) : registry_(registry) {}
     std::vector<std::string> log;
-    void ApplyColors() override { log.push_back("apply@" + Writes()); }
-    void RefreshCalendar() override { log.push_back("refresh@" + Writes()); }
+    void SettingsChanged() override {
+        log.push_back("apply@" + Writes());
+        log.push_back("refresh@" + Writes());
+    }
 
 private:
     std::string Writes() const {
@@ -66,6 +69,7 @@ struct OptionsActions : ::testing::Test {
         state.CalendarColor = kPalette[7];
         registry.AddKey(kSettingsKeyPath);
         files.startupFolder = L"C:\\Users\\Ann\\Startup";
+        logic.Attach(&screen);
     }
     std::vector<std::string> Names(FakeRegistry::Op op) const {
         std::vector<std::string> out;
@@ -74,13 +78,13 @@ struct OptionsActions : ::testing::Test {
         return out;
     }
 
-    ColorState state;
+    SettingsState state;
     FakeRegistry registry;
     ScriptedPicker picker{state};
     RecordingScreen screen{registry};
     FakeShortcutFiles files;
     NoLinks links;
-    OptionsLogic logic{{state, registry, picker, screen, files, links}};
+    OptionsLogic logic{{state, registry, picker, files, links}};
 };
 
 TEST_F(OptionsActions, AdjustCalendarColorStoresThePickThenRecoloursAndRefreshes) {
@@ -179,9 +183,10 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
 
 TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     using enum OptionsControl;
-    EXPECT_EQ(OptionsFocusOrder(),
-              (std::array<OptionsControl, 6>{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr,
-                                             cmd_Clr_Def, cmdHomePage}));
+    const auto focus = OptionsFocusOrder();
+    EXPECT_EQ(
+        std::vector(focus.begin(), focus.end()),
+        (std::vector{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr, cmd_Clr_Def, cmdHomePage}));
     EXPECT_EQ(Design(lblTitle).text, L"Mivra  2000");
     EXPECT_EQ(Design(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
     EXPECT_EQ(Design(cmdHomePage).text, L"Mivra 2000 Home Page...");

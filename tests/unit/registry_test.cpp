@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ constexpr std::string_view kPath = "SOFTWARE\\Mivra";
 constexpr Color kDefaultLabel = kPalette[3];     // 8421376
 constexpr Color kDefaultCalendar = kPalette[15]; // 16777215
 
-constexpr UserColors kDefaults{kDefaultLabel, kDefaultCalendar};
+constexpr Settings kDefaults{kDefaultLabel, kDefaultCalendar};
 
 std::vector<std::uint8_t> Bytes(std::string_view s) {
     return {s.begin(), s.end()};
@@ -49,9 +50,10 @@ void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
         EXPECT_EQ(c.status, kErrorSuccess) << c.path;
 }
 
-TEST(LoadUserColors, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
+TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
     FakeRegistry reg;
-    const UserColors state = LoadUserColors(reg, kDefaults);
+    Settings state;
+    state.Load(reg, kDefaults);
 
     EXPECT_EQ(state.LabelColor, kDefaultLabel);
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
@@ -70,7 +72,8 @@ TEST(LoadUserColors, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
 
     // The next start finds both and writes nothing.
     reg.ClearLog();
-    const UserColors again = LoadUserColors(reg, kDefaults);
+    Settings again;
+    again.Load(reg, kDefaults);
     EXPECT_EQ(again.LabelColor, kDefaultLabel);
     EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
     EXPECT_TRUE(Changes(reg).empty());
@@ -84,7 +87,7 @@ struct StoredCase {
     Color expected;
 };
 
-TEST(LoadUserColors, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
+TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
     const StoredCase cases[] = {
         {"REG_DWORD red", kRegDword, "\xFF\0\0\0"sv, 0x000000FF},
         {"REG_DWORD black", kRegDword, "\0\0\0\0"sv, 0},
@@ -101,7 +104,8 @@ TEST(LoadUserColors, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Labels", "255");
         reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        const UserColors state = LoadUserColors(reg, kDefaults);
+        Settings state;
+        state.Load(reg, kDefaults);
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, c.expected);
@@ -111,7 +115,7 @@ TEST(LoadUserColors, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
     }
 }
 
-TEST(LoadUserColors, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
+TEST(StoredSettings, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
     const StoredCase cases[] = {
         {"letters", kRegSz, "abc", 0},
         {"empty text", kRegSz, "", 0},
@@ -138,7 +142,8 @@ TEST(LoadUserColors, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Labels", "255");
         reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        const UserColors state = LoadUserColors(reg, kDefaults);
+        Settings state;
+        state.Load(reg, kDefaults);
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
@@ -152,11 +157,12 @@ TEST(LoadUserColors, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
     }
 }
 
-TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
+TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
     {
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Calendar", "65280");
-        const UserColors state = LoadUserColors(reg, kDefaults);
+        Settings state;
+        state.Load(reg, kDefaults);
         EXPECT_EQ(state.LabelColor, kDefaultLabel);
         EXPECT_EQ(state.CalendarColor, 65280u);
         const std::vector<std::string> expected = {
@@ -170,7 +176,8 @@ TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
         // Value names are found whatever their case, as in the real registry.
         FakeRegistry reg;
         reg.PutText(kPath, "CLR_LABELS", "0");
-        const UserColors state = LoadUserColors(reg, kDefaults);
+        Settings state;
+        state.Load(reg, kDefaults);
         EXPECT_EQ(state.LabelColor, 0u);
         EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
         const std::vector<std::string> expected = {
@@ -182,12 +189,13 @@ TEST(LoadUserColors, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
     }
 }
 
-TEST(LoadUserColors, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
+TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
     FakeRegistry reg;
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
     reg.ProtectKey(kPath);
-    const UserColors state = LoadUserColors(reg, kDefaults);
+    Settings state;
+    state.Load(reg, kDefaults);
 
     EXPECT_EQ(state.LabelColor, 255u); // an administrator's choice shows
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
@@ -201,22 +209,24 @@ TEST(LoadUserColors, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
     EXPECT_EQ(Changes(reg), expected);
     EXPECT_EQ(Text(reg.Find(kPath, "Clr_Calendar")->data), "junk");
 
-    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0), kErrorAccessDenied);
+    EXPECT_EQ(Settings{.LabelColor = 0}.Save(reg, SettingId::LabelColor), kErrorAccessDenied);
     EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "255");
     ExpectNoHandleLeftOpen(reg);
 }
 
-TEST(SettingsStore, StoreColorWritesDecimalTextOnlyIntoAnExistingKey) {
+TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
     FakeRegistry reg;
-    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0x00FF00FF), kErrorFileNotFound);
+    EXPECT_EQ(Settings{.LabelColor = 0x00FF00FF}.Save(reg, SettingId::LabelColor),
+              kErrorFileNotFound);
     EXPECT_FALSE(reg.HasKey(kPath)); // the options window does not create the key
 
     reg.PutDword(kPath, "Clr_Labels", 7);
-    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0), kErrorSuccess);
+    EXPECT_EQ(Settings{.LabelColor = 0}.Save(reg, SettingId::LabelColor), kErrorSuccess);
     EXPECT_EQ(reg.Find(kPath, "Clr_Labels")->kind, kRegSz); // the kind is replaced too
     EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "0");
 
-    EXPECT_EQ(StoreColor(reg, kCalendarColorValue, 0x01000000), kErrorInvalidParameter);
+    EXPECT_EQ(Settings{.CalendarColor = 0x01000000}.Save(reg, SettingId::CalendarColor),
+              kErrorInvalidParameter);
     EXPECT_FALSE(reg.Find(kPath, "Clr_Calendar"));
     ExpectNoHandleLeftOpen(reg);
 }

@@ -21,6 +21,7 @@
 #include "tests/support/app_fakes.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
+#include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
 namespace {
@@ -394,10 +395,11 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
         std::vector<std::wstring> opened;
         void Open(std::wstring_view target) override { opened.emplace_back(target); }
     } links;
-    OptionsPlatform platform;
-    platform.links = &links;
-    platform.shortcutPaths = [] { return std::optional<ShortcutPaths>(); };
-    OptionsWindow about(GetModuleHandleW(nullptr), state, registry, nullptr, platform);
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    test::FakeShortcutFiles files;
+    OptionsWindow about(GetModuleHandleW(nullptr),
+                        {state, registry, picker, files, links,
+                         [] { return std::optional<ShortcutPaths>(); }});
     ASSERT_TRUE(about.Load());
     ShowWindow(about.Handle(), SW_SHOWNA);
     Reader r(about.Handle());

@@ -143,15 +143,14 @@ protected:
     }
 
     OptionsWindow& Make() {
-        OptionsPlatform platform;
-        platform.files = &files;
-        platform.links = &links;
-        platform.shortcutPaths = [this] {
+        auto shortcutPaths = [this] {
             ++pathLoads;
             return paths;
         };
-        options = std::make_unique<OptionsWindow>(GetModuleHandleW(nullptr), state, registry,
-                                                  calendar, platform);
+        options = std::make_unique<OptionsWindow>(
+            GetModuleHandleW(nullptr),
+            OptionsWindow::Services{state, registry, picker, files, links, shortcutPaths},
+            calendar);
         app = std::make_unique<CalendarApp>(
             state, CalendarApp::Services{clock, text, tray, icons, host, *options, registry});
         options->Attach(app.get());
@@ -193,6 +192,7 @@ protected:
     test::RecordingTray tray;
     test::FakeIcons icons;
     test::FakeWindow host;
+    ColorPickerWindow picker{GetModuleHandleW(nullptr), state};
     std::unique_ptr<OptionsWindow> options;
     std::unique_ptr<CalendarApp> app;
 };

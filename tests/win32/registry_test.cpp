@@ -13,6 +13,7 @@
 
 #include "settings/registry.h"
 #include "settings/registry_win32.h"
+#include "settings/settings.h"
 
 namespace mivra {
 namespace {
@@ -96,7 +97,7 @@ void PutRaw(const char* path, const char* name, DWORD kind, std::string_view dat
     RegCloseKey(key);
 }
 
-constexpr UserColors kDefaults{kPalette[3], kPalette[15]};
+constexpr Settings kDefaults{kPalette[3], kPalette[15]};
 
 class RegistryWin32 : public ::testing::Test {
 protected:
@@ -116,7 +117,8 @@ protected:
 
 TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     CountingRegistry reg;
-    const UserColors state = LoadUserColors(reg, kDefaults, Key());
+    Settings state;
+    state.Load(reg, kDefaults, Key());
 
     EXPECT_EQ(state.LabelColor, 0x00808000u);
     EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
@@ -133,7 +135,8 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     EXPECT_EQ(calendar->data, "16777215");
 
     CountingRegistry again;
-    const UserColors next = LoadUserColors(again, kDefaults, Key());
+    Settings next;
+    next.Load(again, kDefaults, Key());
     EXPECT_EQ(next.LabelColor, 0x00808000u);
     EXPECT_EQ(next.CalendarColor, 0x00FFFFFFu);
     EXPECT_EQ(again.creates, 0);
@@ -144,7 +147,8 @@ TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
     CountingRegistry reg;
-    const UserColors state = LoadUserColors(reg, kDefaults, Key());
+    Settings state;
+    state.Load(reg, kDefaults, Key());
 
     EXPECT_EQ(state.LabelColor, 0u);
     EXPECT_EQ(state.CalendarColor, 0x000000FFu);
@@ -172,7 +176,8 @@ TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
         PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
         PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
         CountingRegistry reg;
-        const UserColors state = LoadUserColors(reg, kDefaults, Key());
+        Settings state;
+        state.Load(reg, kDefaults, Key());
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
@@ -189,11 +194,13 @@ TEST_F(RegistryWin32, TypedValuesRoundTripAndMissingThingsReadAsNothing) {
     Win32Registry reg;
     EXPECT_FALSE(std::holds_alternative<std::string>(
         LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "Clr_Labels")));
-    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 1, Key()), kErrorFileNotFound);
+    EXPECT_EQ(Settings{.LabelColor = 1}.Save(reg, SettingId::LabelColor, Key()),
+              kErrorFileNotFound);
     EXPECT_FALSE(ReadRaw(path_.c_str(), "Clr_Labels")); // storing alone makes no key
 
     CreateRegistryKey(reg, kHkeyLocalMachine, path_.c_str());
-    EXPECT_EQ(StoreColor(reg, kLabelColorValue, 0x00C0C0C0, Key()), kErrorSuccess);
+    EXPECT_EQ(Settings{.LabelColor = 0x00C0C0C0}.Save(reg, SettingId::LabelColor, Key()),
+              kErrorSuccess);
     EXPECT_EQ(StoreSetting(reg, kHkeyLocalMachine, path_.c_str(), "n", std::int32_t{-2}, kRegDword),
               kErrorSuccess);
     EXPECT_EQ(LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "Clr_Labels"),
@@ -225,7 +232,7 @@ TEST_F(RegistryWin32, ProgramKeyGetsItsDefaultsUnderLocalMachine) {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Calendar");
 
     Win32Registry reg;
-    LoadUserColors(reg, kDefaults);
+    Settings().Load(reg, kDefaults);
     const auto labels = ReadRaw("SOFTWARE\\Mivra", "Clr_Labels");
     const auto calendar = ReadRaw("SOFTWARE\\Mivra", "Clr_Calendar");
     ASSERT_TRUE(labels && calendar);

@@ -1,0 +1,58 @@
+#include "settings/settings.h"
+
+#include <optional>
+#include <tuple>
+
+namespace mivra {
+
+namespace {
+
+// One stored value: its name, where the record holds it and how the stored
+// value converts (nothing for a value that is not valid).
+template <typename T> struct Field {
+    SettingId id;
+    const char* name;
+    T Settings::*member;
+    std::optional<T> (*convert)(const TaggedValue&);
+};
+
+constexpr std::tuple kFields{
+    Field<Color>{SettingId::LabelColor, kLabelColorValue, &Settings::LabelColor, ToColor},
+    Field<Color>{SettingId::CalendarColor, kCalendarColorValue, &Settings::CalendarColor, ToColor},
+};
+
+template <typename F> void ForEachField(F&& f) {
+    std::apply([&](const auto&... field) { (f(field), ...); }, kFields);
+}
+
+template <typename T>
+RegStatus Store(RegistryApi& api, const SettingsKey& key, const Field<T>& field, T value) {
+    const TaggedValue stored = static_cast<std::int32_t>(value);
+    // Only what reads back as the same valid value is written.
+    if (field.convert(stored) != value) return kErrorInvalidParameter;
+    return StoreSetting(api, key.root, key.path, field.name, stored, kRegSz);
+}
+
+} // namespace
+
+void Settings::Load(RegistryApi& api, const Settings& defaults, const SettingsKey& key) {
+    ForEachField([&](const auto& field) {
+        if (const auto stored = field.convert(LoadSetting(api, key.root, key.path, field.name))) {
+            this->*field.member = *stored;
+            return;
+        }
+        this->*field.member = defaults.*field.member;
+        CreateRegistryKey(api, key.root, key.path);
+        Store(api, key, field, this->*field.member);
+    });
+}
+
+RegStatus Settings::Save(RegistryApi& api, SettingId id, const SettingsKey& key) const {
+    RegStatus status = kErrorInvalidParameter;
+    ForEachField([&](const auto& field) {
+        if (field.id == id) status = Store(api, key, field, this->*field.member);
+    });
+    return status;
+}
+
+} // namespace mivra
