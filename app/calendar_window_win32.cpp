@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/dpi_win32.h"
+#include "platform/trace_win32.h"
 #include "resources/resource.h"
 
 namespace mivra {
@@ -61,7 +62,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     if (hook_.hwnd_)
         ChangeWindowMessageFilterEx(hook_.hwnd_, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
     CreateTooltips();
-    SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
+    TraceIfFailed(SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr), "SetTimer");
     return hook_.hwnd_ != nullptr;
 }
 
@@ -192,7 +193,8 @@ void CalendarWindow::OnCloseRequest() {
 // CalendarHost
 
 void CalendarWindow::MakeTopmost() {
-    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    TraceIfFailed(SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE),
+                  "SetWindowPos");
 }
 
 void CalendarWindow::SetNormalState() {
@@ -245,14 +247,14 @@ void CalendarWindow::LabelsChanged() {
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
     if (enabled)
-        SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr);
+        TraceIfFailed(SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr), "SetTimer");
     else
         KillTimer(hwnd_, kScrollTimer);
 }
 
 void CalendarWindow::SetTrayRetry(bool enabled) {
     if (enabled)
-        SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
+        TraceIfFailed(SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr), "SetTimer");
     else
         KillTimer(hwnd_, kTrayRetryTimer);
 }

@@ -8,6 +8,7 @@
 #include "app/system_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/trace_win32.h"
 #include "settings/options_window_win32.h"
 #include "settings/registry_win32.h"
 #include "tray/icons_win32.h"
@@ -19,6 +20,7 @@
 // colour picker only while the options window asks for a colour.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
+    TraceToDebugger();
     EnableDpiAwareness();
     // One apartment for the program's life, before any shell call: links the
     // shell opens may be handled by COM objects, and the shortcut code

@@ -14,6 +14,7 @@
 #include "base/twips.h"
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/trace_win32.h"
 
 namespace mivra {
 
@@ -112,7 +113,9 @@ HWND WindowToolkit::Create(T* self, HINSTANCE instance, const WindowKind& kind, 
     wc.hbrBackground = kind.background;
     wc.hIcon = kind.icon;
     wc.lpszClassName = kind.className;
-    RegisterClassExW(&wc);
+    // Registering again is harmless; any other failure is worth a trace.
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        TraceIfFailed(false, "RegisterClassExW");
 
     const std::wstring caption(kind.caption);
     const HWND hwnd =

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/placement.h"
+#include "base/trace.h"
 
 namespace mivra {
 
@@ -41,7 +42,10 @@ HCURSOR HandCursor() {
 void ShellLinks::Open(std::wstring_view target) {
     const std::wstring file(target);
     // The window the click came from owns whatever the shell may show.
-    ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Values up to 32 are errors.
+    if (result <= 32) TraceFailure("ShellExecuteW", static_cast<long>(result));
 }
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services, HWND calendar)

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/decimal.h"
+#include "base/trace.h"
 
 namespace mivra {
 
@@ -117,7 +118,8 @@ ReadResult ReadTypedValue(RegistryApi& api, RegKey key, const char* name) {
 
 void CreateRegistryKey(RegistryApi& api, RegKey root, const char* path) {
     ScopedRegKey key(api);
-    api.CreateKeyEx(root, path, 0, kSettingsAccess, key.Put(), nullptr);
+    const RegStatus status = api.CreateKeyEx(root, path, 0, kSettingsAccess, key.Put(), nullptr);
+    if (status != kErrorSuccess) TraceFailure("RegCreateKeyExA", status);
 }
 
 RegStatus StoreSetting(RegistryApi& api, RegKey root, const char* path, const char* name,

@@ -3,6 +3,8 @@
 #include <optional>
 #include <tuple>
 
+#include "base/trace.h"
+
 namespace mivra {
 
 namespace {
@@ -30,7 +32,11 @@ RegStatus Store(RegistryApi& api, const SettingsKey& key, const Field<T>& field,
     const TaggedValue stored = static_cast<std::int32_t>(value);
     // Only what reads back as the same valid value is written.
     if (field.convert(stored) != value) return kErrorInvalidParameter;
-    return StoreSetting(api, key.root, key.path, field.name, stored, kRegSz);
+    // Nothing acts on a failed write (an account that may not write the key
+    // keeps the defaults), but a developer may want to know.
+    const RegStatus status = StoreSetting(api, key.root, key.path, field.name, stored, kRegSz);
+    if (status != kErrorSuccess) TraceFailure(field.name, status);
+    return status;
 }
 
 } // namespace

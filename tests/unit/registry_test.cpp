@@ -1,3 +1,4 @@
+#include "base/trace.h"
 #include "settings/registry.h"
 #include "settings/settings.h"
 
@@ -189,7 +190,15 @@ TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
     }
 }
 
-TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
+// What reached the developer's trace.
+std::vector<std::string> traced;
+void Trace(const char* what, long code) {
+    traced.push_back(std::string(what) + " " + std::to_string(code));
+}
+
+TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
+    traced.clear();
+    SetTraceSink(Trace);
     FakeRegistry reg;
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
@@ -212,6 +221,10 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietly) {
     EXPECT_EQ(Settings{.LabelColor = 0}.Save(reg, SettingId::LabelColor), kErrorAccessDenied);
     EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "255");
     ExpectNoHandleLeftOpen(reg);
+    // Nothing was shown, but a developer can see what failed.
+    EXPECT_EQ(traced,
+              (std::vector<std::string>{"RegCreateKeyExA 5", "Clr_Calendar 5", "Clr_Labels 5"}));
+    SetTraceSink(nullptr);
 }
 
 TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
