@@ -1,6 +1,5 @@
 #include "app/calendar_app.h"
 
-#include <cwctype>
 #include <string_view>
 
 #include "app/calendar_grid.h"
@@ -10,13 +9,6 @@
 namespace mivra {
 
 namespace {
-
-bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    return true;
-}
 
 std::wstring Widen(std::string_view s) {
     return std::wstring(s.begin(), s.end());
@@ -104,20 +96,14 @@ void CalendarApp::OnTrayRetryTimer() {
 }
 
 void CalendarApp::ApplyColors() {
-    auto& month = labels_[Index(LabelId::lblMonth)];
-    month.back = state_.LabelColor;
-    month.fore = state_.CalendarColor;
-    for (int c = 0; c < 7; ++c)
-        labels_[Index(Dow(c))].fore = state_.CalendarColor;
-    for (int c = 0; c < 7; ++c)
-        labels_[Index(Dow(c))].back = state_.DayTextColor;
-    static constexpr LabelId kButtons[] = {
-        LabelId::lblHide,      LabelId::lblYearPrev, LabelId::lblMonthPrev, LabelId::lblToday,
-        LabelId::lblMonthNext, LabelId::lblYearNext, LabelId::lblQuit,      LabelId::lblAbout};
-    for (LabelId id : kButtons)
-        labels_[Index(id)].back = state_.LabelColor;
-    for (LabelId id : kButtons)
-        labels_[Index(id)].fore = state_.CalendarColor;
+    // The title and the buttons in the label colours, the weekdays on the
+    // day text colour; the days are the refresh's.
+    for (const auto& s : CalendarLayout()) {
+        auto& l = labels_[Index(s.id)];
+        if (s.kind == LabelKind::Day) continue;
+        l.fore = state_.CalendarColor;
+        l.back = s.kind == LabelKind::Weekday ? state_.DayTextColor : state_.LabelColor;
+    }
     svc_.options.ApplyColors(state_.CalendarColor);
     svc_.window.LabelsChanged();
 }
@@ -185,32 +171,16 @@ void CalendarApp::OnRefreshTimer() {
 }
 
 void CalendarApp::OnButtonScrollTimer() {
-    YearMonth m{state_.DisplayMonth, state_.DisplayYear};
-    if (EqualsIgnoreCase(CurrentButton, L"lblMonthNext")) {
-        if (++m.month == 13) m = {1, std::int16_t(m.year + 1)};
-    } else if (EqualsIgnoreCase(CurrentButton, L"lblMonthPrev")) {
-        if (--m.month == 0) m = {12, std::int16_t(m.year - 1)};
-    } else if (EqualsIgnoreCase(CurrentButton, L"lblYearNext")) {
-        ++m.year;
-    } else if (EqualsIgnoreCase(CurrentButton, L"lblYearPrev")) {
-        --m.year;
-    }
+    // CurrentButton names the step label pressed last; the table says its step.
+    const LabelSpec* held = StepLabelNamed(CurrentButton);
+    const int months = state_.DisplayYear * 12 + state_.DisplayMonth - 1 + (held ? held->step : 0);
+    const YearMonth m{std::int16_t(months % 12 + 1), std::int16_t(months / 12)};
     // At the ends of the range of dates the step stops there.
     if (IsDisplayable(m)) {
         state_.DisplayMonth = m.month;
         state_.DisplayYear = m.year;
     }
     RefreshCalendar();
-}
-
-bool CalendarApp::IsStepLabel(LabelId id) {
-    return id == LabelId::lblMonthPrev || id == LabelId::lblMonthNext ||
-           id == LabelId::lblYearPrev || id == LabelId::lblYearNext;
-}
-
-bool CalendarApp::HasPressedLook(LabelId id) {
-    return IsStepLabel(id) || id == LabelId::lblToday || id == LabelId::lblHide ||
-           id == LabelId::lblAbout;
 }
 
 void CalendarApp::PressedLook(LabelId id) {
@@ -228,46 +198,45 @@ void CalendarApp::RestingLook(LabelId id) {
 }
 
 void CalendarApp::OnMouseDown(LabelId id) {
-    if (!HasPressedLook(id)) return;
+    const LabelSpec& s = Design(id);
+    if (!s.pressedLook) return;
     PressedLook(id);
-    if (IsStepLabel(id)) {
-        CurrentButton = Widen(Design(id).name);
+    if (s.step != 0) {
+        CurrentButton = Widen(s.name);
         OnButtonScrollTimer();
-        svc_.window.SetButtonScroll(true);
+        if (s.repeats) svc_.window.SetButtonScroll(true);
     }
 }
 
 void CalendarApp::OnMouseUp(LabelId id) {
-    if (!HasPressedLook(id)) return;
+    const LabelSpec& s = Design(id);
+    if (!s.pressedLook) return;
     RestingLook(id);
-    if (IsStepLabel(id)) {
-        svc_.window.SetButtonScroll(false);
-    }
+    if (s.repeats) svc_.window.SetButtonScroll(false);
 }
 
 void CalendarApp::OnClick(LabelId id) {
-    switch (id) {
-    case LabelId::lblToday: {
-        const Date today = svc_.clock.Today();
-        const YearMonth m =
-            ClampDisplayable({std::int16_t(today.Month()), std::int16_t(today.Year())});
-        state_.DisplayMonth = m.month;
-        state_.DisplayYear = m.year;
-        RefreshCalendar();
-        break;
-    }
-    case LabelId::lblHide:
-        svc_.window.Hide();
-        break;
-    case LabelId::lblAbout:
-        svc_.options.ShowModal();
-        break;
-    case LabelId::lblQuit:
-        svc_.window.Close();
-        break;
-    default:
-        break;
-    }
+    if (const auto click = Design(id).click) (this->*click)();
+}
+
+void CalendarApp::JumpToToday() {
+    const Date today = svc_.clock.Today();
+    const YearMonth m = ClampDisplayable({std::int16_t(today.Month()), std::int16_t(today.Year())});
+    state_.DisplayMonth = m.month;
+    state_.DisplayYear = m.year;
+    RefreshCalendar();
+}
+
+void CalendarApp::HideCalendar() {
+    svc_.window.Hide();
+}
+
+void CalendarApp::ShowOptions() {
+    svc_.options.ShowModal();
+}
+
+void CalendarApp::Quit() {
+    svc_.window.Close();
 }
 
 void CalendarApp::OnMouseMove(LabelId id, int buttons) {

@@ -62,6 +62,12 @@ public:
     void OnClick(LabelId id);
     void OnMouseMove(LabelId id, int buttons);
 
+    // What the buttons' clicks do (see the label table).
+    void JumpToToday();
+    void HideCalendar();
+    void ShowOptions();
+    void Quit();
+
     void OnTrayCallback(std::int32_t code);
     // The notification area was re-created (the shell restarted): the icon
     // would otherwise be gone for good, leaving a program nobody can reach.
@@ -88,8 +94,6 @@ private:
     void SetTrayMissing(bool missing);
     void PressedLook(LabelId id);
     void RestingLook(LabelId id);
-    static bool HasPressedLook(LabelId id);
-    static bool IsStepLabel(LabelId id);
 
     ModuleState& state_;
     Services svc_;

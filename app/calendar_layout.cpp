@@ -1,8 +1,15 @@
 #include "app/calendar_layout.h"
 
+#include <algorithm>
+#include <cwctype>
+
+#include "app/calendar_app.h"
+
 namespace mivra {
 
 namespace {
+
+using LabelKind::Button;
 
 constexpr Color kGrey = 0x00808080;
 constexpr Color kWhite = 0x00FFFFFF;
@@ -13,12 +20,17 @@ constexpr FontSpec kDefaultFont{L"MS Sans Serif", 825, false};
 constexpr int ColumnLeft(int c) {
     return 24 + 360 * c;
 }
-constexpr int kButtonTop = 2736;
 
-constexpr LabelSpec Button(LabelId id, std::string_view name, int column, std::wstring_view caption,
-                           FontSpec font, std::wstring_view tip) {
-    return {id,   name, {ColumnLeft(column), kButtonTop, 372, 324}, caption, font, kGrey, kWhite,
-            true, tip};
+// The bottom row's buttons share their place in a column and their look.
+LabelSpec Bottom(int column, LabelSpec s) {
+    s.kind = Button;
+    s.rect = {ColumnLeft(column), 2736, 372, 324};
+    if (s.font.face.empty()) s.font = kButtonFont;
+    s.back = kGrey;
+    s.fore = kWhite;
+    s.border = true;
+    s.pressedLook = true;
+    return s;
 }
 
 constexpr std::array<std::wstring_view, 7> kDowCaptions = {L"Sun", L"Mon", L"Tue", L"Wed",
@@ -29,52 +41,46 @@ constexpr std::array<std::string_view, 7> kDowNames = {
 std::array<LabelSpec, kLabelCount> BuildLayout() {
     std::array<LabelSpec, kLabelCount> t{};
     auto put = [&](const LabelSpec& s) { t[Index(s.id)] = s; };
-    put(Button(LabelId::lblAbout, "lblAbout", 6, L"?", kButtonFont, L"About Mivra 2000"));
-    put({LabelId::lblQuit,
-         "lblQuit",
-         {2352, 36, 192, 192},
-         L"x",
-         kDefaultFont,
-         kGrey,
-         kWhite,
-         false,
-         L"Quit"});
-    put(Button(LabelId::lblYearNext, "lblYearNext", 5, L">>", kButtonFont, L"Ahead One Year"));
-    put(Button(LabelId::lblMonthNext, "lblMonthNext", 4, L">", kButtonFont, L"Ahead One Month"));
-    put(Button(LabelId::lblToday, "lblToday", 3, L"\x6C", {L"Wingdings", 1440, true}, L""));
-    put(Button(LabelId::lblHide, "lblHide", 0, L"\xCA", {L"Wingdings", 1200, true}, L"Hide"));
-    put(Button(LabelId::lblYearPrev, "lblYearPrev", 1, L"<<", kButtonFont, L"Back One Year"));
-    put(Button(LabelId::lblMonthPrev, "lblMonthPrev", 2, L"<", kButtonFont, L"Back One Month"));
+    using enum LabelId;
+    // clang-format off
+    put(Bottom(6, {.id = lblAbout, .name = "lblAbout", .caption = L"?",
+                   .tooltip = L"About Mivra 2000", .click = &CalendarApp::ShowOptions}));
+    put({.id = lblQuit, .name = "lblQuit", .kind = Button, .rect = {2352, 36, 192, 192},
+         .caption = L"x", .font = kDefaultFont, .back = kGrey, .fore = kWhite,
+         .tooltip = L"Quit", .click = &CalendarApp::Quit});
+    put(Bottom(5, {.id = lblYearNext, .name = "lblYearNext", .caption = L">>",
+                   .tooltip = L"Ahead One Year", .step = 12, .repeats = true}));
+    put(Bottom(4, {.id = lblMonthNext, .name = "lblMonthNext", .caption = L">",
+                   .tooltip = L"Ahead One Month", .step = 1, .repeats = true}));
+    put(Bottom(3, {.id = lblToday, .name = "lblToday", .caption = L"\x6C",
+                   .font = {L"Wingdings", 1440, true}, .click = &CalendarApp::JumpToToday}));
+    put(Bottom(0, {.id = lblHide, .name = "lblHide", .caption = L"\xCA",
+                   .font = {L"Wingdings", 1200, true}, .tooltip = L"Hide",
+                   .click = &CalendarApp::HideCalendar}));
+    put(Bottom(1, {.id = lblYearPrev, .name = "lblYearPrev", .caption = L"<<",
+                   .tooltip = L"Back One Year", .step = -12, .repeats = true}));
+    put(Bottom(2, {.id = lblMonthPrev, .name = "lblMonthPrev", .caption = L"<",
+                   .tooltip = L"Back One Month", .step = -1, .repeats = true}));
     for (int c = 0; c < 7; ++c)
-        put({Dow(c),
-             kDowNames[c],
-             {ColumnLeft(c), 360, 372, 204},
-             kDowCaptions[c],
-             {L"Arial", 780, false},
-             kGrey,
-             kWhite,
-             false,
-             L""});
-    put({LabelId::lblMonth,
-         "lblMonth",
-         {24, 24, 2532, 348},
-         L"",
-         {L"Comic Sans MS", 1200, false},
-         0x00404000,
-         0x00C0FFFF,
-         false,
-         L""});
+        put({.id = Dow(c), .name = kDowNames[c], .kind = LabelKind::Weekday,
+             .rect = {ColumnLeft(c), 360, 372, 204}, .caption = kDowCaptions[c],
+             .font = {L"Arial", 780, false}, .back = kGrey, .fore = kWhite});
+    put({.id = lblMonth, .name = "lblMonth", .kind = LabelKind::Text, .rect = {24, 24, 2532, 348},
+         .font = {L"Comic Sans MS", 1200, false}, .back = 0x00404000, .fore = 0x00C0FFFF});
     for (int i = 0; i < 42; ++i)
-        put({Day(i),
-             "lblDay",
-             {ColumnLeft(i % 7), 552 + 360 * (i / 7), 372, 372},
-             L"",
-             {L"Comic Sans MS", 1200, false},
-             kWhite,
-             kSysColorWindowText,
-             true,
-             L""});
+        put({.id = Day(i), .name = "lblDay", .kind = LabelKind::Day,
+             .rect = {ColumnLeft(i % 7), 552 + 360 * (i / 7), 372, 372},
+             .font = {L"Comic Sans MS", 1200, false}, .back = kWhite,
+             .fore = kSysColorWindowText, .border = true});
+    // clang-format on
     return t;
+}
+
+bool EqualsIgnoreCase(std::wstring_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
 }
 
 } // namespace
@@ -86,6 +92,26 @@ const std::array<LabelSpec, kLabelCount>& CalendarLayout() {
 
 const LabelSpec& Design(LabelId id) {
     return CalendarLayout()[Index(id)];
+}
+
+const std::array<LabelId, kLabelCount>& ReadingOrder() {
+    static const std::array<LabelId, kLabelCount> order = [] {
+        std::array<LabelId, kLabelCount> o{};
+        for (int i = 0; i < kLabelCount; ++i)
+            o[i] = static_cast<LabelId>(i);
+        std::ranges::stable_sort(o, [](LabelId a, LabelId b) {
+            const TwipRect &ra = Design(a).rect, &rb = Design(b).rect;
+            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        });
+        return o;
+    }();
+    return order;
+}
+
+const LabelSpec* StepLabelNamed(std::wstring_view name) {
+    for (const auto& s : CalendarLayout())
+        if (s.step != 0 && EqualsIgnoreCase(name, s.name)) return &s;
+    return nullptr;
 }
 
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out) {

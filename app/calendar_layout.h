@@ -1,5 +1,7 @@
-// The calendar window's controls as designed: positions in twips, captions,
-// fonts, colours, borders and tooltips, in front-to-back order.
+// The calendar window's labels as designed, each described completely: its
+// kind, place, caption, font, colours, border and tooltip, and for a button
+// what a press does. Painting, hit testing, tooltips, colours by kind,
+// actions and what screen readers hear all come from this table.
 #pragma once
 
 #include <array>
@@ -39,16 +41,26 @@ constexpr LabelId Day(int i) {
 constexpr int Index(LabelId id) {
     return static_cast<int>(id);
 }
+class CalendarApp;
+
+enum class LabelKind : std::uint8_t { Text, Weekday, Day, Button };
+
 struct LabelSpec {
     LabelId id;
     std::string_view name;
+    LabelKind kind = LabelKind::Text;
     TwipRect rect;
     std::wstring_view caption;
     FontSpec font;
-    Color back;
-    Color fore;
-    bool border; // single, flat
+    Color back = 0;
+    Color fore = 0;
+    bool border = false; // single, flat
+    // Buttons have a tooltip; the jump to today's is set at run time.
     std::wstring_view tooltip;
+    bool pressedLook = false;               // colours swapped while held
+    int step = 0;                           // months a press steps the grid by
+    bool repeats = false;                   // the step repeats while held
+    void (CalendarApp::*click)() = nullptr; // what a click does
 };
 
 inline constexpr int kCalendarWidthTwips = 2580;
@@ -61,6 +73,10 @@ inline constexpr unsigned kButtonScrollIntervalMs = 250;
 // All labels, indexed by LabelId.
 const std::array<LabelSpec, kLabelCount>& CalendarLayout();
 const LabelSpec& Design(LabelId id);
+// Every label top to bottom, then left to right, as the window reads.
+const std::array<LabelId, kLabelCount>& ReadingOrder();
+// The step label whose name matches, ignoring case; null for none.
+const LabelSpec* StepLabelNamed(std::wstring_view name);
 
 // The frontmost label whose rectangle, as painted at a DPI, holds the pixel.
 bool LabelAtPixel(int x, int y, int dpi, LabelId& out);

@@ -5,39 +5,20 @@
 
 namespace mivra {
 
-const std::array<LabelId, kLabelCount>& ReadingOrder() {
-    static const std::array<LabelId, kLabelCount> order = [] {
-        std::array<LabelId, kLabelCount> o{};
-        int n = 0;
-        o[n++] = LabelId::lblMonth;
-        o[n++] = LabelId::lblQuit;
-        for (int c = 0; c < 7; ++c)
-            o[n++] = Dow(c);
-        for (int i = 0; i < kGridCells; ++i)
-            o[n++] = Day(i);
-        for (LabelId id :
-             {LabelId::lblHide, LabelId::lblYearPrev, LabelId::lblMonthPrev, LabelId::lblToday,
-              LabelId::lblMonthNext, LabelId::lblYearNext, LabelId::lblAbout})
-            o[n++] = id;
-        return o;
-    }();
-    return order;
-}
-
 ReaderLabel DescribeLabel(const CalendarApp& app, LabelId id) {
     const LabelState& label = app.Label(id);
     ReaderLabel r;
-    if (!label.tooltip.empty() || id == LabelId::lblToday) {
+    const LabelKind kind = Design(id).kind;
+    if (kind == LabelKind::Button) {
         r.role = ReaderRole::Button;
         r.name = label.tooltip;
         return r;
     }
-    const int first = Index(LabelId::lblDay41), last = Index(LabelId::lblDay0);
-    if (Index(id) < first || Index(id) > last) {
+    if (kind != LabelKind::Day) {
         r.name = label.caption;
         return r;
     }
-    const int cell = last - Index(id);
+    const int cell = Index(LabelId::lblDay0) - Index(id);
     const ModuleState& s = app.State();
     r.role = ReaderRole::Cell;
     const auto dates = GridDates(s.DisplayMonth, s.DisplayYear);

@@ -22,10 +22,6 @@ struct ReaderLabel {
     bool otherMonth = false; // a day of the month before or after
 };
 
-// Title, quit, the weekday headers, the days row by row, then the button
-// row left to right: top to bottom, left to right, as the window reads.
-const std::array<LabelId, kLabelCount>& ReadingOrder();
-
 // Buttons are named by their tooltips (their captions are glyphs and
 // arrows), days by their whole date in the user's long format, the rest by
 // their captions.

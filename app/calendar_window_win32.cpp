@@ -26,7 +26,7 @@ int ButtonsOf(WPARAM wp) {
 }
 
 bool HasTooltip(const LabelSpec& s) {
-    return !s.tooltip.empty() || s.id == LabelId::lblToday;
+    return s.kind == LabelKind::Button;
 }
 
 } // namespace
