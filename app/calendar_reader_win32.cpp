@@ -1,5 +1,7 @@
 #include "app/calendar_reader_win32.h"
 
+#include <algorithm>
+
 #include "app/calendar_reader.h"
 #include "app/calendar_window_win32.h"
 
@@ -8,13 +10,7 @@ namespace mivra {
 namespace {
 
 int ReadingIndex(LabelId id) {
-    static const std::array<int, kLabelCount> index = [] {
-        std::array<int, kLabelCount> at{};
-        for (int i = 0; i < kLabelCount; ++i)
-            at[Index(ReadingOrder()[i])] = i;
-        return at;
-    }();
-    return index[Index(id)];
+    return static_cast<int>(std::ranges::find(ReadingOrder(), id) - ReadingOrder().begin());
 }
 
 } // namespace

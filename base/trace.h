@@ -1,16 +1,15 @@
 // Failures the program goes on past, as its behaviour asks, are still seen
 // by a developer: each goes to one sink, which the Windows program points at
-// the debugger's output (a debugger or DebugView shows it). No user sees it,
-// and nothing is written anywhere.
+// the debugger's output. No user sees it, and nothing is written anywhere.
 #pragma once
 
 namespace mivra {
 
-// `what` failed with `code` (a status or an error number).
-using TraceSink = void (*)(const char* what, long code);
+// `what` failed with `code` (a status or an error number); none until set.
+inline void (*traceSink)(const char* what, long code) = nullptr;
 
-// Where failures go from now on; none until it is set.
-void SetTraceSink(TraceSink sink);
-void TraceFailure(const char* what, long code);
+inline void TraceFailure(const char* what, long code) {
+    if (traceSink) traceSink(what, code);
+}
 
 } // namespace mivra

@@ -9,8 +9,8 @@ namespace mivra {
 
 namespace {
 
-// One stored value: its name, where the record holds it and how the stored
-// value converts (nothing for a value that is not valid).
+// One stored value: its name, its place in the record and how a stored value
+// converts (to nothing when it is not valid).
 template <typename T> struct Field {
     SettingId id;
     const char* name;
@@ -30,10 +30,8 @@ template <typename F> void ForEachField(F&& f) {
 template <typename T>
 RegStatus Store(RegistryApi& api, const SettingsKey& key, const Field<T>& field, T value) {
     const TaggedValue stored = static_cast<std::int32_t>(value);
-    // Only what reads back as the same valid value is written.
     if (field.convert(stored) != value) return kErrorInvalidParameter;
-    // Nothing acts on a failed write (an account that may not write the key
-    // keeps the defaults), but a developer may want to know.
+    // Nothing acts on a failed write (the defaults serve), but it is traced.
     const RegStatus status = StoreSetting(api, key.root, key.path, field.name, stored, kRegSz);
     if (status != kErrorSuccess) TraceFailure(field.name, status);
     return status;
@@ -43,11 +41,9 @@ RegStatus Store(RegistryApi& api, const SettingsKey& key, const Field<T>& field,
 
 void Settings::Load(RegistryApi& api, const Settings& defaults, const SettingsKey& key) {
     ForEachField([&](const auto& field) {
-        if (const auto stored = field.convert(LoadSetting(api, key.root, key.path, field.name))) {
-            this->*field.member = *stored;
-            return;
-        }
-        this->*field.member = defaults.*field.member;
+        const auto stored = field.convert(LoadSetting(api, key.root, key.path, field.name));
+        this->*field.member = stored ? *stored : defaults.*field.member;
+        if (stored) return;
         CreateRegistryKey(api, key.root, key.path);
         Store(api, key, field, this->*field.member);
     });

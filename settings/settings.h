@@ -1,9 +1,6 @@
-// The settings the program keeps, as one record (`Settings`): each value's
-// name, default and conversion stand in one row in settings.cpp, and every
-// value is read and written there, through the registry layer. The program's
-// module state holds the record with the defaults and the picker's result
-// (`SettingsState`); whoever changes a setting tells the calendar through
-// `SettingsListener`.
+// The settings the program keeps, as one record: each value's name, default
+// and conversion stand in one row in settings.cpp, where every value is read
+// and written through the registry layer.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +10,6 @@
 
 namespace mivra {
 
-// Where the settings live.
 inline constexpr const char* kSettingsKeyPath = "SOFTWARE\\Mivra";
 struct SettingsKey {
     RegKey root = kHkeyLocalMachine;
@@ -29,28 +25,25 @@ struct Settings {
     Color LabelColor = 0;
     Color CalendarColor = 0;
 
-    // At start: every value in order. One that is missing or holds no valid
-    // value takes its default, which is written back after making sure the
-    // key exists.
+    // At start, every value in order: one that is missing or not valid takes
+    // its default, written back after making sure the key exists.
     void Load(RegistryApi& api, const Settings& defaults, const SettingsKey& key = {});
-    // Writes one value as it is stored (decimal text); a value outside its
-    // range writes nothing. Returns the status of the open or the write.
+    // Writes one value as stored (decimal text); one out of range writes
+    // nothing. The status of the open or the write.
     RegStatus Save(RegistryApi& api, SettingId id, const SettingsKey& key = {}) const;
 };
 
-// The settings as the program holds them: the record, the defaults set at
-// start, and the colour picker's result.
+// The settings as the program holds them, with the defaults set at start and
+// the colour picker's result (a colour, or -1 for no choice).
 struct SettingsState : Settings {
     Color DefaultLabelColor = 0;
     Color DefaultCalendarColor = 0;
-    // The colour picker's result: a colour, or -1 for no choice.
     std::int32_t PickedColor = 0;
 
     Settings Defaults() const { return {DefaultLabelColor, DefaultCalendarColor}; }
 };
 
-// Told after a setting has changed and been stored, so that the screen
-// follows it.
+// Told once a changed setting is stored, so the screen follows it.
 class SettingsListener {
 public:
     virtual ~SettingsListener() = default;

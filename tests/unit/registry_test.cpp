@@ -198,7 +198,7 @@ void Trace(const char* what, long code) {
 
 TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     traced.clear();
-    SetTraceSink(Trace);
+    traceSink = Trace;
     FakeRegistry reg;
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
@@ -224,7 +224,7 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     // Nothing was shown, but a developer can see what failed.
     EXPECT_EQ(traced,
               (std::vector<std::string>{"RegCreateKeyExA 5", "Clr_Calendar 5", "Clr_Labels 5"}));
-    SetTraceSink(nullptr);
+    traceSink = nullptr;
 }
 
 TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
