@@ -69,22 +69,22 @@ void __verbose_terminate_handler() {
 } // namespace __gnu_cxx
 
 namespace std {
-[[noreturn]] void __throw_bad_alloc() {
+void __throw_bad_alloc() {
     std::abort();
 }
-[[noreturn]] void __throw_bad_array_new_length() {
+void __throw_bad_array_new_length() {
     std::abort();
 }
-[[noreturn]] void __throw_bad_function_call() {
+void __throw_bad_function_call() {
     std::abort();
 }
-[[noreturn]] void __throw_length_error(const char*) {
+void __throw_length_error(const char*) {
     std::abort();
 }
-[[noreturn]] void __throw_logic_error(const char*) {
+void __throw_logic_error(const char*) {
     std::abort();
 }
-[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) {
+void __throw_out_of_range_fmt(const char*, ...) {
     std::abort();
 }
 } // namespace std
