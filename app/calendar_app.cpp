@@ -266,6 +266,12 @@ void CalendarApp::OnTaskbarCreated() {
     svc_.tray.Notify(NotifyOp::Add, state_.TrayIconData);
 }
 
+void CalendarApp::OnTraySizeChanged() {
+    if (!svc_.icons.TraySizeChanged()) return;
+    state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
+    svc_.tray.Notify(NotifyOp::Modify, state_.TrayIconData);
+}
+
 void CalendarApp::OnCloseRequest() {
     auto& r = state_.TrayIconData;
     r.cbSize = kNotifyRecordSize;

@@ -64,6 +64,10 @@ public:
     // The notification area was re-created (the shell restarted): the icon
     // would otherwise be gone for good, leaving a program nobody can reach.
     void OnTaskbarCreated();
+    // The notification area may show icons at another size (its DPI or the
+    // display changed, or it was re-created): give it the day's picture
+    // made for that size.
+    void OnTraySizeChanged();
     // Any close request: the icon goes first; the close is never refused.
     void OnCloseRequest();
 
