@@ -98,9 +98,10 @@ TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {
                     ASSERT_TRUE(c == kInkBlack || c == kInkDarkBlue || c == kInkLightGrey ||
                                 c == kInkDarkGrey || c == kInkWhite)
                         << "colour " << c << " on day " << day;
-                    if (!inside.Holds(x, y))
+                    if (!inside.Holds(x, y)) {
                         ASSERT_EQ(c, first.At(x, y))
                             << "day " << day << " differs at " << x << "," << y;
+                    }
                 }
         }
     }
