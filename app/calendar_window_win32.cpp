@@ -166,7 +166,7 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, ToPixels(kPichookRect, dpi), false);
     LayoutTooltips();
     InvalidateRect(hwnd_, nullptr, FALSE);
-    // The system's DPI may have changed with this window's.
+    // The taskbar's monitor may have a new DPI as well.
     if (app_) app_->OnTraySizeChanged();
 }
 

@@ -47,12 +47,12 @@ int WindowDpi(HWND hwnd) {
 int MonitorDpi(HWND hwnd) {
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const Fn forMonitor = ShcoreFunction<Fn>("GetDpiForMonitor");
-    UINT x = 0, y = 0;
-    // MDT_EFFECTIVE_DPI is 0: the DPI the monitor's contents are scaled to.
-    if (forMonitor && hwnd &&
-        SUCCEEDED(forMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), 0, &x, &y)) &&
-        x > 0)
-        return static_cast<int>(x);
+    if (forMonitor && hwnd) {
+        const HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY);
+        UINT x = 0, y = 0;
+        // MDT_EFFECTIVE_DPI (0): the DPI the monitor's contents are scaled to.
+        if (SUCCEEDED(forMonitor(monitor, 0, &x, &y)) && x > 0) return static_cast<int>(x);
+    }
     return SystemDpi();
 }
 

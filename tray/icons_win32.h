@@ -32,7 +32,8 @@ public:
     // The picture of day 1 to 31 at the current size, made when the day or
     // the size differs from the last picture's. Only that picture and the one
     // before it are held: the one before stays valid until the next is
-    // made, so the shell always has a live picture while it takes the new one.
+    // made, so the shell always has a live picture while it takes the new
+    // one. The holder must outlive the notification icon.
     HICON ForDay(int day);
     // The size of the notification area's icons the pictures are made for.
     int TraySize();
