@@ -261,6 +261,13 @@ void CalendarApp::OnTaskbarCreated() {
     ShowTrayIcon(NotifyOp::Add);
 }
 
+void CalendarApp::OnTraySizeChanged() {
+    if (!svc_.icons.TraySizeChanged()) return;
+    state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
+    // While the icon is being retried, the retry carries the new picture.
+    if (!trayMissing_) ShowTrayIcon(NotifyOp::Modify);
+}
+
 void CalendarApp::OnCloseRequest() {
     auto& r = state_.TrayIconData;
     r.cbSize = kNotifyRecordSize;

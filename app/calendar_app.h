@@ -74,6 +74,10 @@ public:
     void OnTaskbarCreated();
     // Another try at showing the icon while the shell has not taken it.
     void OnTrayRetryTimer();
+    // The notification area may show icons at another size (its DPI or the
+    // display changed, or it was re-created): give it the day's picture
+    // made for that size.
+    void OnTraySizeChanged();
     // Any close request: the icon goes first; the close is never refused.
     void OnCloseRequest();
 

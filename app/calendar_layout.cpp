@@ -22,7 +22,7 @@ constexpr int ColumnLeft(int c) {
 }
 
 // The bottom row's buttons share their place in a column and their look.
-LabelSpec Bottom(int column, LabelSpec s) {
+constexpr LabelSpec Bottom(int column, LabelSpec s) {
     s.kind = Button;
     s.rect = {ColumnLeft(column), 2736, 372, 324};
     if (s.font.face.empty()) s.font = kButtonFont;
@@ -38,7 +38,7 @@ constexpr std::array<std::wstring_view, 7> kDowCaptions = {L"Sun", L"Mon", L"Tue
 constexpr std::array<std::string_view, 7> kDowNames = {
     "lblDow(0)", "lblDow(1)", "lblDow(2)", "lblDow(3)", "lblDow(4)", "lblDow(5)", "lblDow(6)"};
 
-std::array<LabelSpec, kLabelCount> BuildLayout() {
+constexpr std::array<LabelSpec, kLabelCount> BuildLayout() {
     std::array<LabelSpec, kLabelCount> t{};
     auto put = [&](const LabelSpec& s) { t[Index(s.id)] = s; };
     using enum LabelId;
@@ -85,9 +85,11 @@ bool EqualsIgnoreCase(std::wstring_view a, std::string_view b) {
 
 } // namespace
 
+// Built by the compiler: the program carries the finished table.
+constexpr std::array<LabelSpec, kLabelCount> kLayout = BuildLayout();
+
 const std::array<LabelSpec, kLabelCount>& CalendarLayout() {
-    static const std::array<LabelSpec, kLabelCount> layout = BuildLayout();
-    return layout;
+    return kLayout;
 }
 
 const LabelSpec& Design(LabelId id) {
@@ -99,7 +101,9 @@ const std::array<LabelId, kLabelCount>& ReadingOrder() {
         std::array<LabelId, kLabelCount> o{};
         for (int i = 0; i < kLabelCount; ++i)
             o[i] = static_cast<LabelId>(i);
-        std::ranges::stable_sort(o, [](LabelId a, LabelId b) {
+        // No two labels start at one point. (A stable sort would link the
+        // library's buffer allocation and the exception runtime with it.)
+        std::ranges::sort(o, [](LabelId a, LabelId b) {
             const TwipRect &ra = Design(a).rect, &rb = Design(b).rect;
             return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
         });

@@ -181,6 +181,8 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, WindowPixels(kPichookRect, dpi), false);
     LayoutTooltips();
     InvalidateRect(hwnd_, nullptr, FALSE);
+    // The taskbar's monitor may have a new DPI as well.
+    if (app_) app_->OnTraySizeChanged();
 }
 
 void CalendarWindow::OnCloseRequest() {
@@ -285,7 +287,11 @@ LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        if (app_) app_->OnTaskbarCreated();
+        // Windows also re-creates the taskbar when its DPI changes.
+        if (app_) {
+            app_->OnTraySizeChanged();
+            app_->OnTaskbarCreated();
+        }
         return 0;
     }
     if (!app_) return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -309,6 +315,10 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         OnTimer(wp);
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        app_->OnTraySizeChanged();
+        break;
     case WM_TIMECHANGE:
         app_->OnRefreshTimer();
         return 0;

@@ -14,6 +14,15 @@ template <typename F> F User32Function(const char* name) {
                   : nullptr;
 }
 
+// GetDpiForMonitor lives in shcore.dll, which Windows 7 lacks; taken from
+// the system folder only, never from beside the program.
+template <typename F> F ShcoreFunction(const char* name) {
+    static const HMODULE shcore =
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(shcore, name)))
+                  : nullptr;
+}
+
 } // namespace
 
 int SystemDpi() {
@@ -33,6 +42,25 @@ int WindowDpi(HWND hwnd) {
         if (dpi > 0) return static_cast<int>(dpi);
     }
     return SystemDpi();
+}
+
+int MonitorDpi(HWND hwnd) {
+    using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const Fn forMonitor = ShcoreFunction<Fn>("GetDpiForMonitor");
+    if (forMonitor && hwnd) {
+        const HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY);
+        UINT x = 0, y = 0;
+        // MDT_EFFECTIVE_DPI (0): the DPI the monitor's contents are scaled to.
+        if (SUCCEEDED(forMonitor(monitor, 0, &x, &y)) && x > 0) return static_cast<int>(x);
+    }
+    return SystemDpi();
+}
+
+int MetricForDpi(int index, int dpi, int fallback) {
+    using Fn = int(WINAPI*)(int, UINT);
+    static const Fn forDpi = User32Function<Fn>("GetSystemMetricsForDpi");
+    const int metric = forDpi ? forDpi(index, static_cast<UINT>(dpi)) : 0;
+    return metric > 0 ? metric : fallback;
 }
 
 RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi) {

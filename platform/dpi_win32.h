@@ -1,5 +1,5 @@
 // The DPI a window is shown at, on every Windows version we run on. The
-// newer user32 functions are looked up here and nowhere else.
+// newer user32 and shcore functions are looked up here and nowhere else.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,12 @@ namespace mivra {
 // The window's DPI (per monitor where the system knows it), else the system's.
 int WindowDpi(HWND hwnd);
 int SystemDpi();
+// The DPI of the monitor that holds a window, even another program's, where
+// the system knows one per monitor; else the system's.
+int MonitorDpi(HWND hwnd);
+// A system metric (SM_*) at a DPI, where the system scales metrics per DPI;
+// else `fallback`.
+int MetricForDpi(int index, int dpi, int fallback);
 // The frame and caption around an empty client area of a window without a
 // menu, at a DPI where the system can tell (else at the system's).
 RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi);

@@ -4,17 +4,15 @@
 
 #include <windows.h>
 
-#include "base/decimal.h"
 #include "base/trace.h"
 
 namespace mivra {
 
 inline void TraceToDebugger() {
     traceSink = [](const char* what, long code) {
-        std::wstring line = L"Mivra: ";
-        for (const char* c = what; *c; ++c)
-            line.push_back(static_cast<unsigned char>(*c));
-        OutputDebugStringW((line + L" failed (" + DecimalW(code) + L")\n").c_str());
+        wchar_t line[160];
+        wsprintfW(line, L"Mivra: %.100hs failed (%ld)\n", what, code);
+        OutputDebugStringW(line);
     };
 }
 

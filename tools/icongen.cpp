@@ -4,17 +4,15 @@
 // this program must give the same bytes on every run. They also depend on
 // the rasteriser and the font: the committed set was drawn with FreeType
 // 2.12.1 and Liberation Serif Bold 1.07.4 (Debian 12); after a change to
-// either, redraw (the day_icons target) and review the contact sheet.
+// either, redraw (the day_icons target) and review the contact sheets.
 //
-//   icongen <out-dir> [--font <ttf>] [--sheet <png>]
+//   icongen <out-dir> [--font <ttf>] [--sheet <png>] [--glyphs <cpp>]
+//                     [--tray-sheet <png>]
 //
 // Writes <out-dir>/day01.ico ... day31.ico; --sheet also writes all 31 side
-// by side at four times their size, for a look at them in review.
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_OUTLINE_H
-#include <zlib.h>
-
+// by side at four times their size, for a look at them in review. --glyphs
+// writes the numerals of the tray's smaller pictures as C++ source
+// (tray/day_glyphs.cpp), --tray-sheet every day at every tray size.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -29,11 +27,18 @@
 #include <utility>
 #include <vector>
 
+#include "bytes.h"
+#include "tray/day_picture.h"
+#include "tray_glyphs.h"
+#include "typeface.h"
+
 #ifndef MIVRA_ICON_FONT
 #define MIVRA_ICON_FONT "/usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf"
 #endif
 
 namespace {
+
+using namespace icongen;
 
 constexpr int kSize = 32;
 constexpr int kPixels = kSize * kSize;
@@ -86,13 +91,10 @@ Image Frame() {
     return img;
 }
 
-// Coverage to the four shades the palette offers for ink on white: black,
-// dark grey (half), light grey (a quarter), white.
+// Coverage to the palette's shades of ink on white.
 Ink Shade(float c) {
-    if (c >= 0.70f) return kBlack;
-    if (c >= 0.40f) return kDarkGrey;
-    if (c >= 0.14f) return kLightGrey;
-    return kWhite;
+    constexpr Ink kShades[] = {kWhite, kLightGrey, kDarkGrey, kBlack};
+    return kShades[ShadeLevel(c)];
 }
 
 bool Inked(float c) {
@@ -134,75 +136,29 @@ int Greys(const Coverage& cov) {
     return n;
 }
 
-class Typeface {
-public:
-    explicit Typeface(const std::string& path) {
-        if (FT_Init_FreeType(&lib_)) throw std::runtime_error("FreeType does not start");
-        if (FT_New_Face(lib_, path.c_str(), 0, &face_))
-            throw std::runtime_error("cannot open font " + path);
-        unitsPerEm_ = face_->units_per_EM;
-        // Lining figures all stand on the baseline; '1' has no overshoot,
-        // so its height is the figure height.
-        if (FT_Load_Char(face_, '1', FT_LOAD_NO_SCALE))
-            throw std::runtime_error("the font lacks figures");
-        figureUnits_ = static_cast<double>(face_->glyph->metrics.height);
-    }
-    ~Typeface() {
-        FT_Done_Face(face_);
-        FT_Done_FreeType(lib_);
-    }
-    Typeface(const Typeface&) = delete;
-    Typeface& operator=(const Typeface&) = delete;
+// Draws a figure kFigureHeight tall with its origin at (x, kBaseline).
+Coverage Draw(Typeface& tf, char digit, double widthFactor, double x) {
+    const double whole = std::floor(x);
+    const Rendered r = tf.Render(digit, tf.PpemForHeight(kFigureHeight), widthFactor,
+                                 std::lround((x - whole) * 64));
+    Coverage cov{};
+    const int left = r.left + static_cast<int>(whole);
+    const int top = static_cast<int>(kBaseline) - r.top;
+    for (int row = 0; row < r.rows; ++row)
+        for (int col = 0; col < r.width; ++col) {
+            const int px = left + col, py = top + row;
+            const std::uint8_t v = r.At(col, row);
+            if (v == 0) continue;
+            if (px < 0 || px >= kSize || py < 0 || py >= kSize)
+                throw std::runtime_error("a figure falls off the icon");
+            cov[py * kSize + px] = v / 255.0f;
+        }
+    return cov;
+}
 
-    // Pixels per em for a figure kFigureHeight tall.
-    double Ppem() const { return kFigureHeight * unitsPerEm_ / figureUnits_; }
-
-    // Ink extent [left, right) of a figure drawn with its origin at x = 0.
-    std::pair<double, double> InkSpan(char digit, double widthFactor) {
-        Load(digit, widthFactor);
-        FT_BBox box;
-        FT_Outline_Get_CBox(&face_->glyph->outline, &box);
-        // The control box of hinted outlines is tight enough for placing.
-        return {box.xMin / 64.0, box.xMax / 64.0};
-    }
-
-    // Coverage of a figure with its origin at (x, kBaseline).
-    Coverage Draw(char digit, double widthFactor, double x) {
-        Load(digit, widthFactor);
-        const double whole = std::floor(x);
-        FT_Outline_Translate(&face_->glyph->outline, std::lround((x - whole) * 64), 0);
-        if (FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL))
-            throw std::runtime_error("cannot render a figure");
-        const FT_Bitmap& bm = face_->glyph->bitmap;
-        Coverage cov{};
-        const int left = face_->glyph->bitmap_left + static_cast<int>(whole);
-        const int top = static_cast<int>(kBaseline) - face_->glyph->bitmap_top;
-        for (unsigned row = 0; row < bm.rows; ++row)
-            for (unsigned col = 0; col < bm.width; ++col) {
-                const int px = left + static_cast<int>(col), py = top + static_cast<int>(row);
-                const std::uint8_t v = bm.buffer[row * bm.pitch + col];
-                if (v == 0) continue;
-                if (px < 0 || px >= kSize || py < 0 || py >= kSize)
-                    throw std::runtime_error("a figure falls off the icon");
-                cov[py * kSize + px] = v / 255.0f;
-            }
-        return cov;
-    }
-
-private:
-    void Load(char digit, double widthFactor) {
-        const double ppem = Ppem();
-        FT_Set_Char_Size(face_, std::lround(ppem * widthFactor * 64), std::lround(ppem * 64), 72,
-                         72);
-        if (FT_Load_Char(face_, static_cast<FT_ULong>(digit), FT_LOAD_NO_BITMAP))
-            throw std::runtime_error("the font lacks a figure");
-    }
-
-    FT_Library lib_ = nullptr;
-    FT_Face face_ = nullptr;
-    int unitsPerEm_ = 0;
-    double figureUnits_ = 0;
-};
+std::pair<double, double> InkSpan(Typeface& tf, char digit, double widthFactor) {
+    return tf.InkSpan(digit, tf.PpemForHeight(kFigureHeight), widthFactor);
+}
 
 // Sub-pixel nudges tried for each figure, in eighths of a pixel: a stem that
 // lands on whole pixels is black, not a smear of greys.
@@ -231,13 +187,13 @@ bool Touch(const Coverage& a, const Coverage& b) {
 }
 
 Coverage OneFigure(Typeface& tf, char d) {
-    const auto [l, r] = tf.InkSpan(d, kSingleWidthFactor);
+    const auto [l, r] = InkSpan(tf, d, kSingleWidthFactor);
     const double centre = 15.5; // middle of column 15, the page's middle column
     const double x = centre - (l + r) / 2;
     std::optional<Coverage> best;
     int bestGreys = 0;
     for (int n : kNudges) {
-        Coverage c = tf.Draw(d, kSingleWidthFactor, x + n / 8.0);
+        Coverage c = Draw(tf, d, kSingleWidthFactor, x + n / 8.0);
         const Extent e = Columns(c);
         // Centred to the pixel: equal margins, or one column more on one side.
         if (!InsideBox(c) || std::abs(e.first + e.last - 2 * 15) > 1) continue;
@@ -252,23 +208,23 @@ Coverage OneFigure(Typeface& tf, char d) {
 
 Coverage TwoFigures(Typeface& tf, char d0, char d1) {
     // Narrow the pair just enough to fit the box with kPairGap between them.
-    const auto [l0n, r0n] = tf.InkSpan(d0, 1.0);
-    const auto [l1n, r1n] = tf.InkSpan(d1, 1.0);
+    const auto [l0n, r0n] = InkSpan(tf, d0, 1.0);
+    const auto [l1n, r1n] = InkSpan(tf, d1, 1.0);
     const double natural = (r0n - l0n) + (r1n - l1n);
     const double factor =
         std::clamp((kPairRight - kBoxLeft - kPairGap) / natural, kPairMinFactor, kPairMaxFactor);
     // The first numeral starts at the box's left edge, the second ends
     // against its right edge.
-    const double x0 = kBoxLeft - tf.InkSpan(d0, factor).first;
-    const double x1 = kPairRight - tf.InkSpan(d1, factor).second;
+    const double x0 = kBoxLeft - InkSpan(tf, d0, factor).first;
+    const double x1 = kPairRight - InkSpan(tf, d1, factor).second;
 
     std::optional<Coverage> best;
     int bestGreys = 0;
     for (int n0 : kNudges) {
-        const Coverage a = tf.Draw(d0, factor, x0 + n0 / 8.0);
+        const Coverage a = Draw(tf, d0, factor, x0 + n0 / 8.0);
         if (!InsideBox(a) || Columns(a).first != kBoxLeft) continue;
         for (int n1 : kNudges) {
-            const Coverage b = tf.Draw(d1, factor, x1 + n1 / 8.0);
+            const Coverage b = Draw(tf, d1, factor, x1 + n1 / 8.0);
             const int last = Columns(b).last;
             if (!InsideBox(b) || (last != kBoxRight - 1 && last != kBoxRight) || Touch(a, b))
                 continue;
@@ -292,28 +248,6 @@ Image DayIcon(Typeface& tf, int day) {
         if (Inked(cov[i])) img[i] = Shade(cov[i]);
     return img;
 }
-
-class Bytes {
-public:
-    void U8(unsigned v) { b_.push_back(static_cast<std::uint8_t>(v)); }
-    void U16(unsigned v) {
-        U8(v & 0xFF);
-        U8(v >> 8 & 0xFF);
-    }
-    void U32(std::uint32_t v) {
-        U16(v & 0xFFFF);
-        U16(v >> 16);
-    }
-    void U32be(std::uint32_t v) {
-        for (int s = 24; s >= 0; s -= 8)
-            U8(v >> s & 0xFF);
-    }
-    void Append(const std::vector<std::uint8_t>& v) { b_.insert(b_.end(), v.begin(), v.end()); }
-    const std::vector<std::uint8_t>& Data() const { return b_; }
-
-private:
-    std::vector<std::uint8_t> b_;
-};
 
 // One 32x32 image, 16 colours: directory, bitmap header, palette, pixels
 // bottom-up two to a byte, and an all-zero (fully opaque) AND mask.
@@ -357,21 +291,6 @@ std::vector<std::uint8_t> EncodeIcon(const Image& img) {
     return out.Data();
 }
 
-void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-    if (!f) throw std::runtime_error("cannot write " + path.string());
-}
-
-void Chunk(Bytes& png, const char* type, const std::vector<std::uint8_t>& data) {
-    png.U32be(static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.Append(body);
-    png.U32be(static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
-}
-
 // All icons at four times their size, eight to a row, on a light grey card.
 std::vector<std::uint8_t> ContactSheet(const std::vector<Image>& icons) {
     constexpr int kScale = 4, kGap = 8, kPerRow = 8;
@@ -387,47 +306,53 @@ std::vector<std::uint8_t> ContactSheet(const std::vector<Image>& icons) {
                 rgb[static_cast<std::size_t>(oy + y) * width + ox + x] =
                     kIconPalette[icons[i][(y / kScale) * kSize + x / kScale]];
     }
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(height) * (1 + width * 3));
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0); // no filter
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = rgb[static_cast<std::size_t>(y) * width + x];
-            raw.push_back(static_cast<std::uint8_t>(c >> 16));
-            raw.push_back(static_cast<std::uint8_t>(c >> 8));
-            raw.push_back(static_cast<std::uint8_t>(c));
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<std::uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
-        Z_OK)
-        throw std::runtime_error("cannot compress the sheet");
-    packed.resize(packedSize);
+    return EncodePng(width, height, rgb);
+}
 
-    Bytes png;
-    for (int b : {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A})
-        png.U8(b); // signature
-    Bytes ihdr;
-    ihdr.U32be(static_cast<std::uint32_t>(width));
-    ihdr.U32be(static_cast<std::uint32_t>(height));
-    for (int b : {8, 2, 0, 0, 0})
-        ihdr.U8(b); // 8-bit RGB, no interlace
-    Chunk(png, "IHDR", ihdr.Data());
-    Chunk(png, "IDAT", packed);
-    Chunk(png, "IEND", {});
-    return png.Data();
+// Every day at every size the tray uses, three times magnified: per day the
+// small pictures the program composes, then its 32-pixel icon.
+std::vector<std::uint8_t> TraySheet(const std::vector<Image>& icons,
+                                    const std::vector<TrayGlyphSet>& sets) {
+    constexpr int kScale = 3, kGap = 6, kGroupGap = 18, kPerRow = 3;
+    int groupWidth = kSize * kScale;
+    for (const TrayGlyphSet& set : sets)
+        groupWidth += set.layout.size * kScale + kGap;
+    const int rows = (static_cast<int>(icons.size()) + kPerRow - 1) / kPerRow;
+    const int width = kGroupGap + kPerRow * (groupWidth + kGroupGap);
+    const int height = kGroupGap + rows * (kSize * kScale + kGroupGap);
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(width) * height, 0xD8D8D8);
+    // A picture with its bottom edge on `bottom`.
+    const auto put = [&](const std::vector<std::uint8_t>& px, int size, int left, int bottom) {
+        for (int y = 0; y < size * kScale; ++y)
+            for (int x = 0; x < size * kScale; ++x)
+                rgb[static_cast<std::size_t>(bottom - size * kScale + y) * width + left + x] =
+                    kIconPalette[px[(y / kScale) * size + x / kScale]];
+    };
+    for (int day = 1; day <= static_cast<int>(icons.size()); ++day) {
+        int left = kGroupGap + (day - 1) % kPerRow * (groupWidth + kGroupGap);
+        const int bottom =
+            kGroupGap + ((day - 1) / kPerRow + 1) * (kSize * kScale + kGroupGap) - kGroupGap;
+        for (const TrayGlyphSet& set : sets) {
+            put(mivra::ComposeDayPicture(set.Glyphs(), day), set.layout.size, left, bottom);
+            left += set.layout.size * kScale + kGap;
+        }
+        put(std::vector<std::uint8_t>(icons[day - 1].begin(), icons[day - 1].end()), kSize, left,
+            bottom);
+    }
+    return EncodePng(width, height, rgb);
 }
 
 int Usage() {
-    std::fputs("usage: icongen <out-dir> [--font <ttf>] [--sheet <png>]\n", stderr);
+    std::fputs("usage: icongen <out-dir> [--font <ttf>] [--sheet <png>] [--glyphs <cpp>]\n"
+               "               [--tray-sheet <png>]\n",
+               stderr);
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::optional<std::filesystem::path> outDir, sheet;
+    std::optional<std::filesystem::path> outDir, sheet, glyphs, traySheet;
     std::string font = MIVRA_ICON_FONT;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -435,6 +360,10 @@ int main(int argc, char** argv) {
             font = argv[++i];
         else if (arg == "--sheet" && i + 1 < argc)
             sheet = argv[++i];
+        else if (arg == "--glyphs" && i + 1 < argc)
+            glyphs = argv[++i];
+        else if (arg == "--tray-sheet" && i + 1 < argc)
+            traySheet = argv[++i];
         else if (!arg.starts_with("--") && !outDir)
             outDir = arg;
         else
@@ -452,9 +381,14 @@ int main(int argc, char** argv) {
             std::snprintf(name, sizeof name, "day%02d.ico", day);
             WriteFile(*outDir / name, EncodeIcon(icons.back()));
         }
-        if (sheet) {
-            if (sheet->has_parent_path()) std::filesystem::create_directories(sheet->parent_path());
-            WriteFile(*sheet, ContactSheet(icons));
+        if (sheet) WriteFile(*sheet, ContactSheet(icons));
+        if (glyphs || traySheet) {
+            const std::vector<TrayGlyphSet> sets = FitTrayGlyphs(tf);
+            if (glyphs) {
+                const std::string source = TrayGlyphSource(sets);
+                WriteFile(*glyphs, std::vector<std::uint8_t>(source.begin(), source.end()));
+            }
+            if (traySheet) WriteFile(*traySheet, TraySheet(icons, sets));
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "icongen: %s\n", e.what());

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tray/day_picture.h"
+
 namespace mivra {
 
 std::array<char, 64> FixedTip(std::string_view text) {
@@ -20,6 +22,21 @@ bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam) {
 
 bool IsToggleCode(std::int32_t code) {
     return code == 0x0202 || code == 0x0205;
+}
+
+int TrayIconSize(int dpi) {
+    // Rounded to the nearest pixel, as the system scales its metrics.
+    return dpi > 0 ? (16 * dpi + 48) / 96 : 16;
+}
+
+int DayPictureSize(int traySize) {
+    constexpr int kIconSize = 32;
+    if (traySize >= kIconSize) return traySize;
+    // The largest drawn size that fits; below them all, the smallest.
+    int size = 0;
+    for (int s = 1; s < kIconSize; ++s)
+        if (DayGlyphsFor(s) && (s <= traySize || size == 0)) size = s;
+    return size ? size : kIconSize;
 }
 
 } // namespace mivra

@@ -37,12 +37,26 @@ public:
     virtual bool Notify(NotifyOp op, const NotifyRecord& record) = 0;
 };
 
-// Icon handles by day of the month (1 to 31), owned by the icon set.
+// The tray's pictures by day of the month (1 to 31), owned by the icon set.
 class IconSource {
 public:
     virtual ~IconSource() = default;
+    // The day's picture at the notification area's current icon size.
     virtual std::uintptr_t IconForDay(int day) = 0;
+    // Looks the notification area's icon size up again; true when it changed,
+    // so that the pictures from now on are made at the new size.
+    virtual bool TraySizeChanged() = 0;
 };
+
+// The notification area shows small icons: 16 pixels square at 96 dpi, in
+// proportion at other DPIs (20 at 120, 24 at 144, 28 at 168, 32 at 192).
+int TrayIconSize(int dpi);
+
+// The size of the picture to make for a notification area that shows icons
+// `traySize` pixels square: a size drawn for the tray where one fits, so the
+// system scales the picture up a little rather than down a lot; from 32
+// pixels on, the icons' own size.
+int DayPictureSize(int traySize);
 
 // Whether a WM_MOUSEMOVE that reached the callback window came from the shell.
 bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam);

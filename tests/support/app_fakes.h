@@ -101,10 +101,22 @@ public:
     }
 };
 
-// Handles are 1000 + day, so a test can tell which picture was sent.
+// Handles are 1000 + day at first and size * 1000 + day once the tray's
+// size has changed, so a test can tell which picture was sent.
 class FakeIcons : public IconSource {
 public:
-    std::uintptr_t IconForDay(int day) override { return 1000 + day; }
+    int size = 16;     // the pictures are made for this size
+    int traySize = 16; // what the notification area would show now
+    std::uintptr_t IconForDay(int day) override { return base_ + day; }
+    bool TraySizeChanged() override {
+        if (traySize == size) return false;
+        size = traySize;
+        base_ = 1000u * size;
+        return true;
+    }
+
+private:
+    std::uintptr_t base_ = 1000;
 };
 
 class FakeWindow : public CalendarHost {

@@ -303,6 +303,28 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
     EXPECT_EQ(tray.refusedAdds, 0);
 }
 
+TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
+    clock.now = D(2000, 10, 9);
+    app.Startup();
+    tray.calls.clear();
+    app.OnTraySizeChanged(); // the size is what it was: nothing to send
+    EXPECT_TRUE(tray.calls.empty());
+
+    icons.traySize = 24;
+    app.OnTraySizeChanged();
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+    EXPECT_EQ(tray.calls[0].record.hIcon, 24009u);
+    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+    // The tray follows LastDate, not the month on show; later refreshes and
+    // a re-add keep the new size.
+    ShowMonth(3, 1999);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+    app.OnTaskbarCreated();
+    EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+}
+
 TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
     app.Startup();
     window.log.clear();

@@ -6,15 +6,19 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tests/support/day_pictures.h"
+
 namespace {
+
+using mivra::test::DayIconFile;
+using mivra::test::IsInk;
+using mivra::test::ReadBytes;
 
 const std::string kResources = MIVRA_SOURCE_DIR "/resources/";
 
@@ -22,18 +26,9 @@ constexpr int kBlack = 0, kDarkBlue = 4, kLightGrey = 7, kDarkGrey = 8, kWhite =
 constexpr int kBoxLeft = 4, kBoxTop = 5, kBoxRight = 26, kBoxBottom = 27;
 constexpr std::size_t kPixelsAt = 22 + 40 + 16 * 4, kMaskAt = kPixelsAt + 512;
 
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
 std::string ReadText(const std::string& path) {
-    std::ifstream f(path);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-std::string DayFile(int day) {
-    return (day < 10 ? "day0" : "day") + std::to_string(day) + ".ico";
+    const auto bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -53,10 +48,6 @@ bool InBox(int x, int y) {
     return x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom;
 }
 
-bool IsInk(int c) {
-    return c == kBlack || c == kDarkGrey || c == kLightGrey;
-}
-
 // The page as drawn: ground, page, shadow and binding, without the number.
 int FrameColour(int x, int y) {
     if (y <= 3 && x >= 3 && x <= 27 && x % 3 == 0) return kBlack;
@@ -73,7 +64,7 @@ protected:
     static void SetUpTestSuite() {
         icons_ = new std::vector<std::vector<std::uint8_t>>;
         for (int day = 1; day <= 31; ++day)
-            icons_->push_back(ReadFile(kResources + DayFile(day)));
+            icons_->push_back(ReadBytes(kResources + DayIconFile(day)));
     }
     static void TearDownTestSuite() {
         delete icons_;
@@ -91,7 +82,7 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
         0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     for (int day = 1; day <= 31; ++day) {
-        SCOPED_TRACE(DayFile(day));
+        SCOPED_TRACE(DayIconFile(day));
         const auto& b = Icon(day);
         ASSERT_EQ(b.size(), 766u);
         // Directory: reserved, type icon, one image.
@@ -159,7 +150,7 @@ TEST_F(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
     EXPECT_EQ(Pixel(first, 29, 30), kDarkBlue);
 
     for (int day = 1; day <= 31; ++day) {
-        SCOPED_TRACE(DayFile(day));
+        SCOPED_TRACE(DayIconFile(day));
         const auto& b = Icon(day);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
@@ -170,35 +161,19 @@ TEST_F(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
     }
 }
 
-// Number of 8-connected groups of ink pixels: each numeral is one unbroken
-// shape, and two numerals do not run into each other.
-int InkShapes(const std::vector<std::uint8_t>& b) {
-    std::array<bool, 32 * 32> seen{};
-    int shapes = 0;
-    for (int start = 0; start < 32 * 32; ++start) {
-        const int sx = start % 32, sy = start / 32;
-        if (seen[start] || !InBox(sx, sy) || !IsInk(Pixel(b, sx, sy))) continue;
-        ++shapes;
-        std::vector<int> todo{start};
-        seen[start] = true;
-        while (!todo.empty()) {
-            const int p = todo.back();
-            todo.pop_back();
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int x = p % 32 + dx, y = p / 32 + dy;
-                    if (!InBox(x, y) || seen[y * 32 + x] || !IsInk(Pixel(b, x, y))) continue;
-                    seen[y * 32 + x] = true;
-                    todo.push_back(y * 32 + x);
-                }
-        }
-    }
-    return shapes;
+// The numerals: each is one unbroken shape, and two numerals do not run
+// into each other.
+std::vector<mivra::test::InkShape> Numerals(const std::vector<std::uint8_t>& b) {
+    return mivra::test::InkShapes(mivra::test::IcoPicture(b),
+                                  {kBoxLeft, kBoxTop, kBoxRight, kBoxBottom});
 }
+
+// What each numeral closes in; the tray's smaller pictures must keep it.
+constexpr std::array<int, 10> kHoles = {1, 0, 0, 0, 1, 0, 1, 0, 2, 1};
 
 TEST_F(DayIcons, NumberStandsInTheBoxAtFigureSize) {
     for (int day = 1; day <= 31; ++day) {
-        SCOPED_TRACE(DayFile(day));
+        SCOPED_TRACE(DayIconFile(day));
         const auto& b = Icon(day);
         int top = 32, bottom = -1, left = 32, right = -1, black = 0;
         for (int y = kBoxTop; y <= kBoxBottom; ++y)
@@ -221,12 +196,15 @@ TEST_F(DayIcons, NumberStandsInTheBoxAtFigureSize) {
             EXPECT_LE(width, 14);
             // Centred on the page's middle column (15), to the pixel.
             EXPECT_LE(std::abs(left + right - 30), 1) << "spans " << left << ".." << right;
-            EXPECT_EQ(InkShapes(b), 1);
+            ASSERT_EQ(Numerals(b).size(), 1u);
         } else {
             EXPECT_EQ(left, 4);
             EXPECT_TRUE(right == 25 || right == 26) << "ends at " << right;
-            EXPECT_EQ(InkShapes(b), 2);
+            ASSERT_EQ(Numerals(b).size(), 2u);
         }
+        const std::string digits = std::to_string(day);
+        for (std::size_t i = 0; i < digits.size(); ++i)
+            EXPECT_EQ(Numerals(b)[i].holes, kHoles[digits[i] - '0']) << "numeral " << digits[i];
     }
 }
 
@@ -250,13 +228,13 @@ TEST_F(DayIcons, ResourceScriptCarriesDaysInOrderAndDay31AsTheProgramIcon) {
         EXPECT_TRUE(files.emplace(std::stoi((*m)[1]), (*m)[2]).second) << "twice: " << (*m)[0];
     ASSERT_EQ(files.size(), 31u);
     for (int day = 1; day <= 31; ++day)
-        EXPECT_EQ(files[day - 1], DayFile(day));
+        EXPECT_EQ(files[day - 1], DayIconFile(day));
 
     const std::string script = ReadText(kResources + "mivra.rc");
     std::smatch app;
     ASSERT_TRUE(std::regex_search(script, app, std::regex(R"re(\bIDI_APP\s+ICON\s+"([^"]+)")re")));
     EXPECT_TRUE(std::regex_search(script, std::regex(R"(#include\s+"day_icons.rc")")));
-    const auto appIcon = ReadFile(kResources + app[1].str());
+    const auto appIcon = ReadBytes(kResources + app[1].str());
     EXPECT_TRUE(appIcon == Icon(31)) << app[1] << " is not the page of day 31";
 }
 

@@ -272,5 +272,45 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
     EXPECT_FALSE(IsWindow(h));
 }
 
+TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
+    HWND h = window.Handle();
+    tray.calls.clear();
+    SendMessageW(h, WM_SETTINGCHANGE, 0, 0); // a setting, but the same size
+    EXPECT_TRUE(tray.calls.empty());
+
+    // Each message after which the notification area may show icons at
+    // another size; the 18th is today.
+    RECT suggested{0, 0, TwipsToPixels(2580, 144), TwipsToPixels(3084, 144)};
+    const struct {
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+        const char* name;
+    } changes[] = {
+        {WM_SETTINGCHANGE, 0, 0, "WM_SETTINGCHANGE"},
+        {WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768), "WM_DISPLAYCHANGE"},
+        {WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested),
+         "WM_DPICHANGED"},
+    };
+    int size = 16;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.name);
+        icons.traySize = size += 4;
+        tray.calls.clear();
+        SendMessageW(h, change.msg, change.wp, change.lp);
+        ASSERT_EQ(tray.calls.size(), 1u);
+        EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+        EXPECT_EQ(tray.calls[0].record.hIcon, 1000u * size + 18);
+    }
+
+    // A taskbar re-created at another DPI gets the new picture in the add.
+    icons.traySize = 32;
+    tray.calls.clear();
+    SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_FALSE(tray.calls.empty());
+    EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
+    EXPECT_EQ(tray.calls.back().record.hIcon, 32018u);
+}
+
 } // namespace
 } // namespace mivra

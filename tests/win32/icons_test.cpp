@@ -9,76 +9,125 @@
 #include <set>
 #include <vector>
 
+#include "platform/dpi_win32.h"
+#include "resources/resource.h"
 #include "tests/support/dib_canvas_win32.h"
+#include "tray/day_picture.h"
 
 namespace mivra {
 namespace {
 
-// An icon drawn at w x h over a pure red card; pixels as 0x00RRGGBB.
-std::vector<std::uint32_t> DrawOverRed(HICON icon, int w, int h) {
-    test::DibCanvas canvas(w, h);
+// An icon drawn at its own size over a pure red card; pixels as 0x00RRGGBB.
+std::vector<std::uint32_t> DrawOverRed(HICON icon, int size) {
+    test::DibCanvas canvas(size, size);
     std::vector<std::uint32_t> px;
     if (!canvas.Ok()) return px;
     std::uint32_t* p = canvas.Bits();
-    std::fill(p, p + w * h, 0x00FF0000u);
-    DrawIconEx(canvas.Dc(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    std::fill(p, p + size * size, 0x00FF0000u);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    px.assign(p, p + w * h);
+    px.assign(p, p + size * size);
     for (auto& c : px)
         c &= 0x00FFFFFF;
     return px;
 }
 
-TEST(Icons, EveryDayHasOneLastingSmallIconAndOtherDaysNone) {
-    Icons icons(GetModuleHandleW(nullptr));
-    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    std::set<HICON> distinct;
-    for (int day = 1; day <= 31; ++day) {
-        SCOPED_TRACE(day);
-        const HICON h = icons.ForDay(day);
-        ASSERT_NE(h, nullptr);
-        EXPECT_EQ(icons.IconForDay(day), reinterpret_cast<std::uintptr_t>(h));
-        distinct.insert(h);
+// Width and height of an icon's colour image, or 0 when it is no icon.
+int IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm{};
+    if (!info.fIcon || !colour || !GetObjectW(colour.Get(), sizeof(bm), &bm)) return 0;
+    return bm.bmWidth == bm.bmHeight ? bm.bmWidth : -1;
+}
 
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(h, &info));
-        UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-        EXPECT_TRUE(info.fIcon);
-        BITMAP bm{};
-        ASSERT_TRUE(colour);
-        ASSERT_NE(GetObjectW(colour.Get(), sizeof(bm), &bm), 0);
-        EXPECT_EQ(bm.bmWidth, cx);
-        EXPECT_EQ(bm.bmHeight, cy);
-    }
-    EXPECT_EQ(distinct.size(), 31u);
-    // Asked again, the holder hands out the same handles, still alive.
-    for (int day = 1; day <= 31; ++day) {
-        const HICON h = icons.ForDay(day);
-        EXPECT_TRUE(distinct.count(h)) << "day " << day;
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(h, &info)) << "day " << day;
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
+    int dpi = 96;
+    Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
+    const std::pair<int, int> sizes[] = {{96, 16}, {120, 20}, {144, 24}, {168, 28}, {192, 32}};
+    for (auto [at, size] : sizes) {
+        SCOPED_TRACE(at);
+        dpi = at;
+        EXPECT_TRUE(icons.TraySizeChanged() || at == 96); // the first look-up happened already
+        EXPECT_FALSE(icons.TraySizeChanged());
+        EXPECT_EQ(icons.TraySize(), size);
+        std::set<std::vector<std::uint32_t>> pictures;
+        for (int day = 1; day <= 31; ++day) {
+            SCOPED_TRACE(day);
+            const HICON h = icons.ForDay(day);
+            ASSERT_NE(h, nullptr);
+            EXPECT_EQ(icons.IconForDay(day), reinterpret_cast<std::uintptr_t>(h));
+            ASSERT_EQ(IconSize(h), size);
+            const auto px = DrawOverRed(h, size);
+            ASSERT_EQ(px.size(), static_cast<std::size_t>(size * size));
+            if (const DayGlyphs* glyphs = DayGlyphsFor(size)) {
+                // Composed: every pixel as the composer drew it, opaque.
+                const auto picture = ComposeDayPicture(*glyphs, day);
+                for (int i = 0; i < size * size; ++i)
+                    ASSERT_EQ(px[i], InkRgb(picture[i])) << "at " << i % size << "," << i / size;
+            } else {
+                // The icon resource itself, not shrunk or stretched.
+                UniqueIcon resource(static_cast<HICON>(
+                    LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DAY_FIRST + day - 1),
+                               IMAGE_ICON, 32, 32, 0)));
+                ASSERT_EQ(px, DrawOverRed(resource.Get(), 32));
+                EXPECT_EQ(px[0], 0x00000080u);        // dark blue ground
+                EXPECT_EQ(px[3], 0x00000000u);        // the first binding mark
+                EXPECT_EQ(px[2 * 32 + 2], 0xFFFFFFu); // the page's corner
+            }
+            EXPECT_TRUE(pictures.insert(px).second);
+        }
     }
     for (int day : {0, 32, -1, 100})
         EXPECT_EQ(icons.IconForDay(day), 0u) << "day " << day;
 }
 
-TEST(Icons, PicturesAreOpaqueWithTheDarkBlueGroundAndDiffer) {
-    Icons icons(GetModuleHandleW(nullptr));
-    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    std::set<std::vector<std::uint32_t>> pictures;
-    for (int day = 1; day <= 31; ++day) {
-        SCOPED_TRACE(day);
-        const auto px = DrawOverRed(icons.ForDay(day), cx, cy);
-        ASSERT_EQ(px.size(), static_cast<std::size_t>(cx * cy));
-        for (std::uint32_t c : px)
-            ASSERT_NE(c, 0x00FF0000u) << "the card shows through";
-        EXPECT_EQ(px[0], 0x00000080u); // dark blue corner
-        EXPECT_EQ(px[cx * cy - 1], 0x00000080u);
-        pictures.insert(px);
+TEST(Icons, OnlyTheShownPictureAndTheOneBeforeItAreHeld) {
+    const long icons0 = UniqueIcon::Live(), bitmaps0 = UniqueBitmap::Live();
+    const DWORD gdi0 = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user0 = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    {
+        int dpi = 96;
+        Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
+        HICON shown = icons.ForDay(1);
+        for (int round = 0; round < 3; ++round)
+            for (int at : {120, 192, 144, 96, 168})
+                for (int day = 1; day <= 31; ++day) {
+                    dpi = at;
+                    icons.TraySizeChanged();
+                    const HICON next = icons.ForDay(day);
+                    ASSERT_NE(next, nullptr);
+                    // The shell still shows the picture before: it lives
+                    // until the one after this is made.
+                    ASSERT_NE(IconSize(shown), 0) << "day " << day << " at " << at;
+                    ASSERT_LE(UniqueIcon::Live() - icons0, 2);
+                    ASSERT_EQ(UniqueBitmap::Live(), bitmaps0);
+                    shown = next;
+                }
+        // Asked again, the same day at the same size is the same picture.
+        EXPECT_EQ(icons.ForDay(31), shown);
+        EXPECT_EQ(UniqueIcon::Live() - icons0, 2);
     }
-    EXPECT_EQ(pictures.size(), 31u);
+    EXPECT_EQ(UniqueIcon::Live(), icons0);
+    // Where the system counts them (Wine answers 0), nothing was left behind.
+    if (gdi0) {
+        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi0);
+    }
+    if (user0) {
+        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user0);
+    }
+}
+
+TEST(Icons, TheRealLookUpAsksTheTaskbarsMonitor) {
+    // Without per-monitor DPI (Wine has none) the taskbar's DPI is the
+    // system's, and the picture has the system's small-icon size.
+    Icons icons(GetModuleHandleW(nullptr));
+    const int dpi = TaskbarDpi();
+    ASSERT_GT(dpi, 0);
+    if (dpi != SystemDpi()) GTEST_SKIP() << "the taskbar's monitor has a DPI of its own";
+    EXPECT_EQ(icons.TraySize(), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconSize(icons.ForDay(5)), DayPictureSize(GetSystemMetrics(SM_CXSMICON)));
 }
 
 } // namespace

@@ -1,0 +1,174 @@
+// The tray's small day pictures: the sizes they are drawn for, the page
+// around the number, and numerals that stay whole at every size.
+#include "tray/day_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/day_pictures.h"
+#include "tray/tray_icon.h"
+
+namespace mivra {
+namespace {
+
+using test::Area;
+using test::InkShapes;
+using test::Picture;
+
+constexpr int kDrawnSizes[] = {16, 20, 24, 28};
+
+Picture Compose(const DayGlyphs& g, int day) {
+    return {g.size, ComposeDayPicture(g, day)};
+}
+
+// Where the numerals may stand: inside the page, below the binding.
+Area PageInside(const DayGlyphs& g) {
+    return {g.pageLeft + 1, g.markBottom + 1, g.pageRight - 1, g.pageBottom - 1};
+}
+
+TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSmallSize) {
+    const std::pair<int, int> sizes[] = {{96, 16}, {120, 20}, {144, 24}, {168, 28}, {192, 32}};
+    for (auto [dpi, size] : sizes) {
+        EXPECT_EQ(TrayIconSize(dpi), size) << dpi << " dpi";
+        EXPECT_EQ(DayPictureSize(size), size) << dpi << " dpi";
+    }
+    EXPECT_EQ(TrayIconSize(0), 16);
+    for (int size : kDrawnSizes) {
+        ASSERT_NE(DayGlyphsFor(size), nullptr) << size;
+        EXPECT_EQ(DayGlyphsFor(size)->size, size);
+    }
+    // 32 pixels and up are the icon resources, not composed.
+    for (int size : {0, 15, 18, 32, 40})
+        EXPECT_EQ(DayGlyphsFor(size), nullptr) << size;
+    // Between the drawn sizes the next smaller one, which the system scales
+    // up a little; above them the resources at the tray's own size.
+    EXPECT_EQ(DayPictureSize(18), 16);
+    EXPECT_EQ(DayPictureSize(31), 28);
+    EXPECT_EQ(DayPictureSize(40), 40);
+    EXPECT_EQ(DayPictureSize(12), 16);
+}
+
+TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {
+    for (int size : kDrawnSizes) {
+        SCOPED_TRACE(size);
+        const DayGlyphs& g = *DayGlyphsFor(size);
+        const Picture first = Compose(g, 1);
+        ASSERT_EQ(first.px.size(), static_cast<std::size_t>(size * size));
+        // Ground at the left, right and bottom edges.
+        for (int i = 0; i < size; ++i) {
+            EXPECT_EQ(first.At(0, i), kInkDarkBlue) << "left edge, row " << i;
+            EXPECT_EQ(first.At(size - 1, i), kInkDarkBlue) << "right edge, row " << i;
+            EXPECT_EQ(first.At(i, size - 1), kInkDarkBlue) << "bottom edge, column " << i;
+        }
+        // The page, with the turned corners of the big icons, and its shadow.
+        EXPECT_EQ(first.At(g.pageLeft, g.pageTop), kInkWhite);
+        EXPECT_EQ(first.At(g.pageRight, g.pageTop), kInkWhite);
+        EXPECT_EQ(first.At(g.pageLeft, g.pageBottom), kInkDarkBlue);
+        EXPECT_EQ(first.At(g.pageRight, g.pageBottom), kInkBlack);
+        EXPECT_EQ(first.At(g.pageRight + 1, g.pageTop), kInkDarkBlue);
+        for (int y = g.pageTop + 1; y <= g.pageBottom; ++y)
+            EXPECT_EQ(first.At(g.pageRight + 1, y), kInkBlack) << "shadow, row " << y;
+        for (int x = g.pageLeft + 2; x <= g.pageRight; ++x)
+            EXPECT_EQ(first.At(x, g.pageBottom + 1), kInkBlack) << "shadow, column " << x;
+        EXPECT_EQ(first.At(g.pageLeft + 1, g.pageBottom + 1), kInkDarkBlue);
+        // The binding: marks one pixel wide with air between them, over the
+        // page's top edge, white page below them.
+        int marks = 0;
+        for (int x = 0; x < size; ++x) {
+            if (first.At(x, 0) != kInkBlack) continue;
+            ++marks;
+            EXPECT_NE(first.At(x + 1, 0), kInkBlack) << "marks run together at " << x;
+            EXPECT_GE(g.markBottom, g.pageTop);
+            EXPECT_EQ(first.At(x, g.markBottom), kInkBlack);
+            EXPECT_EQ(first.At(x, g.markBottom + 1), kInkWhite);
+        }
+        EXPECT_GE(marks, 5);
+        EXPECT_EQ(marks, g.markCount);
+
+        // Everything but the number is the same every day, in five colours.
+        const Area inside = PageInside(g);
+        for (int day = 1; day <= 31; ++day) {
+            const Picture p = Compose(g, day);
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    const int c = p.At(x, y);
+                    ASSERT_TRUE(c == kInkBlack || c == kInkDarkBlue || c == kInkLightGrey ||
+                                c == kInkDarkGrey || c == kInkWhite)
+                        << "colour " << c << " on day " << day;
+                    if (!inside.Holds(x, y)) {
+                        ASSERT_EQ(c, first.At(x, y))
+                            << "day " << day << " differs at " << x << "," << y;
+                    }
+                }
+        }
+    }
+}
+
+// Pictures of the committed 32 x 32 icons, whose numerals the small ones
+// must keep.
+const std::vector<Picture>& BigIcons() {
+    static const std::vector<Picture> icons = [] {
+        std::vector<Picture> v;
+        for (int day = 1; day <= 31; ++day)
+            v.push_back(test::IcoPicture(
+                test::ReadBytes(MIVRA_SOURCE_DIR "/resources/" + test::DayIconFile(day))));
+        return v;
+    }();
+    return icons;
+}
+
+TEST(DayPictures, EveryNumeralStaysWholeInsideThePageAsTallAsTheSizeAllows) {
+    for (int size : kDrawnSizes) {
+        SCOPED_TRACE(size);
+        const DayGlyphs& g = *DayGlyphsFor(size);
+        const Area inside = PageInside(g);
+        std::set<int> tops, bottoms;
+        for (int day = 1; day <= 31; ++day) {
+            SCOPED_TRACE(day);
+            const auto small = InkShapes(Compose(g, day), inside);
+            const auto big = InkShapes(BigIcons()[day - 1], {4, 5, 26, 27});
+            const std::string digits = std::to_string(day);
+            // One unbroken shape per numeral, none running into another...
+            ASSERT_EQ(small.size(), digits.size());
+            ASSERT_EQ(big.size(), digits.size());
+            for (std::size_t i = 0; i < digits.size(); ++i) {
+                // ...that closes in what the 32-pixel numeral closes in:
+                // no stroke lost, no counter filled.
+                EXPECT_EQ(small[i].holes, big[i].holes) << "numeral " << digits[i];
+                // Clear of the page's edges.
+                EXPECT_GT(small[i].left, g.pageLeft);
+                EXPECT_LT(small[i].right, g.pageRight);
+                EXPECT_GT(small[i].top, g.markBottom + 1);
+                EXPECT_LT(small[i].bottom, g.pageBottom);
+                tops.insert(small[i].top);
+                bottoms.insert(small[i].bottom);
+            }
+            // The number sits in the middle of the page.
+            const int left = small.front().left - g.pageLeft;
+            const int right = g.pageRight - small.back().right;
+            EXPECT_LE(std::abs(left - right), 2) << left << " columns left, " << right << " right";
+        }
+        // All numerals share one height, five eighths of the picture or more.
+        ASSERT_EQ(tops.size(), 1u);
+        ASSERT_EQ(bottoms.size(), 1u);
+        EXPECT_GE(*bottoms.begin() - *tops.begin() + 1, size * 5 / 8);
+    }
+}
+
+TEST(DayPictures, EveryDayHasItsOwnPictureAndOtherDaysNone) {
+    for (int size : kDrawnSizes) {
+        const DayGlyphs& g = *DayGlyphsFor(size);
+        std::set<std::vector<std::uint8_t>> seen;
+        for (int day = 1; day <= 31; ++day)
+            EXPECT_TRUE(seen.insert(ComposeDayPicture(g, day)).second)
+                << "size " << size << ", day " << day;
+        for (int day : {0, 32, -1})
+            EXPECT_TRUE(ComposeDayPicture(g, day).empty()) << "size " << size << ", day " << day;
+    }
+}
+
+} // namespace
+} // namespace mivra
