@@ -23,6 +23,7 @@ CalendarApp::CalendarApp(ModuleState& state, const Services& services)
         l.caption = s.caption;
         l.fore = s.fore;
         l.back = s.back;
+        l.ink = s.kind == LabelKind::Day ? Ink::Day : Ink::Bar;
         l.tooltip = s.tooltip;
     }
 }
@@ -133,19 +134,23 @@ void CalendarApp::RefreshCalendar() {
         case CellKind::Weekday:
             l.fore = state_.DayTextColor;
             l.back = state_.CalendarColor;
+            l.ink = Ink::Day;
             break;
         case CellKind::Sunday:
             l.fore = state_.LabelColor;
             l.back = state_.CalendarColor;
+            l.ink = Ink::Sunday;
             break;
         case CellKind::OtherMonth:
             l.fore = state_.OtherMonthTextColor;
             l.back = state_.CalendarColor;
+            l.ink = Ink::OtherMonthDay;
             break;
         case CellKind::Today:
             todayCell_ = c;
             l.back = state_.LabelColor;
             l.fore = state_.CalendarColor;
+            l.ink = Ink::Today;
             break;
         }
     }
@@ -187,6 +192,7 @@ void CalendarApp::PressedLook(LabelId id) {
     auto& l = labels_[Index(id)];
     l.fore = state_.LabelColor;
     l.back = state_.CalendarColor;
+    l.ink = Ink::Pressed;
     svc_.window.LabelsChanged();
 }
 
@@ -194,6 +200,7 @@ void CalendarApp::RestingLook(LabelId id) {
     auto& l = labels_[Index(id)];
     l.fore = state_.CalendarColor;
     l.back = state_.LabelColor;
+    l.ink = Ink::Bar;
     svc_.window.LabelsChanged();
 }
 

@@ -11,6 +11,7 @@
 #include "app/calendar_layout.h"
 #include "app/services.h"
 #include "app/state.h"
+#include "base/contrast.h"
 #include "settings/options.h"
 #include "tray/tray_icon.h"
 
@@ -24,6 +25,8 @@ struct LabelState {
     Color fore = 0;
     Color back = 0;
     std::wstring tooltip;
+    // What it is now, for the colours it takes in high contrast.
+    Ink ink = Ink::Bar;
 };
 
 // Mouse buttons as a bit set: left 1, right 2, middle 4.

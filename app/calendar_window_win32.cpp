@@ -103,8 +103,12 @@ void CalendarWindow::LayoutTooltips() {
 }
 
 void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const SystemColorsNow system(colors_);
+    // The black frame, which also shows between the labels as lines.
+    SetDCBrushColor(dc, PaintColors(Ink::Frame, {0, 0}, system).back);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (!app_) return;
+    const Color line = LineColor(system);
     KeepFont keep(dc);
     // Back to front, so the front labels cover their neighbours' overlap.
     for (int i = kLabelCount - 1; i >= 0; --i) {
@@ -113,7 +117,14 @@ void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
         const LabelState& l = app_->Label(s.id);
-        PaintLabel(dc, r, {l.caption, l.fore, l.back, s.border}, fonts_.Get(s.font, dpi_), s.font);
+        const InkColors c = PaintColors(l.ink, {l.back, l.fore}, system);
+        PaintLabel(dc, r,
+                   {.caption = l.caption,
+                    .fore = c.fore,
+                    .back = c.back,
+                    .border = s.border,
+                    .line = line},
+                   fonts_.Get(s.font, dpi_), s.font);
     }
 }
 

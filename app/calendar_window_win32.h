@@ -10,6 +10,7 @@
 #include "app/calendar_app.h"
 #include "app/calendar_reader_win32.h"
 #include "app/services.h"
+#include "base/contrast.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
 
@@ -17,7 +18,8 @@ namespace mivra {
 
 class CalendarWindow : public CalendarHost {
 public:
-    CalendarWindow() = default;
+    // `colors`: the system's colours and its high-contrast setting.
+    explicit CalendarWindow(const SystemColors& colors) : colors_(colors) {}
     ~CalendarWindow() override;
     CalendarWindow(const CalendarWindow&) = delete;
     CalendarWindow& operator=(const CalendarWindow&) = delete;
@@ -75,6 +77,7 @@ private:
     void LayoutTooltips();
     std::optional<LabelId> HitTest(LPARAM lp) const;
 
+    const SystemColors& colors_;
     HWND hwnd_ = nullptr;
     TrayHook hook_{this};
     HWND tips_ = nullptr;

@@ -8,6 +8,7 @@
 #include "app/system_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/system_colors_win32.h"
 #include "platform/trace_win32.h"
 #include "settings/options_window_win32.h"
 #include "settings/registry_win32.h"
@@ -33,12 +34,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ShellTrayArea tray;
     Icons icons(instance);
     Win32Registry registry;
-    CalendarWindow window;
+    Win32SystemColors colors;
+    CalendarWindow window(colors);
     if (!window.Create(instance)) return 1;
-    ColorPickerWindow picker(instance, state);
+    ColorPickerWindow picker(instance, state, colors);
     Win32ShortcutFiles files;
     ShellLinks links;
-    OptionsWindow options(instance, {state, registry, picker, files, links, LoadShortcutPaths},
+    OptionsWindow options(instance,
+                          {state, registry, picker, files, links, LoadShortcutPaths, colors},
                           window.Handle());
 
     CalendarApp app(state, {clock, text, tray, icons, window, options, registry});

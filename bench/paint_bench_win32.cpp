@@ -13,6 +13,7 @@
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
+#include "platform/system_colors_win32.h"
 #include "tests/support/app_fakes.h"
 
 namespace mivra {
@@ -64,7 +65,8 @@ int Run(int runs, int paints) {
     FakeIcons icons;
     FakeOptions options;
     FakeRegistry registry;
-    CalendarWindow window;
+    Win32SystemColors colors;
+    CalendarWindow window(colors);
     if (!window.Create(instance)) {
         std::fprintf(stderr, "paint bench: the calendar window was not created\n");
         return 1;

@@ -11,8 +11,8 @@ COLORREF ResolveColor(Color c) {
 
 HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool underline) {
     Key key{std::wstring(want.face), want.centiPoints, dpi, want.symbol, bold, italic, underline};
-    auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second.Get();
+    for (const auto& [k, font] : fonts_)
+        if (k == key) return font.Get();
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(want.centiPoints, dpi, 7200);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -25,7 +25,7 @@ HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool
     lstrcpynW(lf.lfFaceName, key.face.c_str(), LF_FACESIZE);
     UniqueFont font(CreateFontIndirectW(&lf));
     const HFONT f = font.Get();
-    fonts_.emplace(std::move(key), std::move(font));
+    fonts_.emplace_back(std::move(key), std::move(font));
     return f;
 }
 
@@ -92,8 +92,7 @@ void PaintLabel(HDC dc, const RECT& r, const LabelLook& look, HFONT font, const 
     }
     RECT text = r;
     if (look.border) {
-        // Flat labels frame themselves in the window-frame colour.
-        SetDCBrushColor(dc, GetSysColor(COLOR_WINDOWFRAME));
+        SetDCBrushColor(dc, ResolveColor(look.line));
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         InflateRect(&text, -1, -1);
     }

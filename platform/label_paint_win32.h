@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/color.h"
 #include "base/twips.h"
@@ -29,9 +30,11 @@ private:
         std::wstring face;
         int centiPoints, dpi;
         bool symbol, bold, italic, underline;
-        auto operator<=>(const Key&) const = default;
+        bool operator==(const Key&) const = default;
     };
-    std::map<Key, UniqueFont> fonts_;
+    // A window uses a handful of fonts: a list searched in order serves, and
+    // keeps a tree's code out of the program.
+    std::vector<std::pair<Key, UniqueFont>> fonts_;
 };
 
 struct LabelLook {
@@ -40,7 +43,8 @@ struct LabelLook {
     Color back = 0;
     bool border = false;
     bool opaque = true;
-    UINT align = DT_CENTER; // DT_LEFT, DT_CENTER or DT_RIGHT
+    UINT align = DT_CENTER;  // DT_LEFT, DT_CENTER or DT_RIGHT
+    Color line = 0x80000006; // the border: the window-frame colour
 };
 
 // Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked

@@ -6,6 +6,13 @@ void PlaceChild(HWND child, const PixelRect& at, bool repaint) {
     MoveWindow(child, at.left, at.top, at.right - at.left, at.bottom - at.top, repaint);
 }
 
+void RepaintForColors(HWND hwnd, bool tellControls) {
+    if (tellControls)
+        for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            SendMessageW(c, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size) {
     RECT r;
     GetWindowRect(hwnd, &r);

@@ -25,6 +25,11 @@ inline RECT ToRect(const PixelRect& p) {
 // Moves a child window onto a rectangle of its parent's client area.
 void PlaceChild(HWND child, const PixelRect& at, bool repaint);
 
+// The system's colours or high contrast changed: everything the window and
+// its controls paint is painted again, at once, in the new colours. Common
+// controls hear of changed system colours only from their parent.
+void RepaintForColors(HWND hwnd, bool tellControls);
+
 // WM_DPICHANGED: the window takes the rectangle the system suggests (or
 // stays where it is) at the size it has at the new DPI.
 void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size);
@@ -155,6 +160,13 @@ LRESULT CALLBACK WindowToolkit::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             }
             case WM_ERASEBKGND:
                 return 1; // PaintContent covers every pixel
+            case WM_SYSCOLORCHANGE:
+            case WM_THEMECHANGED:
+                RepaintForColors(hwnd, msg == WM_SYSCOLORCHANGE);
+                break;
+            case WM_SETTINGCHANGE:
+                if (wp == SPI_SETHIGHCONTRAST) RepaintForColors(hwnd, false);
+                break;
             default:
                 break;
             }

@@ -138,12 +138,24 @@ RECT ColorPickerWindow::CellRect(int cell) const {
 void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {
     SetDCBrushColor(dc, GetSysColor(COLOR_BTNFACE));
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    // A cell is the choice itself and keeps its colour in high contrast too,
+    // framed in the text colour with a gap of the window colour, so that it
+    // shows on any ground.
+    const SystemColorsNow system(colors_);
+    const bool contrast = system.HighContrast();
+    const InkColors gap = PaintColors(Ink::Panel, {}, system);
     // In creation order: each new cell was brought to the front.
     for (int i = 0; i < kPickerCellCount; ++i) {
-        const RECT r = CellRect(i);
+        RECT r = CellRect(i);
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
-        PaintLabel(dc, r, {L"", 0, kPalette[i], true}, nullptr, kDialogFont);
+        if (contrast) {
+            PaintLabel(dc, r,
+                       {.fore = gap.fore, .back = gap.back, .border = true, .line = gap.fore},
+                       nullptr, kDialogFont);
+            InflateRect(&r, -2, -2);
+        }
+        PaintLabel(dc, r, {.back = kPalette[i], .border = !contrast}, nullptr, kDialogFont);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "base/contrast.h"
 #include "base/twips.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
@@ -19,8 +20,8 @@ namespace mivra {
 
 class ColorPickerWindow final : public ColorPicker {
 public:
-    ColorPickerWindow(HINSTANCE instance, SettingsState& state)
-        : instance_(instance), state_(state) {}
+    ColorPickerWindow(HINSTANCE instance, SettingsState& state, const SystemColors& colors)
+        : instance_(instance), state_(state), colors_(colors) {}
     ~ColorPickerWindow() override;
     ColorPickerWindow(const ColorPickerWindow&) = delete;
     ColorPickerWindow& operator=(const ColorPickerWindow&) = delete;
@@ -60,6 +61,7 @@ private:
 
     HINSTANCE instance_;
     SettingsState& state_;
+    const SystemColors& colors_;
     HWND hwnd_ = nullptr;
     HWND cancel_ = nullptr;
     HWND blocked_ = nullptr;

@@ -133,6 +133,12 @@ PixelRect ControlPixels(OptionsControl id, int dpi) {
     return painted ? PaintedPixels(s.rect, dpi) : WindowPixels(s.rect, dpi);
 }
 
+Ink ControlInk(OptionsControl id) {
+    // A painted text that acts on a click is a link.
+    const OptionsControlSpec& s = Design(id);
+    return s.kind == Label && s.press ? Ink::Link : Ink::Panel;
+}
+
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
     return ControlPixels(id, dpi).Contains(x, y);
 }

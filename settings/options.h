@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/color.h"
+#include "base/contrast.h"
 #include "base/twips.h"
 #include "settings/settings.h"
 #include "settings/shortcuts.h"
@@ -97,6 +98,8 @@ std::span<const OptionsControl> OptionsReadingOrder();
 // the window rule, a painted label or shape by the painted rule. It is
 // placed or painted there, takes the mouse there and is reported there.
 PixelRect ControlPixels(OptionsControl id, int dpi);
+// What a painted control is, for the colours it takes in high contrast.
+Ink ControlInk(OptionsControl id);
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi);
 
 // What the options window asks of the rest of the program.

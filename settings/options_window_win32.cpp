@@ -49,7 +49,7 @@ void ShellLinks::Open(std::wstring_view target) {
 }
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services, HWND calendar)
-    : instance_(instance), state_(services.state), calendar_(calendar),
+    : instance_(instance), state_(services.state), colors_(services.colors), calendar_(calendar),
       shortcutPaths_(services.shortcutPaths), picker_(services.picker),
       logic_({services.state, services.registry, services.picker, services.files, services.links}) {
 }
@@ -175,14 +175,23 @@ bool OptionsWindow::PreTranslate(MSG& msg) {
 
 void OptionsWindow::SetPanelColor(Color color) {
     panelColor_ = color;
-    panelBrush_.Reset(CreateSolidBrush(ResolveColor(color)));
     if (!hwnd_) return;
     InvalidateRect(hwnd_, nullptr, FALSE);
     if (HWND check = Control(OptionsControl::cbxLoadWW)) InvalidateRect(check, nullptr, TRUE);
 }
 
+HBRUSH OptionsWindow::PanelBrush(Color color) {
+    if (!panelBrush_ || brushColor_ != color) {
+        panelBrush_.Reset(CreateSolidBrush(color));
+        brushColor_ = color;
+    }
+    return panelBrush_.Get();
+}
+
 void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const SystemColorsNow system(colors_);
+    SetDCBrushColor(dc, PaintColors(Ink::Frame, {0, 0}, system).back);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     KeepFont keep(dc);
     // Back to front: the panel, then the labels over it.
     for (auto it = OptionsLayout().rbegin(); it != OptionsLayout().rend(); ++it) {
@@ -190,26 +199,29 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
         const RECT r = ToRect(ControlPixels(s.id, dpi_));
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
+        const InkColors c = PaintColors(ControlInk(s.id), {panelColor_, s.fore}, system);
         if (s.kind == ControlKind::Shape) {
             // A solid fill inside a one-pixel line in the window-text colour.
-            UniquePen pen(CreatePen(PS_SOLID, 1, ResolveColor(s.fore)));
+            UniquePen pen(CreatePen(PS_SOLID, 1, SolidColor(s.fore, system)));
             SelectedObject sp(dc, pen.Get());
-            SelectedObject sb(dc, panelBrush_ ? static_cast<HGDIOBJ>(panelBrush_.Get())
-                                              : GetStockObject(WHITE_BRUSH));
+            SelectedObject sb(dc, PanelBrush(c.back));
             Rectangle(dc, r.left, r.top, r.right, r.bottom);
         } else if (s.kind == ControlKind::Label) {
             const HFONT font =
                 fonts_.Get(s.style.font, dpi_, s.style.bold, s.style.italic, s.style.underline);
-            PaintLabel(dc, r, {s.text, s.fore, 0, false, false, DT_CENTER}, font, s.style.font);
+            PaintLabel(dc, r, {.caption = s.text, .fore = c.fore, .opaque = false}, font,
+                       s.style.font);
         }
     }
 }
 
 HBRUSH OptionsWindow::OnControlColor(HDC dc, HWND control) {
-    if (control != Control(OptionsControl::cbxLoadWW) || !panelBrush_) return nullptr;
-    SetBkColor(dc, ResolveColor(panelColor_));
-    SetTextColor(dc, ResolveColor(Design(OptionsControl::cbxLoadWW).fore));
-    return panelBrush_.Get();
+    if (control != Control(OptionsControl::cbxLoadWW)) return nullptr;
+    const OptionsControl id = OptionsControl::cbxLoadWW;
+    const InkColors c = PaintColors(ControlInk(id), {panelColor_, Design(id).fore}, colors_);
+    SetBkColor(dc, c.back);
+    SetTextColor(dc, c.fore);
+    return PanelBrush(c.back);
 }
 
 // Input

@@ -39,6 +39,8 @@ public:
         // Looked up at every load: the shortcut's paths, none without a
         // Startup folder.
         std::function<std::optional<ShortcutPaths>()> shortcutPaths;
+        // The system's colours and its high-contrast setting.
+        const SystemColors& colors;
     };
 
     // `calendar` is the calendar window, which takes no input while this
@@ -83,6 +85,7 @@ private:
     void Layout();
     void Centre();
     void SetPanelColor(Color color);
+    HBRUSH PanelBrush(Color color);
     void UpdateDefaultButton();
     static LRESULT CALLBACK FocusWatch(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR self);
@@ -102,6 +105,7 @@ private:
 
     HINSTANCE instance_;
     SettingsState& state_;
+    const SystemColors& colors_;
     HWND calendar_;
     std::function<std::optional<ShortcutPaths>()> shortcutPaths_;
     ColorPickerWindow& picker_;
@@ -113,7 +117,8 @@ private:
     int defaultButton_ = IDOK;
     int dpi_ = 96;
     Color panelColor_ = kDesignPanelColor;
-    UniqueBrush panelBrush_;
+    UniqueBrush panelBrush_; // of the colour below, made when first painted
+    Color brushColor_ = 0;
     FontCache fonts_;
     bool linkPressed_ = false;
     bool modal_ = false;

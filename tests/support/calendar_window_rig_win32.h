@@ -11,6 +11,7 @@
 #include "app/calendar_window_win32.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fake_registry.h"
+#include "tests/support/system_colors_win32.h"
 
 namespace mivra::test {
 
@@ -22,7 +23,8 @@ struct CalendarWindowRig {
     FakeIcons icons;
     FakeOptions options;
     FakeRegistry registry;
-    CalendarWindow window;
+    TestSystemColors colors;
+    CalendarWindow window{colors};
     std::unique_ptr<CalendarApp> app;
 
     // Started on 18 October 2000, hidden, as the program starts.

@@ -359,7 +359,7 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
 }
 
 TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
     ASSERT_TRUE(picker.Load());
     ShowWindow(picker.Handle(), SW_SHOWNA);
     Reader r(picker.Handle());
@@ -395,11 +395,11 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
         std::vector<std::wstring> opened;
         void Open(std::wstring_view target) override { opened.emplace_back(target); }
     } links;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
     test::FakeShortcutFiles files;
     OptionsWindow about(GetModuleHandleW(nullptr),
                         {state, registry, picker, files, links,
-                         [] { return std::optional<ShortcutPaths>(); }});
+                         [] { return std::optional<ShortcutPaths>(); }, colors});
     ASSERT_TRUE(about.Load());
     ShowWindow(about.Handle(), SW_SHOWNA);
     Reader r(about.Handle());

@@ -17,6 +17,7 @@
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shortcut_files.h"
+#include "tests/support/system_colors_win32.h"
 
 namespace mivra {
 namespace {
@@ -149,7 +150,7 @@ protected:
         };
         options = std::make_unique<OptionsWindow>(
             GetModuleHandleW(nullptr),
-            OptionsWindow::Services{state, registry, picker, files, links, shortcutPaths},
+            OptionsWindow::Services{state, registry, picker, files, links, shortcutPaths, colors},
             calendar);
         app = std::make_unique<CalendarApp>(
             state, CalendarApp::Services{clock, text, tray, icons, host, *options, registry});
@@ -192,7 +193,8 @@ protected:
     test::RecordingTray tray;
     test::FakeIcons icons;
     test::FakeWindow host;
-    ColorPickerWindow picker{GetModuleHandleW(nullptr), state};
+    test::TestSystemColors colors;
+    ColorPickerWindow picker{GetModuleHandleW(nullptr), state, colors};
     std::unique_ptr<OptionsWindow> options;
     std::unique_ptr<CalendarApp> app;
 };
@@ -587,7 +589,8 @@ TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
 
 TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
     ModuleState state;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    test::TestSystemColors colors;
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
     std::vector<RECT> first;
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(picker.Load());
@@ -640,7 +643,8 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
 
 TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
     ModuleState state;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    test::TestSystemColors colors;
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
 
     auto clickCell = [&](int cell) {
         EXPECT_TRUE(picker.Load());

@@ -20,6 +20,7 @@
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/label_paint_win32.h"
+#include "platform/system_colors_win32.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/fake_registry.h"
@@ -137,7 +138,7 @@ class Calendar {
 public:
     explicit Calendar(Date today) {
         clock.now = today;
-        window = std::make_unique<CalendarWindow>();
+        window = std::make_unique<CalendarWindow>(colors);
         created = window->Create(GetModuleHandleW(nullptr));
         app = std::make_unique<CalendarApp>(
             state, CalendarApp::Services{clock, text, tray, icons, *window, options, registry});
@@ -171,6 +172,7 @@ public:
     Icons icons{GetModuleHandleW(nullptr)};
     test::FakeOptions options;
     FakeRegistry registry;
+    Win32SystemColors colors;
     std::unique_ptr<CalendarWindow> window;
     std::unique_ptr<CalendarApp> app;
     bool created = false;

@@ -1,0 +1,194 @@
+// The real windows in high contrast. Wine always reports the mode off, so
+// the windows are told it is on through their system colour source; the
+// dark contrast theme's colours are set for real with SetSysColors.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/calendar_app.h"
+#include "app/calendar_window_win32.h"
+#include "settings/options_window_win32.h"
+#include "tests/support/calendar_window_rig_win32.h"
+#include "tests/support/dib_canvas_win32.h"
+#include "tests/support/fake_shortcut_files.h"
+#include "tests/support/system_colors_win32.h"
+
+namespace mivra {
+namespace {
+
+using test::DarkContrastTheme;
+
+COLORREF Sys(int index) {
+    return GetSysColor(index);
+}
+
+class ContrastTest : public ::testing::Test, protected test::CalendarWindowRig {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Start());
+        options = std::make_unique<OptionsWindow>(
+            GetModuleHandleW(nullptr),
+            OptionsWindow::Services{state, registry, picker, files, links,
+                                    [] { return std::optional<ShortcutPaths>(); }, colors},
+            window.Handle());
+        ASSERT_TRUE(options->Load());
+        ASSERT_TRUE(picker.Load());
+    }
+    void TearDown() override {
+        if (picker.Handle()) SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+        options.reset();
+        Stop();
+    }
+    // Every window and control the user sees.
+    std::vector<HWND> Shown() const {
+        std::vector<HWND> all = {window.Handle(), options->Handle(), picker.Handle(),
+                                 picker.CancelButton()};
+        for (const auto& s : OptionsLayout())
+            if (HWND c = options->Control(s.id)) all.push_back(c);
+        return all;
+    }
+
+    class NoLinks : public LinkOpener {
+    public:
+        void Open(std::wstring_view) override {}
+    } links;
+    test::FakeShortcutFiles files;
+    ColorPickerWindow picker{GetModuleHandleW(nullptr), state, colors};
+    std::unique_ptr<OptionsWindow> options;
+};
+
+TEST_F(ContrastTest, EveryPaintedElementTakesTheSystemColourOfItsKind) {
+    const DarkContrastTheme theme;
+    colors.contrast = true;
+
+    // The calendar on 18 October 2000: frame and grid lines, the days by
+    // kind, today, the bars and a held button.
+    app->OnMouseDown(LabelId::lblMonthPrev);
+    app->OnMouseUp(LabelId::lblMonthPrev);
+    app->OnClick(LabelId::lblToday);
+    app->OnMouseDown(LabelId::lblAbout);
+    const test::DibCanvas cal(window.Handle());
+    auto inside = [&](LabelId id) {
+        const RECT r = window.LabelRect(id);
+        return cal.At(r.left + 2, r.bottom - 3);
+    };
+    auto holds = [&](LabelId id, COLORREF c) { return cal.Holds(window.LabelRect(id), c); };
+    EXPECT_EQ(cal.At(0, 0), Sys(COLOR_WINDOWTEXT)) << "frame";
+    const RECT cell = window.LabelRect(Day(23));
+    EXPECT_EQ(cal.At(cell.left, cell.top), Sys(COLOR_WINDOWTEXT)) << "grid line";
+    EXPECT_EQ(inside(Day(23)), Sys(COLOR_WINDOW));
+    EXPECT_TRUE(holds(Day(23), Sys(COLOR_WINDOWTEXT))); // the 17th
+    EXPECT_TRUE(holds(Day(21), Sys(COLOR_HOTLIGHT)));   // Sunday the 15th
+    EXPECT_TRUE(holds(Day(0), Sys(COLOR_GRAYTEXT)));    // 24 September
+    EXPECT_EQ(inside(Day(24)), Sys(COLOR_HIGHLIGHT));   // today
+    EXPECT_TRUE(holds(Day(24), Sys(COLOR_HIGHLIGHTTEXT)));
+    for (LabelId id : {LabelId::lblMonth, Dow(3), LabelId::lblHide, LabelId::lblQuit}) {
+        EXPECT_EQ(inside(id), Sys(COLOR_BTNFACE)) << Design(id).name;
+        EXPECT_TRUE(holds(id, Sys(COLOR_BTNTEXT))) << Design(id).name;
+    }
+    EXPECT_EQ(inside(LabelId::lblAbout), Sys(COLOR_HIGHLIGHT)) << "held";
+    app->OnMouseUp(LabelId::lblAbout);
+
+    // The options window: panel, texts, link and the check box's ground.
+    const test::DibCanvas opt(options->Handle());
+    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, options->Dpi()));
+    const RECT title = ToRect(ControlPixels(OptionsControl::lblTitle, options->Dpi()));
+    const RECT link = ToRect(ControlPixels(OptionsControl::lblContact, options->Dpi()));
+    EXPECT_EQ(opt.At(0, 0), Sys(COLOR_WINDOWTEXT)) << "frame";
+    EXPECT_EQ(opt.At(panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
+    EXPECT_TRUE(opt.Holds(title, Sys(COLOR_WINDOWTEXT)));
+    EXPECT_TRUE(opt.Holds(link, Sys(COLOR_HOTLIGHT)));
+    const test::DibCanvas box(1, 1);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(options->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(box.Dc()),
+                     reinterpret_cast<LPARAM>(options->Control(OptionsControl::cbxLoadWW))));
+    LOGBRUSH lb{};
+    ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
+    EXPECT_EQ(lb.lbColor, Sys(COLOR_WINDOW));
+    EXPECT_EQ(GetBkColor(box.Dc()), Sys(COLOR_WINDOW));
+    EXPECT_EQ(GetTextColor(box.Dc()), Sys(COLOR_WINDOWTEXT));
+
+    // A picker cell keeps its colour, framed so it shows on any ground:
+    // black on the black window, white on white text colour.
+    const test::DibCanvas pick(picker.Handle());
+    for (int i : {0, 15}) {
+        const RECT r = picker.CellRect(i);
+        const int y = (r.top + r.bottom) / 2;
+        EXPECT_EQ(pick.At(r.left, y), Sys(COLOR_WINDOWTEXT)) << i;
+        EXPECT_EQ(pick.At(r.left + 1, y), Sys(COLOR_WINDOW)) << i;
+        EXPECT_EQ(pick.At(r.left + 2, y), static_cast<COLORREF>(kPalette[i])) << i;
+    }
+
+    // Off again: the user's colours, which were neither read nor written.
+    colors.contrast = false;
+    EXPECT_EQ(test::DibCanvas(window.Handle()).At(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(inside(Day(24)), Sys(COLOR_HIGHLIGHT)) << "the picture above, taken before";
+    const test::DibCanvas normal(window.Handle());
+    const RECT today = window.LabelRect(Day(24));
+    EXPECT_EQ(normal.At(today.left + 2, today.bottom - 3), static_cast<COLORREF>(state.LabelColor));
+}
+
+bool AllValid(const std::vector<HWND>& windows) {
+    for (HWND w : windows)
+        if (GetUpdateRect(w, nullptr, FALSE)) return false;
+    return true;
+}
+
+TEST_F(ContrastTest, ASwitchOfTheModeOrTheThemeRepaintsEveryOpenWindowAtOnce) {
+    const std::vector<HWND> tops = {window.Handle(), options->Handle(), picker.Handle()};
+    for (HWND w : tops)
+        ShowWindow(w, SW_SHOWNA);
+    const std::vector<HWND> shown = Shown();
+    auto painted = [&] {
+        const ULONGLONG end = GetTickCount64() + 5000;
+        for (;;) {
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&m);
+            if (AllValid(shown)) return true;
+            if (GetTickCount64() > end) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    };
+    auto onScreen = [](HWND w, int x, int y) {
+        HDC dc = GetDC(w);
+        const COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(w, dc);
+        return c;
+    };
+    ASSERT_TRUE(painted());
+    ASSERT_EQ(onScreen(window.Handle(), 0, 0), RGB(0, 0, 0));
+
+    // A contrast theme comes: what is on the screen follows at once.
+    colors.contrast = true;
+    const DarkContrastTheme theme;
+    ASSERT_TRUE(painted());
+    EXPECT_EQ(onScreen(window.Handle(), 0, 0), Sys(COLOR_WINDOWTEXT));
+    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, options->Dpi()));
+    EXPECT_EQ(onScreen(options->Handle(), panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
+
+    // Each way the system tells of a change repaints every window and
+    // control, whether or not the system repaints as well.
+    const std::pair<UINT, WPARAM> changes[] = {
+        {WM_SYSCOLORCHANGE, 0}, {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST}, {WM_THEMECHANGED, 0}};
+    for (auto [msg, wp] : changes) {
+        SCOPED_TRACE(msg);
+        for (HWND w : tops)
+            SendMessageW(w, msg, wp, 0);
+        for (HWND w : shown) {
+            if (!IsWindowVisible(w)) continue;
+            wchar_t name[64] = {};
+            GetClassNameW(w, name, 64);
+            EXPECT_TRUE(GetUpdateRect(w, nullptr, FALSE))
+                << testing::PrintToString(std::wstring(name));
+        }
+        ASSERT_TRUE(painted());
+    }
+    colors.contrast = false;
+}
+
+} // namespace
+} // namespace mivra
