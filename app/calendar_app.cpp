@@ -130,29 +130,23 @@ void CalendarApp::RefreshCalendar() {
         const Date& d = (*cells)[c];
         auto& l = labels_[Index(Day(c))];
         l.caption = DecimalW(d.Day());
-        switch (ClassifyCell(c, d, shown.month, today)) {
-        case CellKind::Weekday:
-            l.fore = state_.DayTextColor;
-            l.back = state_.CalendarColor;
-            l.ink = Ink::Day;
-            break;
-        case CellKind::Sunday:
-            l.fore = state_.LabelColor;
-            l.back = state_.CalendarColor;
-            l.ink = Ink::Sunday;
-            break;
-        case CellKind::OtherMonth:
-            l.fore = state_.OtherMonthTextColor;
-            l.back = state_.CalendarColor;
-            l.ink = Ink::OtherMonthDay;
-            break;
-        case CellKind::Today:
-            todayCell_ = c;
-            l.back = state_.LabelColor;
-            l.fore = state_.CalendarColor;
-            l.ink = Ink::Today;
-            break;
-        }
+        // Text and ground by the kind of cell, in the order of CellKind.
+        static constexpr struct {
+            Color ModuleState::*fore;
+            Color ModuleState::*back;
+            Ink ink;
+        } kLooks[] = {
+            {&ModuleState::DayTextColor, &ModuleState::CalendarColor, Ink::Day},
+            {&ModuleState::LabelColor, &ModuleState::CalendarColor, Ink::Sunday},
+            {&ModuleState::OtherMonthTextColor, &ModuleState::CalendarColor, Ink::OtherMonthDay},
+            {&ModuleState::CalendarColor, &ModuleState::LabelColor, Ink::Today},
+        };
+        const CellKind kind = ClassifyCell(c, d, shown.month, today);
+        const auto& look = kLooks[static_cast<int>(kind)];
+        l.fore = state_.*look.fore;
+        l.back = state_.*look.back;
+        l.ink = look.ink;
+        if (kind == CellKind::Today) todayCell_ = c;
     }
 
     state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
@@ -188,26 +182,19 @@ void CalendarApp::OnButtonScrollTimer() {
     RefreshCalendar();
 }
 
-void CalendarApp::PressedLook(LabelId id) {
+void CalendarApp::SetLook(LabelId id, bool pressed) {
+    // Pressed, a button swaps its two colours.
     auto& l = labels_[Index(id)];
-    l.fore = state_.LabelColor;
-    l.back = state_.CalendarColor;
-    l.ink = Ink::Pressed;
-    svc_.window.LabelsChanged();
-}
-
-void CalendarApp::RestingLook(LabelId id) {
-    auto& l = labels_[Index(id)];
-    l.fore = state_.CalendarColor;
-    l.back = state_.LabelColor;
-    l.ink = Ink::Bar;
+    l.fore = pressed ? state_.LabelColor : state_.CalendarColor;
+    l.back = pressed ? state_.CalendarColor : state_.LabelColor;
+    l.ink = pressed ? Ink::Pressed : Ink::Bar;
     svc_.window.LabelsChanged();
 }
 
 void CalendarApp::OnMouseDown(LabelId id) {
     const LabelSpec& s = Design(id);
     if (!s.pressedLook) return;
-    PressedLook(id);
+    SetLook(id, true);
     if (s.step != 0) {
         CurrentButton = Widen(s.name);
         OnButtonScrollTimer();
@@ -218,7 +205,7 @@ void CalendarApp::OnMouseDown(LabelId id) {
 void CalendarApp::OnMouseUp(LabelId id) {
     const LabelSpec& s = Design(id);
     if (!s.pressedLook) return;
-    RestingLook(id);
+    SetLook(id, false);
     if (s.repeats) svc_.window.SetButtonScroll(false);
 }
 

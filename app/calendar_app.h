@@ -99,8 +99,7 @@ private:
     // again by the retry timer until it does.
     void ShowTrayIcon(NotifyOp op);
     void SetTrayMissing(bool missing);
-    void PressedLook(LabelId id);
-    void RestingLook(LabelId id);
+    void SetLook(LabelId id, bool pressed);
 
     ModuleState& state_;
     Services svc_;

@@ -89,7 +89,6 @@ private:
     void UpdateDefaultButton();
     static LRESULT CALLBACK FocusWatch(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR self);
-    HWND ControlAt(LPARAM lp) const;
     bool OnLink(LPARAM lp) const;
 
     void OnCommand(WORD id, WORD code, HWND control);
