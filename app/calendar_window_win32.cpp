@@ -48,7 +48,6 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     const WindowKind hookKind{kHookClass, 0, WS_CHILD};
     WindowToolkit::Create(&hook_, instance, hookKind, ToPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    CreateTooltips();
     SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr);
     return hook_.hwnd_ != nullptr;
 }
@@ -57,13 +56,20 @@ RECT CalendarWindow::LabelRect(LabelId id) const {
     return mivra::LabelRect(Design(id).rect, dpi_);
 }
 
-void CalendarWindow::CreateTooltips() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+void CalendarWindow::EnsureTooltips() {
+    // Made on first need, not at start: a tip can show only over the shown
+    // window, and the common controls cost start-up time.
+    if (tips_ || tipsFailed_) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
-    if (!tips_) return;
+    if (!tips_) {
+        tipsFailed_ = true; // not tried again at every mouse move
+        return;
+    }
+    SetTooltipFont();
     // Front to back, so where labels overlap the front one's tip wins.
     for (const auto& s : CalendarLayout()) {
         if (!HasTooltip(s)) continue;
@@ -75,6 +81,16 @@ void CalendarWindow::CreateTooltips() {
         ti.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
+}
+
+void CalendarWindow::SetTooltipFont() {
+    // The system's tip font at the window's DPI. The control keeps using the
+    // old font until it has the new one, so the old one goes only then.
+    const LOGFONTW lf = StatusFontForDpi(dpi_);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) return;
+    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    tipFont_ = std::move(font);
 }
 
 void CalendarWindow::LayoutTooltips() {
@@ -164,8 +180,12 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     MoveForDpi(hwnd_, suggested,
                {TwipsToPixels(kCalendarWidthTwips, dpi), TwipsToPixels(kCalendarHeightTwips, dpi)});
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, ToPixels(kPichookRect, dpi), false);
-    LayoutTooltips();
+    if (tips_) {
+        SetTooltipFont();
+        LayoutTooltips();
+    }
     InvalidateRect(hwnd_, nullptr, FALSE);
+    access_.LocationsChanged();
 }
 
 void CalendarWindow::OnCloseRequest() {
@@ -268,8 +288,12 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnButtonUp(lp);
         return 0;
     case WM_MOUSEMOVE:
+        EnsureTooltips();
         OnMouseMove(wp, lp);
         return 0;
+    case WM_SHOWWINDOW:
+        if (wp) EnsureTooltips();
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lp) != hwnd_) OnCaptureLost();
         return 0;
@@ -308,7 +332,8 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
-        tips_ = nullptr; // destroyed with its parent
+        tips_ = nullptr; // destroyed with its parent, before its font goes
+        tipFont_.Reset();
         break;
     default:
         break;

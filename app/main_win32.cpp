@@ -7,7 +7,6 @@
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/dpi_win32.h"
-#include "platform/handles_win32.h"
 #include "settings/options_window_win32.h"
 #include "settings/registry_win32.h"
 #include "tray/icons_win32.h"
@@ -20,10 +19,9 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
     EnableDpiAwareness();
-    // One apartment for the program's life, before any shell call: links the
-    // shell opens may be handled by COM objects, and the shortcut code
-    // creates its objects here.
-    const ComScope com;
+    // No COM and no common controls here: the apartment is entered by the
+    // first shell call or screen reader (platform/apartment_win32.h), the
+    // tooltips are made when the calendar is first shown or pointed at.
 
     ModuleState state;
     SystemClock clock;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/placement.h"
+#include "platform/apartment_win32.h"
 
 namespace mivra {
 
@@ -47,6 +48,8 @@ void OptionsWindow::AttachedScreen::RefreshCalendar() {
 
 void OptionsWindow::ShellLinks::Open(std::wstring_view target) {
     const std::wstring file(target);
+    // The handler the shell picks for a link may be a COM object.
+    EnterApartment();
     ShellExecuteW(owner ? *owner : nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
@@ -330,6 +333,7 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     const PixelRect size = ToPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
+    access_.LocationsChanged();
 }
 
 // Window procedure
