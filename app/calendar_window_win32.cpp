@@ -61,7 +61,6 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     if (hook_.hwnd_)
         ChangeWindowMessageFilterEx(hook_.hwnd_, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
-    CreateTooltips();
     TraceIfFailed(SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr), "SetTimer");
     return hook_.hwnd_ != nullptr;
 }
@@ -70,13 +69,20 @@ RECT CalendarWindow::LabelRect(LabelId id) const {
     return ToRect(PaintedPixels(Design(id).rect, dpi_));
 }
 
-void CalendarWindow::CreateTooltips() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+void CalendarWindow::EnsureTooltips() {
+    // Made on first need, not at start: a tip can show only over the shown
+    // window, and the common controls cost start-up time.
+    if (tips_ || tipsFailed_) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
-    if (!tips_) return;
+    if (!tips_) {
+        tipsFailed_ = true; // not tried again at every mouse move
+        return;
+    }
+    SetTooltipFont();
     // Front to back, so where labels overlap the front one's tip wins.
     for (const auto& s : CalendarLayout()) {
         if (!HasTooltip(s)) continue;
@@ -88,6 +94,16 @@ void CalendarWindow::CreateTooltips() {
         ti.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
+}
+
+void CalendarWindow::SetTooltipFont() {
+    // The system's tip font at the window's DPI. The control keeps using the
+    // old font until it has the new one, so the old one goes only then.
+    const LOGFONTW lf = StatusFontForDpi(dpi_);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) return;
+    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    tipFont_ = std::move(font);
 }
 
 void CalendarWindow::LayoutTooltips() {
@@ -190,8 +206,12 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     MoveForDpi(hwnd_, suggested,
                {TwipsToPixels(kCalendarWidthTwips, dpi), TwipsToPixels(kCalendarHeightTwips, dpi)});
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, WindowPixels(kPichookRect, dpi), false);
-    LayoutTooltips();
+    if (tips_) {
+        SetTooltipFont();
+        LayoutTooltips();
+    }
     InvalidateRect(hwnd_, nullptr, FALSE);
+    access_.LocationsChanged();
     // The taskbar's monitor may have a new DPI as well.
     if (app_) app_->OnTraySizeChanged();
 }
@@ -318,8 +338,12 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnButtonUp(lp);
         return 0;
     case WM_MOUSEMOVE:
+        EnsureTooltips();
         OnMouseMove(wp, lp);
         return 0;
+    case WM_SHOWWINDOW:
+        if (wp) EnsureTooltips();
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lp) != hwnd_) OnCaptureLost();
         return 0;
@@ -363,7 +387,8 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
-        tips_ = nullptr; // destroyed with its parent
+        tips_ = nullptr; // destroyed with its parent, before its font goes
+        tipFont_.Reset();
         break;
     default:
         break;

@@ -31,6 +31,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     HWND Hook() const { return hook_.hwnd_; }
+    // The tooltip control; null until the window is first shown or pointed at.
     HWND Tooltips() const { return tips_; }
     int Dpi() const { return dpi_; }
     RECT LabelRect(LabelId id) const;
@@ -73,7 +74,8 @@ private:
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(int dpi, const RECT* suggested);
     void OnCloseRequest();
-    void CreateTooltips();
+    void EnsureTooltips();
+    void SetTooltipFont();
     void LayoutTooltips();
     std::optional<LabelId> HitTest(LPARAM lp) const;
 
@@ -81,6 +83,8 @@ private:
     HWND hwnd_ = nullptr;
     TrayHook hook_{this};
     HWND tips_ = nullptr;
+    bool tipsFailed_ = false;
+    UniqueFont tipFont_;
     CalendarApp* app_ = nullptr;
     int dpi_ = 96;
     FontCache fonts_;

@@ -23,10 +23,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
     TraceToDebugger();
     EnableDpiAwareness();
-    // One apartment for the program's life, before any shell call: links the
-    // shell opens may be handled by COM objects, and the shortcut code
-    // creates its objects here.
-    const ComScope com;
+    // No COM and no common controls here: the apartment is entered by the
+    // first shell call or screen reader (platform/apartment_win32.h), the
+    // tooltips are made when the calendar is first shown or pointed at.
 
     ModuleState state;
     SystemClock clock;

@@ -1,9 +1,31 @@
-// The floor for start-up under the same Wine: registers a class, creates one
+// The floors for start-up under the same Wine: registers a class, creates one
 // hidden window and waits in its message loop until it is closed. With
 // --exit it leaves as soon as the window exists.
+//
+// Built twice. mivra_minimal links only user32 and the runtime. mivra_floor
+// (MIVRA_FLOOR_IMPORTS) also imports one function from every other DLL
+// Mivra.exe imports and embeds Mivra's manifest, so the loader maps and
+// starts what it does for Mivra (the version 6 common controls, COM, the
+// shell, accessibility), and nothing of Mivra's own runs.
 #include <windows.h>
 
 #include <cwchar>
+
+#if defined(MIVRA_FLOOR_IMPORTS)
+#include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
+#include <oleauto.h>
+#include <shellapi.h>
+
+// Referenced, never called: an import is enough for the loader to map the
+// DLL and run its start-up code.
+void* const volatile kImports[] = {
+    reinterpret_cast<void*>(&RegCloseKey),       reinterpret_cast<void*>(&InitCommonControlsEx),
+    reinterpret_cast<void*>(&GetStockObject),    reinterpret_cast<void*>(&CoInitializeEx),
+    reinterpret_cast<void*>(&LresultFromObject), reinterpret_cast<void*>(&SysFreeString),
+    reinterpret_cast<void*>(&Shell_NotifyIconA)};
+#endif
 
 namespace {
 

@@ -1,9 +1,11 @@
 // Watches Mivra.exe from outside, as the user's desktop would:
 //
-//   mivra_start_bench startup MIVRA.EXE MINIMAL.EXE [RUNS]
-//       Start-up time, median of RUNS (after one unmeasured start of each),
-//       of Mivra and of the minimal program, started in turn. Prints
-//       "startup <name> <ms>" lines.
+//   mivra_start_bench startup MIVRA.EXE FLOOR.EXE MINIMAL.EXE [RUNS]
+//       Start-up time of Mivra and of the two floors, RUNS rounds (after one
+//       unmeasured start of each) in which each program starts once, the
+//       first of a round moving on by one each time. Prints
+//       "startup <name> <ms>" lines, medians, and "ratio <name> <r>" lines,
+//       the median over the rounds of Mivra's time over that floor's.
 //   mivra_start_bench ready   waits until a running Mivra is ready (below)
 //   mivra_start_bench show    clicks its notification icon; waits until the calendar shows
 //   mivra_start_bench close   asks it to quit; waits until it is gone
@@ -17,6 +19,9 @@
 // from the wait inside its last start-up call, the icon's update, which is
 // all that remains of start-up by then. WaitForInputIdle would be the usual
 // tool, but Wine signals it before the program has made a single window.
+//
+// The floors (bench/minimal_win32.cpp) are seen the same way without the
+// icon: their window exists and they answer.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,6 +32,7 @@
 
 namespace {
 
+constexpr wchar_t kCalendarClass[] = L"MivraCalendar";
 constexpr wchar_t kCalendarTitle[] = L"Mivra 2000";
 constexpr wchar_t kMinimalClass[] = L"MivraBenchMinimal";
 constexpr DWORD kTimeoutMs = 30000;
@@ -55,7 +61,9 @@ DWORD ProcessOf(HWND hwnd) {
 }
 
 // The top-level window of that class and title owned by the process, or by
-// any process when pid is 0.
+// any process when pid is 0. Mivra and the floors are looked for by class
+// alike, which the Wine server matches itself: a search by title alone asks
+// for the text of every window on the desktop at every poll.
 HWND FindOf(const wchar_t* cls, const wchar_t* title, DWORD pid) {
     for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h;
          h = FindWindowExW(nullptr, h, cls, title))
@@ -63,24 +71,18 @@ HWND FindOf(const wchar_t* cls, const wchar_t* title, DWORD pid) {
     return nullptr;
 }
 
-// Notification icons in the taskbar, or -1 when there is no taskbar.
+// Notification icons in the taskbar, or -1 when there is no taskbar. Only
+// tip windows are listed (the Wine server filters by class), so a poll every
+// millisecond costs it a few requests, not a walk over every window with a
+// question about each: that walk would slow the very start it watches.
 int TrayIcons() {
-    struct Count {
-        HWND tray;
-        int n;
-    } c{FindWindowW(L"Shell_TrayWnd", nullptr), 0};
-    if (!c.tray) return -1;
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(lp);
-            wchar_t cls[64];
-            if (GetWindow(h, GW_OWNER) == c->tray && GetClassNameW(h, cls, 64) &&
-                lstrcmpiW(cls, L"tooltips_class32") == 0)
-                ++c->n;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&c));
-    return c.n;
+    const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return -1;
+    int n = 0;
+    for (HWND h = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); h;
+         h = FindWindowExW(nullptr, h, L"tooltips_class32", nullptr))
+        n += GetWindow(h, GW_OWNER) == tray;
+    return n;
 }
 
 double Fail(const char* why) {
@@ -98,7 +100,7 @@ bool Answers(HWND hwnd) {
 HWND WaitReady(DWORD pid, int icons, HANDLE process) {
     const double end = Now() + kTimeoutMs;
     HWND hwnd = nullptr;
-    while (!(hwnd = FindOf(nullptr, kCalendarTitle, pid)) || TrayIcons() <= icons) {
+    while (!(hwnd = FindOf(kCalendarClass, kCalendarTitle, pid)) || TrayIcons() <= icons) {
         if (Now() > end) {
             std::fprintf(stderr, "start bench: %s\n", hwnd ? "no icon" : "no window");
             return nullptr;
@@ -185,7 +187,8 @@ double RunMinimalToExit(const std::wstring& exe) {
     return Now() - t0;
 }
 
-int Startup(const std::wstring& mivra, const std::wstring& minimal, int runs) {
+int Startup(const std::wstring& mivra, const std::wstring& floor, const std::wstring& minimal,
+            int runs) {
     struct Series {
         const char* name;
         double (*run)(const std::wstring&);
@@ -193,8 +196,10 @@ int Startup(const std::wstring& mivra, const std::wstring& minimal, int runs) {
         std::vector<double> ms;
     };
     Series series[] = {{"mivra", StartMivra, &mivra, {}},
+                       {"floor", StartMinimal, &floor, {}},
                        {"minimal", StartMinimal, &minimal, {}},
                        {"minimal-exit", RunMinimalToExit, &minimal, {}}};
+    constexpr int kSeries = sizeof series / sizeof series[0];
     // The desktop and its taskbar start with the first program that asks for them.
     GetDesktopWindow();
     if (!WaitUntil([](HWND, int) { return TrayIcons() >= 0; }, nullptr, 0)) {
@@ -202,9 +207,11 @@ int Startup(const std::wstring& mivra, const std::wstring& minimal, int runs) {
         return 1;
     }
     // One unmeasured start each: the first start in a new prefix loads and
-    // caches what every later start finds ready.
+    // caches what every later start finds ready. Then rounds, each starting
+    // one program further on, so that none always follows the same one.
     for (int r = -1; r < runs; ++r) {
-        for (auto& s : series) {
+        for (int k = 0; k < kSeries; ++k) {
+            Series& s = series[(k + std::max(r, 0)) % kSeries];
             double ms = s.run(*s.exe);
             if (ms < 0) {
                 // Wine on a busy machine now and then loses a process's end.
@@ -225,6 +232,14 @@ int Startup(const std::wstring& mivra, const std::wstring& minimal, int runs) {
         std::fprintf(stderr, "\n");
         std::printf("startup %s %.1f\n", s.name, Median(s.ms));
     }
+    // A round's programs ran within a second of each other, under the same
+    // load; the ratio within a round cancels what the machine did meanwhile.
+    for (const Series* floorSeries : {&series[1], &series[2]}) {
+        std::vector<double> ratios;
+        for (int r = 0; r < runs; ++r)
+            ratios.push_back(series[0].ms[r] / floorSeries->ms[r]);
+        std::printf("ratio %s %.3f\n", floorSeries->name, Median(ratios));
+    }
     return 0;
 }
 
@@ -242,7 +257,7 @@ int Ready() {
 // What the shell sends when the icon is clicked: WM_MOUSEMOVE to the icon's
 // window (the calendar's one child), id 1, the button-up in lParam.
 int Show() {
-    const HWND hwnd = FindOf(nullptr, kCalendarTitle, 0);
+    const HWND hwnd = FindOf(kCalendarClass, kCalendarTitle, 0);
     const HWND hook = hwnd ? GetWindow(hwnd, GW_CHILD) : nullptr;
     if (!hook || IsWindowVisible(hwnd)) {
         std::fprintf(stderr, "start bench: no hidden calendar to show\n");
@@ -257,7 +272,7 @@ int Show() {
 }
 
 int Close() {
-    const HWND hwnd = FindOf(nullptr, kCalendarTitle, 0);
+    const HWND hwnd = FindOf(kCalendarClass, kCalendarTitle, 0);
     if (!hwnd) return 1;
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
     return WaitUntil([](HWND h, int) { return IsWindow(h) == FALSE; }, hwnd, 0) ? 0 : 1;
@@ -267,12 +282,13 @@ int Close() {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
-    if (mode == L"startup" && argc >= 4)
-        return Startup(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 7);
+    if (mode == L"startup" && argc >= 5)
+        return Startup(argv[2], argv[3], argv[4], argc > 5 ? std::max(1, _wtoi(argv[5])) : 15);
     if (mode == L"ready") return Ready();
     if (mode == L"show") return Show();
     if (mode == L"close") return Close();
-    std::fprintf(stderr, "usage: mivra_start_bench startup MIVRA.EXE MINIMAL.EXE [RUNS] | ready | "
-                         "show | close\n");
+    std::fprintf(stderr,
+                 "usage: mivra_start_bench startup MIVRA.EXE FLOOR.EXE MINIMAL.EXE [RUNS] | "
+                 "ready | show | close\n");
     return 2;
 }

@@ -2,6 +2,9 @@
 
 #include <climits>
 
+#include "platform/apartment_win32.h"
+#include "platform/handles_win32.h"
+
 namespace mivra {
 
 namespace {
@@ -400,28 +403,24 @@ private:
 };
 
 bool WindowAccessibility::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (msg == WM_GETOBJECT) {
+    switch (msg) {
+    case WM_GETOBJECT:
         // The object id travels in the low 32 bits; 64-bit callers may leave
         // the rest of lParam zero-extended.
         if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return false;
+        // A window on its way out gets no new object: nothing would release
+        // it, and the next window of the class would be handed it.
+        if (destroying_) return false;
+        if (object_ && hwnd_ != hwnd) Release();
         if (!object_) {
-            if (!com_) com_.emplace();
-            if (!com_->Ok()) return false;
+            if (!EnterApartment()) return false;
             hwnd_ = hwnd;
             object_ = new Object(hwnd, &content_);
             Remember();
         }
         result = LresultFromObject(__uuidof(IAccessible), wp, object_);
         return true;
-    }
-    if (msg == PressMessage() && msg != 0) {
-        const int i = static_cast<int>(wp);
-        if (i >= 0 && i < content_.ItemCount() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-            content_.Press(i);
-        result = 0;
-        return true;
-    }
-    if (msg == WM_WINDOWPOSCHANGED) {
+    case WM_WINDOWPOSCHANGED: {
         const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
         if (flags & SWP_SHOWWINDOW)
             NotifyWinEvent(EVENT_OBJECT_SHOW, hwnd, OBJID_CLIENT, CHILDID_SELF);
@@ -429,7 +428,26 @@ bool WindowAccessibility::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
             NotifyWinEvent(EVENT_OBJECT_HIDE, hwnd, OBJID_CLIENT, CHILDID_SELF);
         return false;
     }
-    if (msg == WM_DESTROY) Disconnect();
+    case WM_DESTROY:
+        // From here on a reader's calls fail, and no object is built.
+        destroying_ = true;
+        if (object_) object_->Disconnect();
+        return false;
+    case WM_NCDESTROY:
+        Release();
+        destroying_ = false;
+        return false;
+    default:
+        break;
+    }
+    // A press can only come from an object a reader holds.
+    if (object_ && msg == PressMessage() && msg != 0) {
+        const int i = static_cast<int>(wp);
+        if (i >= 0 && i < content_.ItemCount() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+            content_.Press(i);
+        result = 0;
+        return true;
+    }
     return false;
 }
 
@@ -443,8 +461,12 @@ void WindowAccessibility::Remember() {
     }
 }
 
+bool WindowAccessibility::Listening() const {
+    return object_ && !destroying_;
+}
+
 void WindowAccessibility::ItemsChanged() {
-    if (!object_) return;
+    if (!Listening()) return;
     const int n = content_.ItemCount();
     if (static_cast<int>(seen_.size()) != n) {
         Remember();
@@ -466,14 +488,22 @@ void WindowAccessibility::ItemsChanged() {
     }
 }
 
-void WindowAccessibility::Disconnect() {
+void WindowAccessibility::LocationsChanged() {
+    if (!Listening()) return;
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+    const int n = content_.ItemCount();
+    for (int i = 0; i < n; ++i)
+        NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd_, OBJID_CLIENT, i + 1);
+}
+
+void WindowAccessibility::Release() {
     if (object_) {
         object_->Disconnect();
         object_->Release();
         object_ = nullptr;
     }
+    hwnd_ = nullptr;
     seen_.clear();
-    com_.reset();
 }
 
 } // namespace mivra

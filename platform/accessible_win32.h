@@ -8,11 +8,8 @@
 
 #include <oleacc.h>
 
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "platform/handles_win32.h"
 
 namespace mivra {
 
@@ -43,13 +40,15 @@ protected:
     ~AccessibleContent() = default;
 };
 
-// Serves one window's accessible object. The window passes every message
-// through Handle first; a reader's object outlives the window harmlessly
-// (it answers "disconnected" once the window is gone).
+// Serves the accessible object of one window at a time: a window that is
+// destroyed and made again (the options window, the picker) gets a new one.
+// The window passes every message through Handle first. A reader's object
+// outlives the window harmlessly: from WM_DESTROY on it answers
+// "disconnected", and at WM_NCDESTROY the window lets go of it.
 class WindowAccessibility {
 public:
     explicit WindowAccessibility(AccessibleContent& content) : content_(content) {}
-    ~WindowAccessibility() { Disconnect(); }
+    ~WindowAccessibility() { Release(); }
     WindowAccessibility(const WindowAccessibility&) = delete;
     WindowAccessibility& operator=(const WindowAccessibility&) = delete;
 
@@ -59,16 +58,21 @@ public:
     // that differs from what a reader was last shown. Costs nothing until a
     // reader has asked for the object.
     void ItemsChanged();
+    // After the items moved without the window telling the system (a DPI
+    // change re-lays them out): a location change for the client area and
+    // each item. Costs nothing until a reader has asked for the object.
+    void LocationsChanged();
 
 private:
     class Object;
-    void Disconnect();
+    bool Listening() const;
+    void Release();
     void Remember();
 
     AccessibleContent& content_;
-    HWND hwnd_ = nullptr;
+    HWND hwnd_ = nullptr; // the window the object serves
     Object* object_ = nullptr;
-    std::optional<ComScope> com_;
+    bool destroying_ = false; // between WM_DESTROY and WM_NCDESTROY
     struct Seen {
         std::wstring name;
         long state;

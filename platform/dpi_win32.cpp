@@ -72,6 +72,24 @@ RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi) {
     return r;
 }
 
+LOGFONTW StatusFontForDpi(int dpi) {
+    NONCLIENTMETRICSW metrics{sizeof(metrics)};
+    using Fn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const Fn forDpi = User32Function<Fn>("SystemParametersInfoForDpi");
+    if (forDpi &&
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
+        return metrics.lfStatusFont;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        // 9 points in the system's face: what the tips show on any system.
+        LOGFONTW lf{};
+        lf.lfHeight = -MulDiv(9, dpi, 72);
+        return lf;
+    }
+    LOGFONTW lf = metrics.lfStatusFont;
+    lf.lfHeight = MulDiv(lf.lfHeight, dpi, SystemDpi());
+    return lf;
+}
+
 void EnableDpiAwareness() {
     using Fn = BOOL(WINAPI*)(HANDLE);
     static const Fn setContext = User32Function<Fn>("SetProcessDpiAwarenessContext");

@@ -18,6 +18,10 @@ int MetricForDpi(int index, int dpi, int fallback);
 // The frame and caption around an empty client area of a window without a
 // menu, at a DPI where the system can tell (else at the system's).
 RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi);
+// The system's status and tooltip font, sized for a DPI: the system's own
+// answer where it can give one for any DPI, else its font for the system
+// DPI scaled.
+LOGFONTW StatusFontForDpi(int dpi);
 // Opts the process into per-monitor DPI awareness where the manifest could
 // not (older systems ignore the manifest entry).
 void EnableDpiAwareness();

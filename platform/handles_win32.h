@@ -1,7 +1,8 @@
 // Every RAII holder of the program in one place: one holder per Windows
 // handle type, and the scopes of paired calls (BeginPaint and EndPaint,
-// GetDC and ReleaseDC, SelectObject and its restore, COM, the thread error
-// mode, a disabled window). Copying deleted; handles may move.
+// GetDC and ReleaseDC, SelectObject and its restore, the thread error mode,
+// a disabled window). The COM apartment is the program's, not a scope's
+// (platform/apartment_win32.h). Copying deleted; handles may move.
 #pragma once
 
 #include <windows.h>
@@ -168,22 +169,6 @@ public:
 private:
     HWND hwnd_;
     HDC dc_;
-};
-
-// COM for this thread, released only if it was taken.
-class ComScope {
-public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    // A thread already in another apartment can still use COM.
-    bool Ok() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT hr_;
 };
 
 // A drive without media must answer "absent", not ask the user for a disk.

@@ -181,6 +181,7 @@ void ColorPickerWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     FitToFrame();
     Layout();
     InvalidateRect(hwnd_, nullptr, FALSE);
+    access_.LocationsChanged();
 }
 
 void ColorPickerWindow::Finish(int cell) {

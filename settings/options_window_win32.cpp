@@ -9,6 +9,7 @@
 
 #include "base/placement.h"
 #include "base/trace.h"
+#include "platform/apartment_win32.h"
 
 namespace mivra {
 
@@ -41,6 +42,8 @@ HCURSOR HandCursor() {
 
 void ShellLinks::Open(std::wstring_view target) {
     const std::wstring file(target);
+    // The handler the shell picks for a link may be a COM object.
+    EnterApartment();
     // The window the click came from owns whatever the shell may show.
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
@@ -334,6 +337,7 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     const PixelRect size = WindowPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
+    access_.LocationsChanged();
 }
 
 // Window procedure

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "platform/apartment_win32.h"
 #include "platform/handles_win32.h"
 
 // The class, interface and folder identifiers used here. Defined here, the
@@ -56,6 +57,8 @@ bool HasNul(std::wstring_view s) {
 std::wstring GetSpecialFolderPath(ShortcutLocation location, bool create) {
     const KNOWNFOLDERID* id = KnownFolderFor(location);
     if (!id) return {};
+    // The shell may answer through its COM objects.
+    EnterApartment();
     CoTaskText path;
     const DWORD flags = create ? KF_FLAG_CREATE : KF_FLAG_DONT_VERIFY;
     if (FAILED(SHGetKnownFolderPath(*id, flags, nullptr, path.Put()))) return {};
@@ -76,8 +79,7 @@ bool FileExists(const std::wstring& path) {
 
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link) {
     if (linkPath.empty() || HasNul(linkPath)) return false;
-    // In the apartment the program opens for its whole life; without one
-    // the creation fails and so does the shortcut.
+    if (!EnterApartment()) return false;
     ComPtr<IShellLinkW> shellLink;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 shellLink.PutVoid())))

@@ -32,9 +32,9 @@ struct ShellLinkProperties {
     int showCommand = kShowNormal; // no hot key, the target's own icon
 };
 
-// Writes a shell link at exactly linkPath (its folder must exist), on a
-// thread that has entered a COM apartment. False when the link object or the
-// save fails.
+// Writes a shell link at exactly linkPath (its folder must exist), entering
+// the program's apartment first if need be. False when the link object or
+// the save fails.
 bool SaveShellLink(const std::wstring& linkPath, const ShellLinkProperties& link);
 
 // Makes folder\title.lnk in the request's location. False when nothing

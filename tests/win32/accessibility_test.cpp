@@ -2,6 +2,7 @@
 // read it: AccessibleObjectFromWindow, then IAccessible calls and WinEvents.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -186,7 +187,6 @@ constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, 
 
 class AccessibilityTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
-    ComScope com;
     void SetUp() override { ASSERT_TRUE(Start()); }
     void TearDown() override { Stop(); }
 };
@@ -464,6 +464,81 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !links.opened.empty(); }));
     EXPECT_EQ(links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+}
+
+// A reader that asks for a window's object while the window is being
+// destroyed: from the window's last child's WM_DESTROY, which comes after
+// its parent's and before the parent's WM_NCDESTROY.
+LRESULT CALLBACK AskForParentWhileDying(HWND child, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR asked) {
+    if (msg == WM_DESTROY) {
+        Reader r(GetParent(child));
+        if (r) ++*reinterpret_cast<int*>(asked);
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(child, AskForParentWhileDying, 1);
+    return DefSubclassProc(child, msg, wp, lp);
+}
+
+TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWentAway) {
+    // The picker is unloaded at every choice and loaded again at the next.
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    for (int open = 1; open <= 2; ++open) {
+        SCOPED_TRACE(open);
+        ASSERT_TRUE(picker.Load());
+        HWND h = picker.Handle();
+        ShowWindow(h, SW_SHOWNA);
+        Reader r(h);
+        ASSERT_TRUE(r);
+        ASSERT_EQ(r.Count(), 17);
+        EXPECT_EQ(r.State(2) & STATE_SYSTEM_INVISIBLE, 0);
+        EXPECT_EQ(r.Location(2), ScreenRect(h, picker.CellRect(1)));
+        EXPECT_EQ(r.HitTest(Middle(r.Location(2))), 2);
+
+        int asked = 0;
+        ASSERT_TRUE(SetWindowSubclass(picker.CancelButton(), AskForParentWhileDying, 1,
+                                      reinterpret_cast<DWORD_PTR>(&asked)));
+        state.PickedColor = 0;
+        ASSERT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
+        ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
+        EXPECT_EQ(state.PickedColor, 0x00800000);
+        EXPECT_EQ(asked, 1);
+        long n = 0;
+        EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
+    }
+}
+
+TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
+    OptionsPlatform platform;
+    platform.shortcutPaths = [] { return std::optional<ShortcutPaths>(); };
+    OptionsWindow about(GetModuleHandleW(nullptr), state, registry, nullptr, platform);
+    ASSERT_TRUE(about.Load());
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    ASSERT_TRUE(picker.Load());
+    struct Case {
+        const char* name;
+        HWND hwnd;
+        std::function<RECT()> firstItem; // client pixels
+    } cases[] = {
+        {"calendar", window.Handle(), [&] { return window.LabelRect(LabelId::lblMonth); }},
+        {"options", about.Handle(),
+         [&] { return ToRect(ToPixels(Design(OptionsControl::lblTitle).rect, about.Dpi())); }},
+        {"picker", picker.Handle(), [&] { return picker.CellRect(0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reader r(c.hwnd);
+        ASSERT_TRUE(r);
+        const long last = r.Count();
+        EventLog log(c.hwnd);
+        ASSERT_TRUE(log.Hooked());
+        SendMessageW(c.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+        EXPECT_TRUE(PumpUntil([&] {
+            return log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, CHILDID_SELF) &&
+                   log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, 1) &&
+                   log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, last);
+        }));
+        EXPECT_EQ(r.Location(1), ScreenRect(c.hwnd, c.firstItem()));
+    }
 }
 
 TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/calendar_app.h"
 #include "base/twips.h"
 #include "tests/support/app_fakes.h"
@@ -72,9 +74,50 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     ASSERT_TRUE(IsWindow(hook));
     EXPECT_FALSE(IsWindowVisible(hook));
     EXPECT_EQ(GetParent(hook), h);
+}
 
-    // One tooltip tool for each of the eight button labels.
+TEST_F(CalendarWindowTest, MakesItsTooltipsAtTheFirstShowNotAtStart) {
+    EXPECT_EQ(window.Tooltips(), nullptr);
+    ShowWindow(window.Handle(), SW_SHOWNA);
+    // One tool for each of the eight button labels.
     EXPECT_EQ(SendMessageW(window.Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 8);
+}
+
+TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiAndFollowTheLabels) {
+    HWND h = window.Handle();
+    // Pointing at the hidden window makes the tooltips as the first show does.
+    SendMessageW(h, WM_MOUSEMOVE, 0, At(LabelId::lblToday));
+    HWND tips = window.Tooltips();
+    ASSERT_NE(tips, nullptr);
+    auto tipFontHeight = [&] {
+        LOGFONTW lf{};
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(tips, WM_GETFONT, 0, 0));
+        EXPECT_EQ(GetObjectW(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+        return std::abs(lf.lfHeight);
+    };
+    auto changeDpi = [&](int dpi) {
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+        ASSERT_EQ(window.Dpi(), dpi);
+    };
+    changeDpi(96);
+    const long at96 = tipFontHeight();
+    ASSERT_GT(at96, 0);
+    const long fonts = UniqueFont::Live();
+
+    changeDpi(144);
+    EXPECT_NEAR(tipFontHeight(), at96 * 3 / 2, 1);
+    TTTOOLINFOW tool{sizeof(tool)};
+    tool.hwnd = h;
+    tool.uId = static_cast<UINT_PTR>(Index(LabelId::lblToday));
+    ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    const RECT today = window.LabelRect(LabelId::lblToday);
+    EXPECT_TRUE(EqualRect(&tool.rect, &today));
+
+    // Each change replaces the font; none is left behind.
+    changeDpi(96);
+    EXPECT_EQ(tipFontHeight(), at96);
+    changeDpi(144);
+    EXPECT_EQ(UniqueFont::Live(), fonts);
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {

@@ -123,19 +123,6 @@ std::optional<LinkContents> ReadLink(const std::wstring& path) {
     return result;
 }
 
-// The apartment the program enters for its life, which the shortcut code
-// uses; these tests run on the same terms.
-class ProgramApartment : public ::testing::Environment {
-public:
-    void SetUp() override { com_ = std::make_unique<ComScope>(); }
-    void TearDown() override { com_.reset(); }
-
-private:
-    std::unique_ptr<ComScope> com_;
-};
-[[maybe_unused]] const auto* const kApartment =
-    ::testing::AddGlobalTestEnvironment(new ProgramApartment);
-
 TEST(GetSpecialFolderPath, GivesTheFourFoldersAndNothingElse) {
     const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
     ASSERT_FALSE(startup.empty());
