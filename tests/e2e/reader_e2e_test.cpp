@@ -1,5 +1,8 @@
 // What a screen reader in another process reads and presses in the real
 // program: its accessible object, marshalled through COM to the probe.
+// The marshalling leaves COM's RPC threads in the shared program, and under
+// QEMU's emulation a second thread can hang its SetPath (scripts/repro-stall),
+// so this file's name keeps these cases after the options window's.
 #include <gtest/gtest.h>
 
 #include <optional>
