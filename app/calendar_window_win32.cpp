@@ -226,8 +226,11 @@ void CalendarWindow::OnCloseRequest() {
 // CalendarHost
 
 void CalendarWindow::MakeTopmost() {
-    TraceIfFailed(SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE),
-                  "SetWindowPos");
+    // Not activated: a hidden window with the focus would swallow what the
+    // user types into another program while Mivra starts at log-on.
+    TraceIfFailed(
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE),
+        "SetWindowPos");
 }
 
 void CalendarWindow::SetNormalState() {

@@ -481,7 +481,7 @@ LRESULT CALLBACK AskForParentWhileDying(HWND child, UINT msg, WPARAM wp, LPARAM 
 
 TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWentAway) {
     // The picker is unloaded at every choice and loaded again at the next.
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
     for (int open = 1; open <= 2; ++open) {
         SCOPED_TRACE(open);
         ASSERT_TRUE(picker.Load());
@@ -508,11 +508,16 @@ TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWe
 }
 
 TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
-    OptionsPlatform platform;
-    platform.shortcutPaths = [] { return std::optional<ShortcutPaths>(); };
-    OptionsWindow about(GetModuleHandleW(nullptr), state, registry, nullptr, platform);
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+    test::FakeShortcutFiles files;
+    class NoLinks : public LinkOpener {
+    public:
+        void Open(std::wstring_view) override {}
+    } links;
+    OptionsWindow about(GetModuleHandleW(nullptr),
+                        {state, registry, picker, files, links,
+                         [] { return std::optional<ShortcutPaths>(); }, colors});
     ASSERT_TRUE(about.Load());
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state);
     ASSERT_TRUE(picker.Load());
     struct Case {
         const char* name;
@@ -521,7 +526,7 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
     } cases[] = {
         {"calendar", window.Handle(), [&] { return window.LabelRect(LabelId::lblMonth); }},
         {"options", about.Handle(),
-         [&] { return ToRect(ToPixels(Design(OptionsControl::lblTitle).rect, about.Dpi())); }},
+         [&] { return ToRect(ControlPixels(OptionsControl::lblTitle, about.Dpi())); }},
         {"picker", picker.Handle(), [&] { return picker.CellRect(0); }},
     };
     for (const Case& c : cases) {

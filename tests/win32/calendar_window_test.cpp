@@ -48,6 +48,10 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     EXPECT_FALSE(IsWindowVisible(h));
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    // Made topmost without taking the focus: at log-on the user may be typing
+    // into another program already.
+    EXPECT_NE(GetActiveWindow(), h);
+    EXPECT_NE(GetFocus(), h);
     wchar_t caption[32] = {};
     GetWindowTextW(h, caption, 32);
     EXPECT_STREQ(caption, L"Mivra 2000");
