@@ -1,5 +1,7 @@
 #include "base/contrast.h"
 
+#include <iterator>
+
 namespace mivra {
 
 namespace {
@@ -21,28 +23,19 @@ struct Pair {
     int back, fore;
 };
 
-constexpr Pair ContrastPair(Ink ink) {
-    switch (ink) {
-    case Ink::Frame:
-        return {kWindowText, kWindowText};
-    case Ink::Day:
-        return {kWindow, kWindowText};
-    case Ink::Sunday:
-        return {kWindow, kHotLight};
-    case Ink::OtherMonthDay:
-        return {kWindow, kGrayText};
-    case Ink::Today:
-    case Ink::Pressed:
-        return {kHighlight, kHighlightText};
-    case Ink::Bar:
-        return {kButtonFace, kButtonText};
-    case Ink::Panel:
-        return {kWindow, kWindowText};
-    case Ink::Link:
-        return {kWindow, kHotLight};
-    }
-    return {kWindow, kWindowText};
-}
+// Back and fore of each kind, in the order of Ink.
+constexpr Pair kContrast[] = {
+    {kWindowText, kWindowText},   // Frame
+    {kWindow, kWindowText},       // Day
+    {kWindow, kHotLight},         // Sunday
+    {kWindow, kGrayText},         // OtherMonthDay
+    {kHighlight, kHighlightText}, // Today
+    {kButtonFace, kButtonText},   // Bar
+    {kHighlight, kHighlightText}, // Pressed
+    {kWindow, kWindowText},       // Panel
+    {kWindow, kHotLight},         // Link
+};
+static_assert(std::size(kContrast) == static_cast<size_t>(Ink::Link) + 1);
 
 } // namespace
 
@@ -54,7 +47,7 @@ Color SolidColor(Color c, const SystemColors& system) {
 InkColors PaintColors(Ink ink, const InkColors& normal, const SystemColors& system) {
     if (!system.HighContrast())
         return {SolidColor(normal.back, system), SolidColor(normal.fore, system)};
-    const Pair p = ContrastPair(ink);
+    const Pair p = kContrast[static_cast<int>(ink)];
     return {system.Get(p.back), system.Get(p.fore)};
 }
 

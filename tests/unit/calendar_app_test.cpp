@@ -19,6 +19,12 @@ protected:
             s += Cell(i).caption + L" ";
         return s;
     }
+    // The shell shows the icon once and nothing is being retried.
+    void ExpectIconShownOnce() const {
+        EXPECT_FALSE(window.trayRetry);
+        EXPECT_EQ(tray.icons.size(), 1u);
+        EXPECT_EQ(tray.refusedAdds, 0);
+    }
     void ShowMonth(int month, int year) {
         state.DisplayMonth = std::int16_t(month);
         state.DisplayYear = std::int16_t(year);
@@ -278,9 +284,7 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
     app.Startup();
     EXPECT_TRUE(window.trayRetry);
     app.OnTrayRetryTimer();
-    EXPECT_FALSE(window.trayRetry);
-    EXPECT_EQ(tray.icons.size(), 1u);
-    EXPECT_EQ(tray.refusedAdds, 0);
+    ExpectIconShownOnce();
 
     // A shell that lost the icon without telling: the modify falls back to an add.
     tray.Restart();
@@ -289,8 +293,7 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
     ASSERT_EQ(tray.calls.size(), 2u);
     EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
     EXPECT_EQ(tray.calls[1].op, NotifyOp::Add);
-    EXPECT_EQ(tray.icons.size(), 1u);
-    EXPECT_FALSE(window.trayRetry);
+    ExpectIconShownOnce();
 
     // A new taskbar while the icon is being retried takes it at once.
     tray.Restart();
@@ -298,9 +301,7 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
     app.OnRefreshTimer();
     EXPECT_TRUE(window.trayRetry);
     app.OnTaskbarCreated();
-    EXPECT_FALSE(window.trayRetry);
-    EXPECT_EQ(tray.icons.size(), 1u);
-    EXPECT_EQ(tray.refusedAdds, 0);
+    ExpectIconShownOnce();
 }
 
 TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
