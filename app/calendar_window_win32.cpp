@@ -25,10 +25,6 @@ int ButtonsOf(WPARAM wp) {
     return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
 }
 
-bool HasTooltip(const LabelSpec& s) {
-    return s.kind == LabelKind::Button;
-}
-
 } // namespace
 
 CalendarWindow::~CalendarWindow() {
@@ -83,17 +79,7 @@ void CalendarWindow::EnsureTooltips() {
         return;
     }
     SetTooltipFont();
-    // Front to back, so where labels overlap the front one's tip wins.
-    for (const auto& s : CalendarLayout()) {
-        if (!HasTooltip(s)) continue;
-        TTTOOLINFOW ti{sizeof(ti)};
-        ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = hwnd_;
-        ti.uId = static_cast<UINT_PTR>(Index(s.id));
-        ti.rect = LabelRect(s.id);
-        ti.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    LayoutTooltips(TTM_ADDTOOLW);
 }
 
 void CalendarWindow::SetTooltipFont() {
@@ -106,15 +92,19 @@ void CalendarWindow::SetTooltipFont() {
     tipFont_ = std::move(font);
 }
 
-void CalendarWindow::LayoutTooltips() {
+void CalendarWindow::LayoutTooltips(UINT message) {
     if (!tips_) return;
+    // A tool for every button, front to back, so where labels overlap the
+    // front one's tip wins; the text is asked for when shown.
     for (const auto& s : CalendarLayout()) {
-        if (!HasTooltip(s)) continue;
+        if (s.kind != LabelKind::Button) continue;
         TTTOOLINFOW ti{sizeof(ti)};
+        ti.uFlags = TTF_SUBCLASS;
         ti.hwnd = hwnd_;
         ti.uId = static_cast<UINT_PTR>(Index(s.id));
         ti.rect = LabelRect(s.id);
-        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips_, message, 0, reinterpret_cast<LPARAM>(&ti));
     }
 }
 
@@ -208,7 +198,7 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, WindowPixels(kPichookRect, dpi), false);
     if (tips_) {
         SetTooltipFont();
-        LayoutTooltips();
+        LayoutTooltips(TTM_NEWTOOLRECTW);
     }
     InvalidateRect(hwnd_, nullptr, FALSE);
     access_.LocationsChanged();

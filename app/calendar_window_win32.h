@@ -76,7 +76,8 @@ private:
     void OnCloseRequest();
     void EnsureTooltips();
     void SetTooltipFont();
-    void LayoutTooltips();
+    // Adds the tools (TTM_ADDTOOLW) or moves them (TTM_NEWTOOLRECTW).
+    void LayoutTooltips(UINT message);
     std::optional<LabelId> HitTest(LPARAM lp) const;
 
     const SystemColors& colors_;
