@@ -250,8 +250,11 @@ void CalendarApp::OnTrayCallback(std::int32_t code) {
 }
 
 void CalendarApp::OnTaskbarCreated() {
-    // Re-add with the record as it stands; it already carries today's
-    // picture. The new notification area has no icon of ours yet.
+    // The new notification area has no icon of ours yet; Windows also makes
+    // one anew when its DPI changes, so the picture may need another size.
+    // The add carries it.
+    if (svc_.icons.TraySizeChanged())
+        state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
     ShowTrayIcon(NotifyOp::Add);
 }
 

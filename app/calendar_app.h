@@ -72,14 +72,14 @@ public:
     void Quit();
 
     void OnTrayCallback(std::int32_t code);
-    // The notification area was re-created (the shell restarted): the icon
-    // would otherwise be gone for good, leaving a program nobody can reach.
+    // The notification area was re-created (the shell restarted, or its DPI
+    // changed): the icon would otherwise be gone for good, leaving a program
+    // nobody can reach.
     void OnTaskbarCreated();
     // Another try at showing the icon while the shell has not taken it.
     void OnTrayRetryTimer();
     // The notification area may show icons at another size (its DPI or the
-    // display changed, or it was re-created): give it the day's picture
-    // made for that size.
+    // display changed): give it the day's picture made for that size.
     void OnTraySizeChanged();
     // Any close request: the icon goes first; the close is never refused.
     void OnCloseRequest();

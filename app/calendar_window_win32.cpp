@@ -311,11 +311,7 @@ LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        // Windows also re-creates the taskbar when its DPI changes.
-        if (app_) {
-            app_->OnTraySizeChanged();
-            app_->OnTaskbarCreated();
-        }
+        if (app_) app_->OnTaskbarCreated();
         return 0;
     }
     if (!app_) return DefWindowProcW(hwnd_, msg, wp, lp);

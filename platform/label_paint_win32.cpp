@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "platform/system_colors_win32.h"
+
 namespace mivra {
 
 COLORREF ResolveColor(Color c) {
-    if ((c & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFF));
-    return static_cast<COLORREF>(c & 0x00FFFFFFu);
+    return SolidColor(c, Win32SystemColors{});
 }
 
 HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool underline) {

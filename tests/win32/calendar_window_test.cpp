@@ -350,11 +350,13 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
         EXPECT_EQ(tray.calls[0].record.hIcon, 1000u * size + 18);
     }
 
-    // A taskbar re-created at another DPI gets the new picture in the add.
+    // A taskbar re-created at another DPI gets the new picture in the add,
+    // and nothing before it.
     icons.traySize = 32;
     tray.calls.clear();
+    tray.Restart();
     SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_FALSE(tray.calls.empty());
+    ASSERT_EQ(tray.calls.size(), 1u);
     EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
     EXPECT_EQ(tray.calls.back().record.hIcon, 32018u);
 }
