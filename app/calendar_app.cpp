@@ -29,10 +29,10 @@ CalendarApp::CalendarApp(ModuleState& state, const Services& services)
 }
 
 void CalendarApp::Startup() {
-    state_.DayTextColor = kPalette[0];
-    state_.OtherMonthTextColor = kPalette[7];
-    state_.DefaultLabelColor = kPalette[3];
-    state_.DefaultCalendarColor = kPalette[15];
+    state_.DayTextColor = kDayTextColor;
+    state_.OtherMonthTextColor = kOtherMonthTextColor;
+    state_.DefaultLabelColor = kDefaultSettings.LabelColor;
+    state_.DefaultCalendarColor = kDefaultSettings.CalendarColor;
 
     svc_.window.MakeTopmost();
     svc_.window.SetNormalState();

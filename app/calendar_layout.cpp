@@ -13,8 +13,7 @@ using LabelKind::Button;
 
 constexpr Color kGrey = 0x00808080;
 constexpr Color kWhite = 0x00FFFFFF;
-constexpr FontSpec kButtonFont{L"MS Sans Serif", 1200, false};
-constexpr FontSpec kDefaultFont{L"MS Sans Serif", 825, false};
+constexpr FontSpec kButtonFont{kSansSerif, 1200};
 
 // Columns of the grid, the weekday row and the button row share one pitch.
 constexpr int ColumnLeft(int c) {
@@ -46,7 +45,7 @@ constexpr std::array<LabelSpec, kLabelCount> BuildLayout() {
     put(Bottom(6, {.id = lblAbout, .name = "lblAbout", .caption = L"?",
                    .tooltip = L"About Mivra 2000", .click = &CalendarApp::ShowOptions}));
     put({.id = lblQuit, .name = "lblQuit", .kind = Button, .rect = {2352, 36, 192, 192},
-         .caption = L"x", .font = kDefaultFont, .back = kGrey, .fore = kWhite,
+         .caption = L"x", .font = kDialogFont, .back = kGrey, .fore = kWhite,
          .tooltip = L"Quit", .click = &CalendarApp::Quit});
     put(Bottom(5, {.id = lblYearNext, .name = "lblYearNext", .caption = L">>",
                    .tooltip = L"Ahead One Year", .step = 12, .repeats = true}));
@@ -71,7 +70,7 @@ constexpr std::array<LabelSpec, kLabelCount> BuildLayout() {
         put({.id = Day(i), .name = "lblDay", .kind = LabelKind::Day,
              .rect = {ColumnLeft(i % 7), 552 + 360 * (i / 7), 372, 372},
              .font = {L"Comic Sans MS", 1200, false}, .back = kWhite,
-             .fore = kSysColorWindowText, .border = true});
+             .fore = SystemColor(SysColor::WindowText), .border = true});
     // clang-format on
     return t;
 }

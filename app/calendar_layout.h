@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/color.h"
+#include "base/font.h"
 #include "base/twips.h"
 
 namespace mivra {

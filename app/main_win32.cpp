@@ -1,8 +1,6 @@
 // Mivra: the date in the notification area, a month calendar one click away.
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
@@ -56,60 +54,4 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&msg);
     }
     return 0;
-}
-
-// Lean runtime for a tray program. The library's default terminate handler
-// prints a demangled type name, which links a C++ demangler and printf into a
-// GUI program with no console; its throw helpers bring the exception classes
-// and every string instantiation with them. None of those errors (out of
-// memory, a string past its maximum size) can be recovered from here, so they
-// end the program at once, which is what an uncaught exception would do.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    std::abort();
-}
-} // namespace __gnu_cxx
-
-namespace std {
-void __throw_bad_alloc() {
-    std::abort();
-}
-void __throw_bad_array_new_length() {
-    std::abort();
-}
-void __throw_bad_function_call() {
-    std::abort();
-}
-void __throw_length_error(const char*) {
-    std::abort();
-}
-void __throw_logic_error(const char*) {
-    std::abort();
-}
-void __throw_out_of_range_fmt(const char*, ...) {
-    std::abort();
-}
-} // namespace std
-
-// The library's operator new throws std::bad_alloc, and that one throw links
-// the unwinder, the exception runtime and a threads library (70 KB of the
-// 32-bit file). Running out of memory ends the program here as well.
-void* operator new(std::size_t size) {
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    std::abort();
-}
-void* operator new[](std::size_t size) {
-    return ::operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
 }

@@ -11,6 +11,10 @@
 
 namespace mivra {
 
+// The calendar's two fixed text colours: black days, grey neighbours.
+inline constexpr Color kDayTextColor = kPalette[0];
+inline constexpr Color kOtherMonthTextColor = kPalette[7];
+
 // The settings, their defaults and PickedColor come from SettingsState.
 struct ModuleState : SettingsState {
     std::int16_t DisplayMonth = 1;

@@ -31,9 +31,23 @@ inline constexpr std::array<Color, 16> kPalette = {
     0x00FFFFFF, // 15 white
 };
 
-// Stored colours 0x800000nn stand for the Windows system colour nn.
-inline constexpr Color kSysColorWindowText = 0x80000008;
-inline constexpr Color kSysColorButtonText = 0x80000012;
+// The Windows system colours the program uses, by their COLOR_* numbers.
+enum class SysColor : int {
+    Window = 5,
+    WindowFrame = 6,
+    WindowText = 8,
+    Highlight = 13,
+    HighlightText = 14,
+    ButtonFace = 15,
+    GrayText = 17,
+    ButtonText = 18,
+    HotLight = 26,
+};
+
+// A designed colour 0x800000nn stands for the system colour nn.
+constexpr Color SystemColor(SysColor c) {
+    return 0x80000000u | static_cast<Color>(c);
+}
 
 // What the palette's colours are called, for screen readers.
 inline constexpr std::array<std::wstring_view, 16> kPaletteNames = {

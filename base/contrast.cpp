@@ -6,41 +6,29 @@ namespace mivra {
 
 namespace {
 
-// Windows' system colour numbers.
-enum : int {
-    kWindowFrame = 6,
-    kWindow = 5,
-    kWindowText = 8,
-    kHighlight = 13,
-    kHighlightText = 14,
-    kButtonFace = 15,
-    kGrayText = 17,
-    kButtonText = 18,
-    kHotLight = 26,
-};
-
 struct Pair {
-    int back, fore;
+    SysColor back, fore;
 };
 
 // Back and fore of each kind, in the order of Ink.
+using enum SysColor;
 constexpr Pair kContrast[] = {
-    {kWindowText, kWindowText},   // Frame
-    {kWindow, kWindowText},       // Day
-    {kWindow, kHotLight},         // Sunday
-    {kWindow, kGrayText},         // OtherMonthDay
-    {kHighlight, kHighlightText}, // Today
-    {kButtonFace, kButtonText},   // Bar
-    {kHighlight, kHighlightText}, // Pressed
-    {kWindow, kWindowText},       // Panel
-    {kWindow, kHotLight},         // Link
+    {WindowText, WindowText},   // Frame
+    {Window, WindowText},       // Day
+    {Window, HotLight},         // Sunday
+    {Window, GrayText},         // OtherMonthDay
+    {Highlight, HighlightText}, // Today
+    {ButtonFace, ButtonText},   // Bar
+    {Highlight, HighlightText}, // Pressed
+    {Window, WindowText},       // Panel
+    {Window, HotLight},         // Link
 };
 static_assert(std::size(kContrast) == static_cast<size_t>(Ink::Link) + 1);
 
 } // namespace
 
 Color SolidColor(Color c, const SystemColors& system) {
-    if ((c & 0xFF000000u) == 0x80000000u) return system.Get(static_cast<int>(c & 0xFF));
+    if ((c & 0xFF000000u) == 0x80000000u) return system.Get(static_cast<SysColor>(c & 0xFF));
     return c & kMaxColor;
 }
 
@@ -52,7 +40,7 @@ InkColors PaintColors(Ink ink, const InkColors& normal, const SystemColors& syst
 }
 
 Color LineColor(const SystemColors& system) {
-    return system.Get(system.HighContrast() ? kWindowText : kWindowFrame);
+    return system.Get(system.HighContrast() ? WindowText : WindowFrame);
 }
 
 } // namespace mivra

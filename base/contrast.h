@@ -28,12 +28,11 @@ struct InkColors {
     Color fore = 0;
 };
 
-// The system colours (Windows' COLOR_* numbers) and whether high contrast
-// is on, as the system says now.
+// The system colours and whether high contrast is on, as the system says now.
 class SystemColors {
 public:
     virtual bool HighContrast() const = 0;
-    virtual Color Get(int index) const = 0; // 0x00BBGGRR
+    virtual Color Get(SysColor c) const = 0; // 0x00BBGGRR
 
 protected:
     ~SystemColors() = default;
@@ -45,7 +44,7 @@ public:
     explicit SystemColorsNow(const SystemColors& system)
         : system_(system), on_(system.HighContrast()) {}
     bool HighContrast() const override { return on_; }
-    Color Get(int index) const override { return system_.Get(index); }
+    Color Get(SysColor c) const override { return system_.Get(c); }
 
 private:
     const SystemColors& system_;

@@ -3,8 +3,6 @@
 // one for each kind of rectangle, at the DPI of the monitor the window is on.
 #pragma once
 
-#include <string_view>
-
 namespace mivra {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -58,12 +56,5 @@ constexpr PixelRect PaintedPixels(const TwipRect& r, int dpi) {
     };
     return {edge(r.left), edge(r.top), edge(r.left + r.width), edge(r.top + r.height)};
 }
-
-// A font as designed; made into a real one for a DPI by the platform layer.
-struct FontSpec {
-    std::wstring_view face;
-    int centiPoints = 0; // hundredths of a point: 8.25 pt is 825
-    bool symbol = false; // SYMBOL_CHARSET
-};
 
 } // namespace mivra

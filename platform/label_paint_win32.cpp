@@ -10,15 +10,16 @@ COLORREF ResolveColor(Color c) {
     return SolidColor(c, Win32SystemColors{});
 }
 
-HFONT FontCache::Get(const FontSpec& want, int dpi, bool bold, bool italic, bool underline) {
-    Key key{std::wstring(want.face), want.centiPoints, dpi, want.symbol, bold, italic, underline};
+HFONT FontCache::Get(const FontSpec& want, int dpi) {
+    Key key{std::wstring(want.face), want.centiPoints, dpi, want.symbol, want.bold, want.italic,
+            want.underline};
     for (const auto& [k, font] : fonts_)
         if (k == key) return font.Get();
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(want.centiPoints, dpi, 7200);
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = italic;
-    lf.lfUnderline = underline;
+    lf.lfWeight = want.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = want.italic;
+    lf.lfUnderline = want.underline;
     lf.lfCharSet = want.symbol ? SYMBOL_CHARSET : ANSI_CHARSET;
     lf.lfOutPrecision = OUT_TT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;

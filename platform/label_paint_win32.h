@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/color.h"
-#include "base/twips.h"
+#include "base/font.h"
 #include "platform/handles_win32.h"
 
 namespace mivra {
@@ -21,8 +21,7 @@ COLORREF ResolveColor(Color c);
 // Fonts by face, size and character set, for one DPI at a time.
 class FontCache {
 public:
-    HFONT Get(const FontSpec& want, int dpi, bool bold = false, bool italic = false,
-              bool underline = false);
+    HFONT Get(const FontSpec& want, int dpi);
     void Clear() { fonts_.clear(); }
 
 private:
@@ -43,8 +42,8 @@ struct LabelLook {
     Color back = 0;
     bool border = false;
     bool opaque = true;
-    UINT align = DT_CENTER;  // DT_LEFT, DT_CENTER or DT_RIGHT
-    Color line = 0x80000006; // the border: the window-frame colour
+    UINT align = DT_CENTER;                          // DT_LEFT, DT_CENTER or DT_RIGHT
+    Color line = SystemColor(SysColor::WindowFrame); // the border
 };
 
 // Draws one label, leaving its font selected (see KeepFont); `want` is the font the label asked

@@ -15,7 +15,7 @@ public:
         return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) &&
                (hc.dwFlags & HCF_HIGHCONTRASTON);
     }
-    Color Get(int index) const override { return GetSysColor(index); }
+    Color Get(SysColor c) const override { return GetSysColor(static_cast<int>(c)); }
 };
 
 } // namespace mivra

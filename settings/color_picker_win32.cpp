@@ -136,7 +136,7 @@ RECT ColorPickerWindow::CellRect(int cell) const {
 }
 
 void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {
-    SetDCBrushColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetDCBrushColor(dc, SolidColor(SystemColor(SysColor::ButtonFace), colors_));
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     // A cell is the choice itself and keeps its colour in high contrast too,
     // framed in the text colour with a gap of the window colour, so that it

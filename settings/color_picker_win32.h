@@ -13,8 +13,8 @@
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
 #include "settings/color_picker.h"
+#include "settings/color_picker_reader_win32.h"
 #include "settings/options.h"
-#include "settings/options_reader_win32.h"
 
 namespace mivra {
 

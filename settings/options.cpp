@@ -11,59 +11,35 @@ namespace {
 using enum OptionsControl;
 using enum ControlKind;
 
-constexpr TextStyle kPlain{kDialogFont};
-constexpr int kNoTab = -1;
-
-constexpr OptionsControlSpec Button(OptionsControl id, std::string_view name, TwipRect rect,
-                                    std::wstring_view text, int tab,
-                                    void (OptionsLogic::*press)() = nullptr) {
-    return {id, name, PushButton, rect, text, kPlain, kSysColorButtonText, tab, press};
-}
-
-constexpr OptionsControlSpec Tick(OptionsControl id, std::string_view name, TwipRect rect,
-                                  std::wstring_view text, int tab) {
-    return {id, name, CheckBox, rect, text, kPlain, kSysColorButtonText, tab};
-}
-
-constexpr OptionsControlSpec Text(OptionsControl id, std::string_view name, TwipRect rect,
-                                  std::wstring_view text, TextStyle style,
-                                  Color fore = kSysColorButtonText,
-                                  void (OptionsLogic::*press)() = nullptr) {
-    return {id, name, Label, rect, text, style, fore, kNoTab, press};
-}
-
-constexpr TextStyle Sans(int centiPoints, bool bold = false, bool italic = false,
-                         bool underline = false) {
-    return {{L"MS Sans Serif", centiPoints}, bold, italic, underline};
-}
-
-constexpr std::array<OptionsControlSpec, kOptionsControlCount> kLayout = {
-    Button(cmdHomePage, "cmdHomePage", {288, 1464, 2580, 300}, L"Mivra 2000 Home Page...", 11,
-           &OptionsLogic::OnHomePage),
-    Button(cmd_Clr_Def, "cmd_Clr_Def", {360, 4416, 2472, 312}, L"Reset Colors to Default", 9,
-           &OptionsLogic::OnResetColors),
-    Button(cmd_Lab_Clr, "cmd_Lab_Clr", {360, 4032, 2472, 312}, L"Adjust Label Color", 8,
-           &OptionsLogic::OnAdjustLabelColor),
-    Button(cmd_Cal_Clr, "cmd_Cal_Clr", {360, 3648, 2472, 312}, L"Adjust Calendar Color", 7,
-           &OptionsLogic::OnAdjustCalendarColor),
-    Tick(cbxLoadWW, "cbxLoadWW", {264, 2472, 2820, 192}, L"Run \"Mivra\" on Windows Startup", 5),
-    Button(cmdClose, "cmdClose", {1188, 3252, 855, 300}, L"OK", 2),
-    Text(lblAuthor, "lblAuthor", {144, 864, 2928, 252}, kAuthorCredit, Sans(960)),
-    Text(lblNote, "lblNote", {84, 1920, 3048, 504}, kNoteCredit, Sans(780, false, true)),
-    Text(lblTitle, "lblTitle", {120, 150, 2925, 375}, L"Mivra  2000", Sans(1200, true)),
-    Text(lblContact, "lblContact", {132, 1104, 2928, 276}, kContactAddress,
-         Sans(960, false, false, true), kLinkColor, &OptionsLogic::OnMailLink),
-    Text(lblAuthorHeading, "lblAuthorHeading", {60, 564, 3072, 252}, L"Author:", kPlain),
-    // The panel: a solid fill inside a line of the window-text colour.
-    OptionsControlSpec{shpPanel,
-                       "shpPanel",
-                       Shape,
-                       {24, 36, 3132, 4896},
-                       L"",
-                       kPlain,
-                       kSysColorWindowText,
-                       kNoTab},
-};
+// clang-format off
+constexpr std::array<OptionsControlSpec, kOptionsControlCount> kLayout = {{
+    {.id = cmdHomePage, .name = "cmdHomePage", .kind = PushButton, .rect = {288, 1464, 2580, 300},
+     .caption = L"Mivra 2000 Home Page...", .tab = 11, .click = &OptionsLogic::OnHomePage},
+    {.id = cmd_Clr_Def, .name = "cmd_Clr_Def", .kind = PushButton, .rect = {360, 4416, 2472, 312},
+     .caption = L"Reset Colors to Default", .tab = 9, .click = &OptionsLogic::OnResetColors},
+    {.id = cmd_Lab_Clr, .name = "cmd_Lab_Clr", .kind = PushButton, .rect = {360, 4032, 2472, 312},
+     .caption = L"Adjust Label Color", .tab = 8, .click = &OptionsLogic::OnAdjustLabelColor},
+    {.id = cmd_Cal_Clr, .name = "cmd_Cal_Clr", .kind = PushButton, .rect = {360, 3648, 2472, 312},
+     .caption = L"Adjust Calendar Color", .tab = 7, .click = &OptionsLogic::OnAdjustCalendarColor},
+    {.id = cbxLoadWW, .name = "cbxLoadWW", .kind = CheckBox, .rect = {264, 2472, 2820, 192},
+     .caption = L"Run \"Mivra\" on Windows Startup", .tab = 5},
+    {.id = cmdClose, .name = "cmdClose", .kind = PushButton, .rect = {1188, 3252, 855, 300},
+     .caption = L"OK", .tab = 2},
+    {.id = lblAuthor, .name = "lblAuthor", .rect = {144, 864, 2928, 252},
+     .caption = kAuthorCredit, .font = {kSansSerif, 960}},
+    {.id = lblNote, .name = "lblNote", .rect = {84, 1920, 3048, 504},
+     .caption = kNoteCredit, .font = {.face = kSansSerif, .centiPoints = 780, .italic = true}},
+    {.id = lblTitle, .name = "lblTitle", .rect = {120, 150, 2925, 375},
+     .caption = L"Mivra  2000", .font = {.face = kSansSerif, .centiPoints = 1200, .bold = true}},
+    {.id = lblContact, .name = "lblContact", .rect = {132, 1104, 2928, 276},
+     .caption = kContactAddress, .font = {.face = kSansSerif, .centiPoints = 960, .underline = true},
+     .fore = kLinkColor, .click = &OptionsLogic::OnMailLink},
+    {.id = lblAuthorHeading, .name = "lblAuthorHeading", .rect = {60, 564, 3072, 252},
+     .caption = L"Author:"},
+    // The panel: one solid fill.
+    {.id = shpPanel, .name = "shpPanel", .kind = Shape, .rect = {24, 36, 3132, 4896}},
+}};
+// clang-format on
 
 static_assert([] {
     for (int i = 0; i < kOptionsControlCount; ++i)
@@ -90,7 +66,7 @@ constexpr bool IsRealControl(const OptionsControlSpec& s) {
 // The window makes a real control for every focus stop and for nothing else,
 // so every focus stop has its control.
 static_assert(std::ranges::all_of(kLayout, [](const OptionsControlSpec& s) {
-    return (s.tabIndex != kNoTab) == IsRealControl(s);
+    return (s.tab != kNoTab) == IsRealControl(s);
 }));
 
 // The ids of the controls that `keep` takes, in the order `before` gives.
@@ -107,9 +83,8 @@ constexpr std::array<OptionsControl, N> Ordered(Keep keep, Before before) {
 }
 
 constexpr auto kFocusOrder = Ordered<std::ranges::count_if(kLayout, IsRealControl)>(
-    IsRealControl, [](const OptionsControlSpec& a, const OptionsControlSpec& b) {
-        return a.tabIndex < b.tabIndex;
-    });
+    IsRealControl,
+    [](const OptionsControlSpec& a, const OptionsControlSpec& b) { return a.tab < b.tab; });
 
 constexpr auto IsRead = [](const OptionsControlSpec& s) { return s.kind != Shape; };
 constexpr auto kReadingOrder = Ordered<std::ranges::count_if(kLayout, IsRead)>(
@@ -136,7 +111,7 @@ PixelRect ControlPixels(OptionsControl id, int dpi) {
 Ink ControlInk(OptionsControl id) {
     // A painted text that acts on a click is a link.
     const OptionsControlSpec& s = Design(id);
-    return s.kind == Label && s.press ? Ink::Link : Ink::Panel;
+    return s.kind == Label && s.click ? Ink::Link : Ink::Panel;
 }
 
 bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {

@@ -12,6 +12,7 @@
 
 #include "base/color.h"
 #include "base/contrast.h"
+#include "base/font.h"
 #include "base/twips.h"
 #include "settings/settings.h"
 #include "settings/shortcuts.h"
@@ -54,30 +55,25 @@ inline constexpr int kOptionsControlCount = static_cast<int>(OptionsControl::shp
 
 enum class ControlKind : std::uint8_t { PushButton, CheckBox, Label, Shape };
 
-struct TextStyle {
-    FontSpec font;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-};
-
-// The form's default font: push buttons, the check box and plain labels.
-inline constexpr FontSpec kDialogFont{L"MS Sans Serif", 825};
-
 class OptionsLogic;
 
+inline constexpr int kNoTab = -1;
+
+// One control, described completely; the fields share their names with the
+// calendar's label table (app/calendar_layout.h) where they mean the same.
 struct OptionsControlSpec {
     OptionsControl id;
     std::string_view name;
-    ControlKind kind;
+    ControlKind kind = ControlKind::Label;
     TwipRect rect;
-    std::wstring_view text;
-    TextStyle style;
-    Color fore;
-    int tabIndex; // labels and the shape never take the focus
+    std::wstring_view caption;
+    FontSpec font = kDialogFont;
+    Color fore = SystemColor(SysColor::ButtonText);
+    std::wstring_view tooltip;
+    int tab = kNoTab; // labels and the shape never take the focus
     // What a click does, where the logic decides it alone (OK and the check
     // box are the window's own business).
-    void (OptionsLogic::*press)() = nullptr;
+    void (OptionsLogic::*click)() = nullptr;
 };
 
 // All controls, indexed by OptionsControl.
@@ -109,14 +105,6 @@ class ColorPicker {
 public:
     virtual ~ColorPicker() = default;
     virtual void ShowModal() = 0;
-};
-
-// The shell's "open" of an address or a mailto: link; its result proves
-// nothing, so there is none.
-class LinkOpener {
-public:
-    virtual ~LinkOpener() = default;
-    virtual void Open(std::wstring_view target) = 0;
 };
 
 // The options window as the calendar sees it. Asking whether it is visible

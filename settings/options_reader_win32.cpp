@@ -1,21 +1,12 @@
 #include "settings/options_reader_win32.h"
 
 #include <algorithm>
-#include <array>
 
-#include "base/color.h"
-#include "settings/color_picker_win32.h"
 #include "settings/options_window_win32.h"
 
 namespace mivra {
 
 namespace {
-
-// A real button pressed as a click presses it.
-void Click(HWND button) {
-    if (button && IsWindowVisible(button) && IsWindowEnabled(button))
-        SendMessageW(button, BM_CLICK, 0, 0);
-}
 
 std::wstring OneLine(std::wstring_view text) {
     std::wstring s;
@@ -35,7 +26,7 @@ int OptionsReader::ItemCount() const {
 AccessibleItem OptionsReader::Item(int index) const {
     const OptionsControlSpec& s = Design(OptionsReadingOrder()[index]);
     AccessibleItem item;
-    item.name = OneLine(s.text);
+    item.name = OneLine(s.caption);
     item.bounds = ToRect(ControlPixels(s.id, window_.dpi_));
     switch (s.kind) {
     case ControlKind::PushButton:
@@ -79,44 +70,7 @@ int OptionsReader::ItemAt(POINT client) const {
 }
 
 void OptionsReader::Press(int index) {
-    const OptionsControl id = OptionsReadingOrder()[index];
-    if (HWND control = window_.Control(id))
-        Click(control);
-    else
-        window_.Press(id);
-}
-
-int PickerReader::ItemCount() const {
-    return window_.hwnd_ ? kPickerCellCount + 1 : 0;
-}
-
-AccessibleItem PickerReader::Item(int index) const {
-    AccessibleItem item;
-    item.role = ROLE_SYSTEM_PUSHBUTTON;
-    item.action = L"Press";
-    if (index < kPickerCellCount) {
-        item.name = kPaletteNames[index];
-        item.bounds = window_.CellRect(index);
-    } else {
-        item.name = kPickerCancelText;
-        item.bounds = ToRect(WindowPixels(kPickerCancelRect, window_.dpi_));
-        item.window = window_.cancel_;
-    }
-    return item;
-}
-
-int PickerReader::ItemAt(POINT client) const {
-    const int cell = PickerCellAtPixel(client.x, client.y, window_.dpi_);
-    if (cell >= 0) return cell;
-    const RECT cancel = ToRect(WindowPixels(kPickerCancelRect, window_.dpi_));
-    return PtInRect(&cancel, client) ? kPickerCellCount : -1;
-}
-
-void PickerReader::Press(int index) {
-    if (index < kPickerCellCount)
-        window_.Finish(index);
-    else
-        Click(window_.cancel_);
+    window_.Click(OptionsReadingOrder()[index]);
 }
 
 } // namespace mivra

@@ -1,5 +1,5 @@
-// The options window and the colour picker for screen readers: their painted
-// labels and cells beside their real buttons, in reading order.
+// The options window for screen readers: its painted labels beside its real
+// buttons and check box, in reading order.
 #pragma once
 
 #include "platform/accessible_win32.h"
@@ -7,7 +7,6 @@
 namespace mivra {
 
 class OptionsWindow;
-class ColorPickerWindow;
 
 class OptionsReader final : public AccessibleContent {
 public:
@@ -20,19 +19,6 @@ public:
 
 private:
     OptionsWindow& window_;
-};
-
-class PickerReader final : public AccessibleContent {
-public:
-    explicit PickerReader(ColorPickerWindow& window) : window_(window) {}
-
-    int ItemCount() const override;
-    AccessibleItem Item(int index) const override;
-    int ItemAt(POINT client) const override;
-    void Press(int index) override;
-
-private:
-    ColorPickerWindow& window_;
 };
 
 } // namespace mivra

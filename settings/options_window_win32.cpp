@@ -1,7 +1,6 @@
 #include "settings/options_window_win32.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <string>
@@ -9,7 +8,6 @@
 
 #include "base/placement.h"
 #include "base/trace.h"
-#include "platform/apartment_win32.h"
 
 namespace mivra {
 
@@ -39,17 +37,6 @@ HCURSOR HandCursor() {
 }
 
 } // namespace
-
-void ShellLinks::Open(std::wstring_view target) {
-    const std::wstring file(target);
-    // The handler the shell picks for a link may be a COM object.
-    EnterApartment();
-    // The window the click came from owns whatever the shell may show.
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    // Values up to 32 are errors.
-    if (result <= 32) TraceFailure("ShellExecuteW", static_cast<long>(result));
-}
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services, HWND calendar)
     : instance_(instance), state_(services.state), colors_(services.colors), calendar_(calendar),
@@ -114,7 +101,7 @@ void OptionsWindow::CreateControls() {
                 WS_VISIBLE | (id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         }
         HWND control = CreateWindowExW(
-            0, L"BUTTON", std::wstring(s.text).c_str(), style, 0, 0, 0, 0, hwnd_,
+            0, L"BUTTON", std::wstring(s.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))), instance_, nullptr);
         controls_[Index(id)] = control;
         // Every focus stop reports its focus, the check box too, so that the
@@ -210,10 +197,8 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
             SelectedObject sb(dc, PanelBrush(c.back));
             Rectangle(dc, r.left, r.top, r.right, r.bottom);
         } else if (s.kind == ControlKind::Label) {
-            const HFONT font =
-                fonts_.Get(s.style.font, dpi_, s.style.bold, s.style.italic, s.style.underline);
-            PaintLabel(dc, r, {.caption = s.text, .fore = c.fore, .opaque = false}, font,
-                       s.style.font);
+            PaintLabel(dc, r, {.caption = s.caption, .fore = c.fore, .opaque = false},
+                       fonts_.Get(s.font, dpi_), s.font);
         }
     }
 }
@@ -246,8 +231,19 @@ void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
     }
 }
 
+void OptionsWindow::Click(OptionsControl id) {
+    HWND control = Control(id);
+    if (!control) return Press(id);
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return;
+    if (Design(id).kind == ControlKind::CheckBox) {
+        const bool ticked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SendMessageW(control, BM_SETCHECK, ticked ? BST_UNCHECKED : BST_CHECKED, 0);
+    }
+    OnCommand(static_cast<WORD>(ControlId(id)), BN_CLICKED, control);
+}
+
 void OptionsWindow::Press(OptionsControl id) {
-    if (const auto press = Design(id).press) (logic_.*press)();
+    if (const auto click = Design(id).click) (logic_.*click)();
 }
 
 void OptionsWindow::OnLoadAtStartupClick() {

@@ -22,12 +22,6 @@
 
 namespace mivra {
 
-// The shell's "open" of an address or a mail link.
-class ShellLinks final : public LinkOpener {
-public:
-    void Open(std::wstring_view target) override;
-};
-
 class OptionsWindow final : public OptionsHost {
 public:
     struct Services {
@@ -95,6 +89,9 @@ private:
     void OnLoadAtStartupClick();
     // What the layout says a click on the control does.
     void Press(OptionsControl id);
+    // A click as the mouse makes it, for a reader's press: through the same
+    // command as a real click, the check box's tick changed first.
+    void Click(OptionsControl id);
     void OnButtonDown(LPARAM lp);
     void OnButtonUp(LPARAM lp);
     bool OnSetCursor(HWND over, WORD hit);

@@ -1,6 +1,6 @@
-// The settings the program keeps, as one record: each value's name, default
-// and conversion stand in one row in settings.cpp, where every value is read
-// and written through the registry layer.
+// The settings the program keeps, as one record: each value's name and
+// conversion stand in one row in settings.cpp, where every value is read and
+// written through the registry layer; their defaults are kDefaultSettings.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,11 @@ struct Settings {
     // nothing. The status of the open or the write.
     RegStatus Save(RegistryApi& api, SettingId id, const SettingsKey& key = {}) const;
 };
+
+// The colours a first start stores and "Reset Colors to Default" puts back:
+// dark cyan labels on a white face.
+inline constexpr Settings kDefaultSettings{.LabelColor = kPalette[3],
+                                           .CalendarColor = kPalette[15]};
 
 // The settings as the program holds them, with the defaults set at start and
 // the colour picker's result (a colour, or -1 for no choice).

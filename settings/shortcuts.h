@@ -1,5 +1,6 @@
-// The Startup shortcut: the path rules, the shortcut's properties and the
-// decision behind the options window's "run at log-on" check box. Paths are
+// The shell services the options window uses: the Startup shortcut (the path
+// rules, the shortcut's properties and the decision behind the "run at
+// log-on" check box) and the opening of links. Paths are
 // wide texts throughout so that folder names outside the ANSI code page
 // survive the trip to the shell.
 #pragma once
@@ -80,6 +81,14 @@ public:
     virtual bool FileExists(const std::wstring& path) = 0;
     virtual bool CreateShortcut(const ShortcutRequest& request) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;
+};
+
+// The shell's "open" of an address or a mailto: link; its result proves
+// nothing, so there is none.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    virtual void Open(std::wstring_view target) = 0;
 };
 
 // Carries out a click on the check box and returns whether the shortcut is

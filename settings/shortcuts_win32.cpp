@@ -4,9 +4,11 @@
 
 #include <knownfolders.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "base/trace.h"
 #include "platform/apartment_win32.h"
 #include "platform/handles_win32.h"
 
@@ -141,6 +143,17 @@ bool Win32ShortcutFiles::CreateShortcut(const ShortcutRequest& request) {
 
 bool Win32ShortcutFiles::RemoveFile(const std::wstring& path) {
     return DeleteShortcutFile(path);
+}
+
+void ShellLinks::Open(std::wstring_view target) {
+    const std::wstring file(target);
+    // The handler the shell picks for a link may be a COM object.
+    EnterApartment();
+    // The window the click came from owns whatever the shell may show.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Values up to 32 are errors.
+    if (result <= 32) TraceFailure("ShellExecuteW", static_cast<long>(result));
 }
 
 } // namespace mivra

@@ -1,6 +1,7 @@
-// The Startup shortcut services on the real shell and file system: known
-// folders, normal-file tests, shell links written through IShellLinkW and
-// IPersistFile, and the file delete behind the check box's untick.
+// The shell services on the real shell and file system: known folders,
+// normal-file tests, shell links written through IShellLinkW and
+// IPersistFile, the file delete behind the check box's untick, and the
+// shell's "open" of the options window's links.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +51,12 @@ std::wstring ProgramFilePath();
 
 // The options window's load steps: nothing when there is no Startup folder.
 std::optional<ShortcutPaths> LoadShortcutPaths();
+
+// The shell's "open" of an address or a mail link.
+class ShellLinks final : public LinkOpener {
+public:
+    void Open(std::wstring_view target) override;
+};
 
 // The check box's view of the real file system and shell.
 class Win32ShortcutFiles final : public ShortcutFiles {

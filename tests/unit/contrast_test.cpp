@@ -15,8 +15,8 @@ struct Theme : SystemColors {
     bool on = true;
     std::map<int, Color> colors;
     bool HighContrast() const override { return on; }
-    Color Get(int index) const override {
-        const auto it = colors.find(index);
+    Color Get(SysColor c) const override {
+        const auto it = colors.find(static_cast<int>(c));
         return it == colors.end() ? 0x00123456 : it->second;
     }
 };
@@ -39,7 +39,7 @@ TEST(Contrast, OffEveryElementKeepsItsOwnColoursWithSystemOnesResolved) {
     Theme t = Light();
     t.on = false;
     for (Ink ink : {Ink::Frame, Ink::Day, Ink::Today, Ink::Bar, Ink::Pressed, Ink::Link}) {
-        const InkColors c = PaintColors(ink, {0x00808000, kSysColorWindowText}, t);
+        const InkColors c = PaintColors(ink, {0x00808000, SystemColor(SysColor::WindowText)}, t);
         EXPECT_EQ(c.back, 0x00808000u);
         EXPECT_EQ(c.fore, 0x00000000u) << "the window-text colour of the theme";
     }
@@ -51,7 +51,7 @@ TEST(Contrast, OnEachKindTakesItsSystemColoursAndNeighboursStayApart) {
         auto paint = [&](Ink ink) { return PaintColors(ink, {0x00808000, 0x00FFFFFF}, t); };
         auto is = [&](Ink ink, int back, int fore) {
             const InkColors c = paint(ink);
-            return c.back == t.Get(back) && c.fore == t.Get(fore);
+            return c.back == t.Get(SysColor(back)) && c.fore == t.Get(SysColor(fore));
         };
         EXPECT_TRUE(is(Ink::Day, 5, 8));
         EXPECT_TRUE(is(Ink::Sunday, 5, 26));
@@ -61,8 +61,8 @@ TEST(Contrast, OnEachKindTakesItsSystemColoursAndNeighboursStayApart) {
         EXPECT_TRUE(is(Ink::Pressed, 13, 14));
         EXPECT_TRUE(is(Ink::Panel, 5, 8));
         EXPECT_TRUE(is(Ink::Link, 5, 26));
-        EXPECT_EQ(paint(Ink::Frame).back, t.Get(8));
-        EXPECT_EQ(LineColor(t), t.Get(8));
+        EXPECT_EQ(paint(Ink::Frame).back, t.Get(SysColor::WindowText));
+        EXPECT_EQ(LineColor(t), t.Get(SysColor::WindowText));
 
         // What stands side by side can be told apart in either theme.
         EXPECT_NE(paint(Ink::Day).back, paint(Ink::Today).back);

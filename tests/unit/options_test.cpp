@@ -187,11 +187,11 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     EXPECT_EQ(
         std::vector(focus.begin(), focus.end()),
         (std::vector{cmdClose, cbxLoadWW, cmd_Cal_Clr, cmd_Lab_Clr, cmd_Clr_Def, cmdHomePage}));
-    EXPECT_EQ(Design(lblTitle).text, L"Mivra  2000");
-    EXPECT_EQ(Design(cbxLoadWW).text, L"Run \"Mivra\" on Windows Startup");
-    EXPECT_EQ(Design(cmdHomePage).text, L"Mivra 2000 Home Page...");
-    EXPECT_EQ(Design(cmdClose).text, L"OK");
-    EXPECT_EQ(Design(lblNote).text.find(L"\r\n") != std::wstring_view::npos, true)
+    EXPECT_EQ(Design(lblTitle).caption, L"Mivra  2000");
+    EXPECT_EQ(Design(cbxLoadWW).caption, L"Run \"Mivra\" on Windows Startup");
+    EXPECT_EQ(Design(cmdHomePage).caption, L"Mivra 2000 Home Page...");
+    EXPECT_EQ(Design(cmdClose).caption, L"OK");
+    EXPECT_EQ(Design(lblNote).caption.find(L"\r\n") != std::wstring_view::npos, true)
         << "the second credit line stands on two lines";
 
     // The black frame around the panel: 24 left and bottom, 36 top, 48 right.

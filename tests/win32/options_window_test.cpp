@@ -234,7 +234,7 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
             continue;
         }
         ASSERT_NE(c, nullptr) << s.name;
-        EXPECT_EQ(Text(c), s.text) << s.name;
+        EXPECT_EQ(Text(c), s.caption) << s.name;
         EXPECT_TRUE(SameRect(ChildRect(c), Rect(s.rect, dpi))) << s.name;
         const LONG_PTR type = GetWindowLongPtrW(c, GWL_STYLE) & 0x0F;
         if (s.kind == ControlKind::CheckBox)
