@@ -17,7 +17,7 @@ std::wstring Widen(std::string_view s) {
 } // namespace
 
 CalendarApp::CalendarApp(ModuleState& state, const Services& services)
-    : state_(state), svc_(services) {
+    : state_(state), svc_(services), icon_(state.TrayIconData, services.tray) {
     for (const auto& s : CalendarLayout()) {
         auto& l = labels_[Index(s.id)];
         l.caption = s.caption;
@@ -44,7 +44,8 @@ void CalendarApp::Startup() {
     state_.DisplayYear = shown.year;
     state_.LastDate = svc_.clock.Today();
 
-    AddTrayIcon();
+    icon_.Fill(svc_.window.CallbackWindow(), TodaysPicture());
+    ShowTrayIcon(NotifyOp::Add);
 
     const ScreenMetrics screen = svc_.window.Screen();
     const PixelPoint at = BottomRightPlacement(screen.width, screen.height, kCalendarWidthTwips,
@@ -56,30 +57,18 @@ void CalendarApp::Startup() {
     RefreshCalendar();
 }
 
-void CalendarApp::AddTrayIcon() {
-    auto& r = state_.TrayIconData;
-    r.cbSize = kNotifyRecordSize;
-    r.hWnd = svc_.window.CallbackWindow();
-    r.uID = kTrayIconId;
-    r.uFlags = kNifMessage | kNifIcon | kNifTip;
-    r.uCallbackMessage = kTrayCallbackMessage;
-    // The tip is followed by one NUL so the shell shows only the text.
-    std::string tip(kTrayTip);
-    tip.push_back('\0');
-    r.szTip = FixedTip(tip);
-    r.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
-    ShowTrayIcon(NotifyOp::Add);
-}
-
 // At log-on the taskbar may not answer yet, and one that only timed out
 // sends no TaskbarCreated later: without another try the program would run
 // with no icon and no way to reach it.
 void CalendarApp::ShowTrayIcon(NotifyOp op) {
-    bool shown = svc_.tray.Notify(op, state_.TrayIconData);
+    bool shown = Send(op);
     // A modify fails when the shell lost the icon; an add brings it back.
-    if (!shown && op == NotifyOp::Modify)
-        shown = svc_.tray.Notify(NotifyOp::Add, state_.TrayIconData);
-    SetTrayMissing(!shown);
+    if (!shown && op == NotifyOp::Modify) shown = icon_.Add();
+    if (!Closing()) SetTrayMissing(!shown);
+}
+
+bool CalendarApp::Send(NotifyOp op) {
+    return op == NotifyOp::Add ? icon_.Add() : icon_.Modify();
 }
 
 void CalendarApp::SetTrayMissing(bool missing) {
@@ -90,13 +79,18 @@ void CalendarApp::SetTrayMissing(bool missing) {
 }
 
 void CalendarApp::OnTrayRetryTimer() {
-    if (!trayMissing_) return;
+    if (!trayMissing_ || Closing()) return;
     const NotifyOp op = nextRetry_;
     nextRetry_ = op == NotifyOp::Modify ? NotifyOp::Add : NotifyOp::Modify;
-    if (svc_.tray.Notify(op, state_.TrayIconData)) SetTrayMissing(false);
+    if (Send(op)) SetTrayMissing(false);
+}
+
+std::uintptr_t CalendarApp::TodaysPicture() {
+    return svc_.icons.IconForDay(state_.LastDate.Day());
 }
 
 void CalendarApp::ApplyColors() {
+    if (Closing()) return;
     // The title and the buttons in the label colours, the weekdays on the
     // day text colour; the days are the refresh's.
     for (const auto& s : CalendarLayout()) {
@@ -115,6 +109,7 @@ void CalendarApp::SettingsChanged() {
 }
 
 void CalendarApp::RefreshCalendar() {
+    if (Closing()) return;
     // Never build the grid from a month whose cells leave the range of dates.
     const YearMonth shown = ClampDisplayable({state_.DisplayMonth, state_.DisplayYear});
     state_.DisplayMonth = shown.month;
@@ -149,14 +144,15 @@ void CalendarApp::RefreshCalendar() {
         if (kind == CellKind::Today) todayCell_ = c;
     }
 
-    state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
+    icon_.SetPicture(TodaysPicture());
     labels_[Index(LabelId::lblToday)].tooltip =
         L"Jump to Today (" + svc_.text.ShortDate(state_.LastDate) + L")";
     // While the shell has not taken the icon the retry timer sends the
     // record, which now carries this picture; a refresh does not wait on a
     // shell that does not answer.
     if (!trayMissing_) ShowTrayIcon(NotifyOp::Modify);
-    svc_.window.LabelsChanged();
+    // A close that came while the shell was busy has taken the window away.
+    if (!Closing()) svc_.window.LabelsChanged();
 }
 
 void CalendarApp::OnRefreshTimer() {
@@ -193,24 +189,24 @@ void CalendarApp::SetLook(LabelId id, bool pressed) {
 
 void CalendarApp::OnMouseDown(LabelId id) {
     const LabelSpec& s = Design(id);
-    if (!s.pressedLook) return;
+    if (!s.pressedLook || Closing()) return;
     SetLook(id, true);
     if (s.step != 0) {
         CurrentButton = Widen(s.name);
         OnButtonScrollTimer();
-        if (s.repeats) svc_.window.SetButtonScroll(true);
+        if (s.repeats && !Closing()) svc_.window.SetButtonScroll(true);
     }
 }
 
 void CalendarApp::OnMouseUp(LabelId id) {
     const LabelSpec& s = Design(id);
-    if (!s.pressedLook) return;
+    if (!s.pressedLook || Closing()) return;
     SetLook(id, false);
     if (s.repeats) svc_.window.SetButtonScroll(false);
 }
 
 void CalendarApp::OnClick(LabelId id) {
-    if (const auto click = Design(id).click) (this->*click)();
+    if (const auto click = Design(id).click; click && !Closing()) (this->*click)();
 }
 
 void CalendarApp::JumpToToday() {
@@ -238,40 +234,40 @@ void CalendarApp::OnMouseMove(LabelId id, int buttons) {
 }
 
 void CalendarApp::OnTrayCallback(std::int32_t code) {
-    if (trayBusy_) return;
+    if (trayBusy_ || Closing()) return;
+    if (!IsToggleCode(code)) return;
     trayBusy_ = true;
-    if (IsToggleCode(code) && !svc_.options.IsVisible()) {
-        if (svc_.window.IsShown())
-            svc_.window.Hide();
-        else
-            svc_.window.Show();
-    }
+    if (svc_.options.IsVisible())
+        // The calendar stays as it is; the options window may be hidden
+        // behind another program.
+        svc_.options.ToFront();
+    else if (svc_.window.IsShown())
+        svc_.window.Hide();
+    else
+        svc_.window.Show();
     trayBusy_ = false;
 }
 
 void CalendarApp::OnTaskbarCreated() {
+    if (Closing()) return;
     // The new notification area has no icon of ours yet; Windows also makes
     // one anew when its DPI changes, so the picture may need another size.
     // The add carries it.
-    if (svc_.icons.TraySizeChanged())
-        state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
+    if (svc_.icons.TraySizeChanged()) icon_.SetPicture(TodaysPicture());
     ShowTrayIcon(NotifyOp::Add);
 }
 
 void CalendarApp::OnTraySizeChanged() {
-    if (!svc_.icons.TraySizeChanged()) return;
-    state_.TrayIconData.hIcon = svc_.icons.IconForDay(state_.LastDate.Day());
+    if (Closing() || !svc_.icons.TraySizeChanged()) return;
+    icon_.SetPicture(TodaysPicture());
     // While the icon is being retried, the retry carries the new picture.
     if (!trayMissing_) ShowTrayIcon(NotifyOp::Modify);
 }
 
 void CalendarApp::OnCloseRequest() {
-    auto& r = state_.TrayIconData;
-    r.cbSize = kNotifyRecordSize;
-    r.hWnd = svc_.window.CallbackWindow();
-    r.uID = kTrayIconId;
+    if (Closing()) return;
     SetTrayMissing(false);
-    svc_.tray.Notify(NotifyOp::Delete, r);
+    icon_.Delete(svc_.window.CallbackWindow());
 }
 
 } // namespace mivra

@@ -93,16 +93,24 @@ public:
     // Name of the step label pressed last; compared ignoring case.
     std::wstring CurrentButton;
 
+    // A close request has begun: the icon is gone or going, and nothing adds
+    // it again, starts a timer or touches the window.
+    bool Closing() const { return icon_.Closing(); }
+
 private:
-    void AddTrayIcon();
+    // The picture of LastDate's day at the tray's size.
+    std::uintptr_t TodaysPicture();
     // Hands the record to the shell; a shell that does not take it is tried
     // again by the retry timer until it does.
     void ShowTrayIcon(NotifyOp op);
+    bool Send(NotifyOp op); // an add or a modify
+
     void SetTrayMissing(bool missing);
     void SetLook(LabelId id, bool pressed);
 
     ModuleState& state_;
     Services svc_;
+    TrayIcon icon_;
     std::array<LabelState, kLabelCount> labels_;
     int todayCell_ = -1;
     bool trayBusy_ = false;

@@ -1,8 +1,8 @@
 #include "app/calendar_window_win32.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/placement.h"
 #include "platform/dpi_win32.h"
 #include "platform/trace_win32.h"
 #include "resources/resource.h"
@@ -46,6 +46,8 @@ bool CalendarWindow::Create(HINSTANCE instance) {
                                       LR_DEFAULTSIZE | LR_SHARED))};
     if (!WindowToolkit::Create(this, instance, kind, WindowPixels(kDesignPosition, dpi_)))
         return false;
+    // The window's own icon too, not only its class's: the page of day 31.
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(kind.icon));
 
     const WindowKind hookKind{kHookClass, 0, WS_CHILD};
     WindowToolkit::Create(&hook_, instance, hookKind, WindowPixels(kPichookRect, dpi_), hwnd_);
@@ -65,47 +67,17 @@ RECT CalendarWindow::LabelRect(LabelId id) const {
     return ToRect(PaintedPixels(Design(id).rect, dpi_));
 }
 
-void CalendarWindow::EnsureTooltips() {
-    // Made on first need, not at start: a tip can show only over the shown
-    // window, and the common controls cost start-up time.
-    if (tips_ || tipsFailed_) return;
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
-    if (!tips_) {
-        tipsFailed_ = true; // not tried again at every mouse move
-        return;
-    }
-    SetTooltipFont();
-    LayoutTooltips(TTM_ADDTOOLW);
+std::vector<TipTool> CalendarWindow::TipTools() const {
+    // Front to back, so where labels overlap the front one's tip wins.
+    std::vector<TipTool> tools;
+    for (const auto& s : CalendarLayout())
+        if (s.kind == LabelKind::Button)
+            tools.push_back({static_cast<UINT_PTR>(Index(s.id)), nullptr, LabelRect(s.id)});
+    return tools;
 }
 
-void CalendarWindow::SetTooltipFont() {
-    // The system's tip font at the window's DPI. The control keeps using the
-    // old font until it has the new one, so the old one goes only then.
-    const LOGFONTW lf = StatusFontForDpi(dpi_);
-    UniqueFont font(CreateFontIndirectW(&lf));
-    if (!font) return;
-    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-    tipFont_ = std::move(font);
-}
-
-void CalendarWindow::LayoutTooltips(UINT message) {
-    if (!tips_) return;
-    // A tool for every button, front to back, so where labels overlap the
-    // front one's tip wins; the text is asked for when shown.
-    for (const auto& s : CalendarLayout()) {
-        if (s.kind != LabelKind::Button) continue;
-        TTTOOLINFOW ti{sizeof(ti)};
-        ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = hwnd_;
-        ti.uId = static_cast<UINT_PTR>(Index(s.id));
-        ti.rect = LabelRect(s.id);
-        ti.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(tips_, message, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+const wchar_t* CalendarWindow::TipText(UINT_PTR id) const {
+    return id < kLabelCount && app_ ? app_->Label(static_cast<LabelId>(id)).tooltip.c_str() : L"";
 }
 
 void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
@@ -196,10 +168,7 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     MoveForDpi(hwnd_, suggested,
                {TwipsToPixels(kCalendarWidthTwips, dpi), TwipsToPixels(kCalendarHeightTwips, dpi)});
     if (hook_.hwnd_) PlaceChild(hook_.hwnd_, WindowPixels(kPichookRect, dpi), false);
-    if (tips_) {
-        SetTooltipFont();
-        LayoutTooltips(TTM_NEWTOOLRECTW);
-    }
+    tips_.DpiChanged();
     InvalidateRect(hwnd_, nullptr, FALSE);
     access_.LocationsChanged();
     // The taskbar's monitor may have a new DPI as well.
@@ -258,20 +227,33 @@ void CalendarWindow::Show() {
                       r.bottom - TwipsToPixels(kCalendarHeightTwips, dpi), r.right, r.bottom};
         OnDpiChanged(dpi, &at);
     }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    // A monitor unplugged, a smaller resolution, a remote session: where it
+    // was may be seen no more. Back to the bottom right, as at start.
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (!IsOnScreen({r.left, r.top, r.right, r.bottom}, WorkAreas())) {
+        const ScreenMetrics screen = Screen();
+        const PixelPoint at = BottomRightPlacement(screen.width, screen.height, kCalendarWidthTwips,
+                                                   kCalendarHeightTwips, screen.dpi);
+        MoveTo(at.x, at.y);
+    }
+    ShowActive(hwnd_);
 }
 
 void CalendarWindow::Hide() {
     ShowWindow(hwnd_, SW_HIDE);
 }
 
+// After a close the window is gone: a null window would mean the whole
+// desktop to InvalidateRect, and a thread timer to SetTimer.
 void CalendarWindow::LabelsChanged() {
+    if (!hwnd_) return;
     InvalidateRect(hwnd_, nullptr, FALSE);
     access_.ItemsChanged();
 }
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
+    if (!hwnd_) return;
     if (enabled)
         TraceIfFailed(SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr), "SetTimer");
     else
@@ -279,6 +261,7 @@ void CalendarWindow::SetButtonScroll(bool enabled) {
 }
 
 void CalendarWindow::SetTrayRetry(bool enabled) {
+    if (!hwnd_) return;
     if (enabled)
         TraceIfFailed(SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr), "SetTimer");
     else
@@ -301,15 +284,18 @@ void CalendarWindow::Close() {
 // Window procedures
 
 LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_MOUSEMOVE && owner->app_ && IsTrayCallback(wp, lp)) {
-        owner->app_->OnTrayCallback(static_cast<std::int32_t>(LOWORD(lp)));
+    // The window is never shown, so every pointer move it hears is the
+    // shell's: the code is in lParam's low word, and nothing else counts.
+    if (msg == WM_MOUSEMOVE && owner->app_) {
+        owner->app_->OnTrayCallback(TrayCallbackCode(lp));
         return 0;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r) || tips_.Handle(hwnd_, msg, wp, lp, r))
+        return r;
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         if (app_) app_->OnTaskbarCreated();
         return 0;
@@ -327,12 +313,8 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnButtonUp(lp);
         return 0;
     case WM_MOUSEMOVE:
-        EnsureTooltips();
         OnMouseMove(wp, lp);
         return 0;
-    case WM_SHOWWINDOW:
-        if (wp) EnsureTooltips();
-        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lp) != hwnd_) OnCaptureLost();
         return 0;
@@ -349,18 +331,6 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_POWERBROADCAST:
         if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) app_->OnRefreshTimer();
         return TRUE;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lp);
-        if (hdr->hwndFrom == tips_ && hdr->code == TTN_GETDISPINFOW) {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
-            const auto index = static_cast<int>(hdr->idFrom);
-            if (index >= 0 && index < kLabelCount)
-                info->lpszText =
-                    const_cast<wchar_t*>(app_->Label(static_cast<LabelId>(index)).tooltip.c_str());
-            return 0;
-        }
-        break;
-    }
     case WM_CLOSE:
         OnCloseRequest();
         return 0;
@@ -375,10 +345,6 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         KillTimer(hwnd_, kTrayRetryTimer);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        tips_ = nullptr; // destroyed with its parent, before its font goes
-        tipFont_.Reset();
-        break;
     default:
         break;
     }

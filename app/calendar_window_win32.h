@@ -12,11 +12,12 @@
 #include "app/services.h"
 #include "base/contrast.h"
 #include "platform/label_paint_win32.h"
+#include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 
 namespace mivra {
 
-class CalendarWindow : public CalendarHost {
+class CalendarWindow : public CalendarHost, private TipSource {
 public:
     // `colors`: the system's colours and its high-contrast setting.
     explicit CalendarWindow(const SystemColors& colors) : colors_(colors) {}
@@ -32,7 +33,7 @@ public:
     HWND Handle() const { return hwnd_; }
     HWND Hook() const { return hook_.hwnd_; }
     // The tooltip control; null until the window is first shown or pointed at.
-    HWND Tooltips() const { return tips_; }
+    HWND Tooltips() const { return tips_.Control(); }
     int Dpi() const { return dpi_; }
     RECT LabelRect(LabelId id) const;
 
@@ -74,18 +75,17 @@ private:
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(int dpi, const RECT* suggested);
     void OnCloseRequest();
-    void EnsureTooltips();
-    void SetTooltipFont();
-    // Adds the tools (TTM_ADDTOOLW) or moves them (TTM_NEWTOOLRECTW).
-    void LayoutTooltips(UINT message);
     std::optional<LabelId> HitTest(LPARAM lp) const;
+
+    // TipSource: a tip for every button, its text asked for when shown.
+    std::vector<TipTool> TipTools() const override;
+    const wchar_t* TipText(UINT_PTR id) const override;
+    int TipDpi() const override { return dpi_; }
 
     const SystemColors& colors_;
     HWND hwnd_ = nullptr;
     TrayHook hook_{this};
-    HWND tips_ = nullptr;
-    bool tipsFailed_ = false;
-    UniqueFont tipFont_;
+    WindowTips tips_{*this};
     CalendarApp* app_ = nullptr;
     int dpi_ = 96;
     FontCache fonts_;

@@ -1,5 +1,7 @@
 #include "base/placement.h"
 
+#include <algorithm>
+
 #include "base/twips.h"
 
 namespace mivra {
@@ -14,6 +16,16 @@ PixelPoint BottomRightPlacement(int sw, int sh, int ww, int wh, int dpi) {
     const long long left = 1LL * sw * kTwipsPerInch - (ww + 150LL) * dpi;
     const long long top = 1LL * sh * kTwipsPerInch - (wh + 750LL) * dpi;
     return {RoundedQuotient(left, kTwipsPerInch), RoundedQuotient(top, kTwipsPerInch)};
+}
+
+bool IsOnScreen(const PixelRect& w, std::span<const PixelRect> workAreas) {
+    const long long area = 1LL * (w.right - w.left) * (w.bottom - w.top);
+    for (const PixelRect& a : workAreas) {
+        const long long width = std::min(w.right, a.right) - std::max(w.left, a.left);
+        const long long height = std::min(w.bottom, a.bottom) - std::max(w.top, a.top);
+        if (width > 0 && height > 0 && 4 * width * height >= area) return true;
+    }
+    return false;
 }
 
 PixelPoint CentredPlacement(int sw, int sh, int ww, int wh, int dpi) {

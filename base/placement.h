@@ -2,6 +2,10 @@
 // clear of the notification area.
 #pragma once
 
+#include <span>
+
+#include "base/twips.h"
+
 namespace mivra {
 
 struct PixelPoint {
@@ -13,6 +17,11 @@ struct PixelPoint {
 // above its bottom, worked in twips like the rest of the layout.
 PixelPoint BottomRightPlacement(int screenWidthPx, int screenHeightPx, int windowWidthTwips,
                                 int windowHeightTwips, int dpi);
+
+// Whether a window at `window` (screen pixels) can be seen and reached: at
+// least a quarter of it lies on one monitor's work area. After a monitor
+// goes away or the resolution drops, it may lie on none, or show a sliver.
+bool IsOnScreen(const PixelRect& window, std::span<const PixelRect> workAreas);
 
 // Centred on the screen, for the options window.
 PixelPoint CentredPlacement(int screenWidthPx, int screenHeightPx, int windowWidthTwips,

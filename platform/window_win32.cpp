@@ -2,6 +2,23 @@
 
 namespace mivra {
 
+std::vector<PixelRect> WorkAreas() {
+    std::vector<PixelRect> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM out) -> BOOL {
+            MONITORINFO mi{sizeof(mi)};
+            if (GetMonitorInfoW(monitor, &mi)) {
+                const RECT& w = mi.rcWork;
+                reinterpret_cast<std::vector<PixelRect>*>(out)->push_back(
+                    {w.left, w.top, w.right, w.bottom});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 void PlaceChild(HWND child, const PixelRect& at, bool repaint) {
     MoveWindow(child, at.left, at.top, at.right - at.left, at.bottom - at.top, repaint);
 }
@@ -11,6 +28,55 @@ void RepaintForColors(HWND hwnd, bool tellControls) {
         for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             SendMessageW(c, WM_SYSCOLORCHANGE, 0, 0);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+namespace {
+
+constexpr wchar_t kFloats[] = L"MivraFloats";
+constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+bool IsTopmost(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Every floating window of this thread steps back, the lowest first, each
+// just behind the program now in front, so they keep their order among
+// themselves (the picker over the options window).
+void StepBack() {
+    HWND floating[8];
+    int n = 0;
+    for (HWND w = GetTopWindow(nullptr); w && n < 8; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && GetPropW(w, kFloats) &&
+            IsTopmost(w))
+            floating[n++] = w;
+    const HWND front = GetForegroundWindow();
+    const bool behindFront = front && !IsTopmost(front) &&
+                             GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+    while (n > 0) {
+        const HWND w = floating[--n];
+        SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+        // The program in front may have been raised before this thread
+        // heard of it: go behind it, not back above it.
+        if (behindFront) SetWindowPos(w, front, 0, 0, 0, 0, kZOrderOnly);
+    }
+}
+
+} // namespace
+
+void ShowActive(HWND hwnd) {
+    showWindow(hwnd, SW_SHOWNA);
+    SetForegroundWindow(hwnd);
+}
+
+void FloatWhileActive(HWND hwnd, UINT msg, WPARAM wp) {
+    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE) {
+        SetPropW(hwnd, kFloats, reinterpret_cast<HANDLE>(1));
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    } else if (msg == WM_ACTIVATEAPP && !wp && GetPropW(hwnd, kFloats) && IsTopmost(hwnd)) {
+        StepBack();
+    } else if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kFloats);
+    }
 }
 
 void MoveForDpi(HWND hwnd, const RECT* suggested, SIZE size) {
@@ -43,8 +109,7 @@ bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTransl
 bool RunModal(const HWND& window, HWND focus, InputBlock& block, HWND owner,
               const std::function<bool(MSG&)>& preTranslate) {
     block.Block(owner);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
+    ShowActive(window);
     SetFocus(focus);
     return RunModalLoop(window, preTranslate);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/twips.h"
 #include "platform/dpi_win32.h"
@@ -22,6 +23,9 @@ inline RECT ToRect(const PixelRect& p) {
     return {p.left, p.top, p.right, p.bottom};
 }
 
+// Every monitor's work area (the screen less the taskbar), in screen pixels.
+std::vector<PixelRect> WorkAreas();
+
 // Moves a child window onto a rectangle of its parent's client area.
 void PlaceChild(HWND child, const PixelRect& at, bool repaint);
 
@@ -29,6 +33,23 @@ void PlaceChild(HWND child, const PixelRect& at, bool repaint);
 // its controls paint is painted again, at once, in the new colours. Common
 // controls hear of changed system colours only from their parent.
 void RepaintForColors(HWND hwnd, bool tellControls);
+
+// The window manager's ShowWindow; tests stand in for it with the launcher
+// rule below, which Wine does not apply.
+inline BOOL(WINAPI* showWindow)(HWND, int) = ShowWindow;
+
+// Shows a window of the program and makes it the active one. A launcher's
+// show command (a shortcut set to "Run: Minimized", start /min) is meant for
+// a program's main window: Windows puts it in place of the first SW_SHOW or
+// SW_SHOWNORMAL of an unowned window with a caption, here the colour
+// picker, which would open minimized. SW_SHOWNA is never replaced.
+void ShowActive(HWND hwnd);
+
+// A window that floats above the topmost calendar while the user works in
+// it, and steps back behind another program the user or the shell brings
+// to the front (a page the window opened, say). Its procedure passes every
+// message here first.
+void FloatWhileActive(HWND hwnd, UINT msg, WPARAM wp);
 
 // WM_DPICHANGED: the window takes the rectangle the system suggests (or
 // stays where it is) at the size it has at the new DPI.

@@ -13,8 +13,9 @@ namespace {
 
 constexpr wchar_t kPickerClass[] = L"MivraColorPicker";
 constexpr DWORD kPickerStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-// Above the topmost calendar and options windows, and no taskbar button.
-constexpr DWORD kPickerExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+// No taskbar button; above the calendar and the options window while the
+// user works in it (FloatWhileActive).
+constexpr DWORD kPickerExStyle = WS_EX_TOOLWINDOW;
 
 SIZE FrameSize(int dpi) {
     const RECT r = FrameForDpi(kPickerStyle, kPickerExStyle, dpi);
@@ -193,6 +194,7 @@ void ColorPickerWindow::Finish(int cell) {
 }
 
 LRESULT ColorPickerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    FloatWhileActive(hwnd_, msg, wp);
     if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
     switch (msg) {
     case WM_LBUTTONDOWN:

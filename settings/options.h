@@ -115,6 +115,9 @@ public:
     virtual bool IsVisible() = 0;
     virtual void ApplyColors(Color calendarColor) = 0;
     virtual void ShowModal() = 0;
+    // The open window, or the picker it opened, comes to the front: it steps
+    // back behind other programs, and has no taskbar button to be found by.
+    virtual void ToFront() = 0;
 };
 
 struct CheckBoxView {

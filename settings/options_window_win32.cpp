@@ -54,11 +54,11 @@ bool OptionsWindow::Load() {
     if (hwnd_) return true;
 
     dpi_ = SystemDpi();
-    // Borderless, so the outer size is the client size. Topmost and without
-    // a taskbar button like the calendar, which it must not hide behind.
-    const WindowKind kind{kOptionsClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                          WS_POPUP | WS_CLIPCHILDREN, kOptionsCaption,
-                          static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+    // Borderless, so the outer size is the client size. Without a taskbar
+    // button like the calendar, and above it while the user works in it
+    // (FloatWhileActive).
+    const WindowKind kind{kOptionsClass, WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN,
+                          kOptionsCaption, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
     if (!WindowToolkit::Create(this, instance_, kind, WindowPixels(kOptionsRect, dpi_)))
         return false;
 
@@ -157,6 +157,13 @@ void OptionsWindow::ShowModal() {
     modal_ = false;
 }
 
+void OptionsWindow::ToFront() {
+    if (HWND picker = picker_.Handle())
+        SetForegroundWindow(picker);
+    else if (IsVisible())
+        SetForegroundWindow(hwnd_);
+}
+
 bool OptionsWindow::PreTranslate(MSG& msg) {
     return picker_.PreTranslate(msg) || DialogKeys(hwnd_, msg);
 }
@@ -191,11 +198,8 @@ void OptionsWindow::PaintContent(HDC dc, const RECT& area) {
         if (!IntersectRect(&clip, &r, &area)) continue;
         const InkColors c = PaintColors(ControlInk(s.id), {panelColor_, s.fore}, system);
         if (s.kind == ControlKind::Shape) {
-            // A solid fill inside a one-pixel line in the window-text colour.
-            UniquePen pen(CreatePen(PS_SOLID, 1, SolidColor(s.fore, system)));
-            SelectedObject sp(dc, pen.Get());
-            SelectedObject sb(dc, PanelBrush(c.back));
-            Rectangle(dc, r.left, r.top, r.right, r.bottom);
+            // One solid fill: the frame around it is the window's own black.
+            FillRect(dc, &r, PanelBrush(c.back));
         } else if (s.kind == ControlKind::Label) {
             PaintLabel(dc, r, {.caption = s.caption, .fore = c.fore, .opaque = false},
                        fonts_.Get(s.font, dpi_), s.font);
@@ -333,13 +337,30 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     const PixelRect size = WindowPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
+    tips_.DpiChanged();
     access_.LocationsChanged();
+}
+
+std::vector<TipTool> OptionsWindow::TipTools() const {
+    std::vector<TipTool> tools;
+    for (const auto& s : OptionsLayout())
+        if (!s.tooltip.empty())
+            tools.push_back({static_cast<UINT_PTR>(Index(s.id)), Control(s.id),
+                             ToRect(ControlPixels(s.id, dpi_))});
+    return tools;
+}
+
+const wchar_t* OptionsWindow::TipText(UINT_PTR id) const {
+    // The rows' tips are literals, so their text ends in a NUL.
+    return id < kOptionsControlCount ? Design(static_cast<OptionsControl>(id)).tooltip.data() : L"";
 }
 
 // Window procedure
 
 LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
+    FloatWhileActive(hwnd_, msg, wp);
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r) || tips_.Handle(hwnd_, msg, wp, lp, r))
+        return r;
     switch (msg) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

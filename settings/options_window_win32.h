@@ -13,6 +13,7 @@
 
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
+#include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
@@ -22,7 +23,7 @@
 
 namespace mivra {
 
-class OptionsWindow final : public OptionsHost {
+class OptionsWindow final : public OptionsHost, private TipSource {
 public:
     struct Services {
         SettingsState& state;
@@ -55,6 +56,7 @@ public:
     bool IsVisible() override;
     void ApplyColors(Color calendarColor) override;
     void ShowModal() override;
+    void ToFront() override;
 
     // Creates the window hidden and runs its load steps (centring, the
     // shortcut on disk); nothing when it is loaded already.
@@ -67,6 +69,8 @@ public:
     int Dpi() const { return dpi_; }
     Color PanelColor() const { return panelColor_; }
     ColorPickerWindow& Picker() { return picker_; }
+    // The tooltip control; null until a control with a tip is first shown.
+    HWND Tooltips() const { return tips_.Control(); }
     void PaintContent(HDC dc, const RECT& area);
 
 private:
@@ -99,6 +103,11 @@ private:
     void OnActivate(WORD state);
     void OnDpiChanged(int dpi, const RECT* suggested);
 
+    // TipSource: a tip for every control whose row has one.
+    std::vector<TipTool> TipTools() const override;
+    const wchar_t* TipText(UINT_PTR id) const override;
+    int TipDpi() const override { return dpi_; }
+
     HINSTANCE instance_;
     SettingsState& state_;
     const SystemColors& colors_;
@@ -119,6 +128,7 @@ private:
     bool linkPressed_ = false;
     bool modal_ = false;
     InputBlock calendarBlock_;
+    WindowTips tips_{*this};
     OptionsReader reader_{*this};
     WindowAccessibility access_{reader_};
 };

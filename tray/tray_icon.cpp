@@ -13,11 +13,33 @@ std::array<char, 64> FixedTip(std::string_view text) {
     return tip;
 }
 
-bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam) {
-    // The shell passes the icon's id and the mouse message; a real pointer
-    // move carries key flags and packed coordinates instead.
-    const auto msg = static_cast<std::uintptr_t>(lParam);
-    return wParam == kTrayIconId && msg >= 0x0200 && msg <= 0x020E;
+void TrayIcon::Fill(std::uintptr_t window, std::uintptr_t picture) {
+    record_.cbSize = kNotifyRecordSize;
+    record_.hWnd = window;
+    record_.uID = kTrayIconId;
+    record_.uFlags = kNifMessage | kNifIcon | kNifTip;
+    record_.uCallbackMessage = kTrayCallbackMessage;
+    // The tip is followed by one NUL so the shell shows only the text.
+    std::array<char, kTrayTip.size() + 1> tip{};
+    std::copy(kTrayTip.begin(), kTrayTip.end(), tip.begin());
+    record_.szTip = FixedTip({tip.data(), tip.size()});
+    record_.hIcon = picture;
+}
+
+bool TrayIcon::Call(NotifyOp op) {
+    if (closing_) return false;
+    const bool ok = shell_.Notify(op, record_);
+    // A close that came while the shell was busy has deleted the icon.
+    return ok && !closing_;
+}
+
+void TrayIcon::Delete(std::uintptr_t window) {
+    if (closing_) return;
+    closing_ = true;
+    record_.cbSize = kNotifyRecordSize;
+    record_.hWnd = window;
+    record_.uID = kTrayIconId;
+    shell_.Notify(NotifyOp::Delete, record_);
 }
 
 bool IsToggleCode(std::int32_t code) {

@@ -1,5 +1,6 @@
-// The notification-area record and the decoding of its callbacks. The record
-// is held in portable form; the Win32 layer copies it into NOTIFYICONDATAA.
+// The notification icon: its record, the three operations on it, and the
+// decoding of its callbacks. The record is held in portable form; the Win32
+// layer copies it into NOTIFYICONDATAA.
 #pragma once
 
 #include <array>
@@ -37,6 +38,35 @@ public:
     virtual bool Notify(NotifyOp op, const NotifyRecord& record) = 0;
 };
 
+// The one notification icon, over the program's record (`TrayIconData`):
+// fills it, and adds, changes and deletes the icon. Once the delete has
+// begun the program is closing: no add or change reaches the shell again,
+// and one that was waiting on the shell when the close came reports
+// failure, so nothing acts on its answer.
+class TrayIcon {
+public:
+    TrayIcon(NotifyRecord& record, TrayArea& shell) : record_(record), shell_(shell) {}
+
+    // Every field: the callback window, the id, the callback message, the
+    // tip (the text, one NUL, blanks) and the picture.
+    void Fill(std::uintptr_t window, std::uintptr_t picture);
+    void SetPicture(std::uintptr_t picture) { record_.hIcon = picture; }
+    std::uintptr_t Picture() const { return record_.hIcon; }
+
+    bool Add() { return Call(NotifyOp::Add); }
+    bool Modify() { return Call(NotifyOp::Modify); }
+    // Names the icon afresh (size, window, id) and deletes it.
+    void Delete(std::uintptr_t window);
+    bool Closing() const { return closing_; }
+
+private:
+    bool Call(NotifyOp op);
+
+    NotifyRecord& record_;
+    TrayArea& shell_;
+    bool closing_ = false;
+};
+
 // The tray's pictures by day of the month (1 to 31), owned by the icon set.
 class IconSource {
 public:
@@ -58,8 +88,11 @@ int TrayIconSize(int dpi);
 // pixels on, the icons' own size.
 int DayPictureSize(int traySize);
 
-// Whether a WM_MOUSEMOVE that reached the callback window came from the shell.
-bool IsTrayCallback(std::uintptr_t wParam, std::intptr_t lParam);
+// The notification code a WM_MOUSEMOVE of the callback window carries: the
+// low 16 bits of its lParam. Nothing else of the message counts.
+constexpr std::int32_t TrayCallbackCode(std::intptr_t lParam) {
+    return static_cast<std::int32_t>(static_cast<std::uintptr_t>(lParam) & 0xFFFF);
+}
 
 // Left or right button-up on the icon.
 bool IsToggleCode(std::int32_t code);

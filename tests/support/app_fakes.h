@@ -68,9 +68,13 @@ public:
     int unanswered = 0;
     int late = 0;
     int refusedAdds = 0; // adds of an icon that was there already
+    // Runs inside a call before the shell answers it, as the messages a
+    // busy shell's caller receives meanwhile do.
+    std::function<void(NotifyOp)> during;
 
     bool Notify(NotifyOp op, const NotifyRecord& r) override {
         calls.push_back({op, r});
+        if (during) during(op);
         if (unanswered > 0) {
             --unanswered;
             return false;
@@ -125,6 +129,7 @@ public:
     bool shown = false;
     bool scroll = false;
     bool trayRetry = false;
+    int labelsChanged = 0;
     int x = -1, y = -1;
     ScreenMetrics screen{1024, 768, 96};
     std::function<void()> onShow;
@@ -147,7 +152,7 @@ public:
         shown = false;
         log.push_back("hide");
     }
-    void LabelsChanged() override {}
+    void LabelsChanged() override { ++labelsChanged; }
     void SetButtonScroll(bool on) override { scroll = on; }
     void SetTrayRetry(bool on) override { trayRetry = on; }
     void StartDrag() override { log.push_back("drag"); }
@@ -161,12 +166,14 @@ public:
     int applied = 0;
     Color panel = 0;
     int modal = 0;
+    int fronted = 0;
     bool IsVisible() override { return visible; }
     void ApplyColors(Color c) override {
         ++applied;
         panel = c;
     }
     void ShowModal() override { ++modal; }
+    void ToFront() override { ++fronted; }
 };
 
 // A CalendarApp wired to fakes, for fixtures to inherit.

@@ -199,10 +199,14 @@ TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
         app.OnTrayCallback(code);
     EXPECT_EQ(window.shown, before);
 
+    // With the options window open the calendar stays; the options window
+    // comes to the front.
     options.visible = true;
     app.OnTrayCallback(514);
     app.OnTrayCallback(517);
+    app.OnTrayCallback(513);
     EXPECT_EQ(window.shown, before);
+    EXPECT_EQ(options.fronted, 2);
 }
 
 TEST_F(CalendarAppTest, ACallbackArrivingDuringAToggleIsDropped) {
@@ -237,6 +241,42 @@ TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
     EXPECT_EQ(tray.calls[1].record.cbSize, 88u);
     EXPECT_EQ(tray.calls[1].record.hWnd, 0x4242u);
     EXPECT_EQ(tray.calls[1].record.uID, 1u);
+}
+
+TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
+    app.Startup();
+    // Log-off arrives while the minute's modify waits on a busy shell.
+    tray.during = [&](NotifyOp op) {
+        if (op != NotifyOp::Modify) return;
+        tray.during = nullptr;
+        app.OnCloseRequest();
+    };
+    tray.calls.clear();
+    const int painted = window.labelsChanged;
+    app.OnRefreshTimer();
+    auto after = [&] {
+        std::vector<NotifyOp> ops;
+        for (const auto& c : tray.calls)
+            ops.push_back(c.op);
+        return ops;
+    };
+    EXPECT_EQ(after(), (std::vector<NotifyOp>{NotifyOp::Modify, NotifyOp::Delete}));
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_FALSE(window.trayRetry);
+    EXPECT_EQ(window.labelsChanged, painted) << "the window is gone";
+
+    // Nothing later brings the icon back, starts a timer or paints.
+    icons.traySize = 24;
+    app.OnTaskbarCreated();
+    app.OnTrayRetryTimer();
+    app.OnTraySizeChanged();
+    app.OnRefreshTimer();
+    app.OnMouseDown(LabelId::lblMonthNext);
+    app.SettingsChanged();
+    app.OnCloseRequest();
+    EXPECT_EQ(after(), (std::vector<NotifyOp>{NotifyOp::Modify, NotifyOp::Delete}));
+    EXPECT_FALSE(window.trayRetry || window.scroll);
+    EXPECT_EQ(window.labelsChanged, painted);
 }
 
 TEST_F(CalendarAppTest, AnIconTheShellDidNotTakeIsTriedAgainUntilItIsThere) {

@@ -94,5 +94,23 @@ TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
     EXPECT_EQ(WindowPixels({0, 0, 2580, 3084}, 144), (PixelRect{0, 0, 258, 308}));
 }
 
+TEST(PlacementTest, OnScreenMeansAQuarterOfTheWindowOnOneMonitor) {
+    const PixelRect window{0, 0, 100, 200};
+    const auto shifted = [&](int dx, int dy) {
+        return PixelRect{window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
+    };
+    const PixelRect one[] = {{0, 0, 1024, 728}};
+    EXPECT_TRUE(IsOnScreen(shifted(900, 500), one));
+    EXPECT_TRUE(IsOnScreen(shifted(-50, -100), one)); // half by half: a quarter
+    EXPECT_FALSE(IsOnScreen(shifted(-51, -100), one));
+    EXPECT_FALSE(IsOnScreen(shifted(1020, 0), one)); // a sliver
+    EXPECT_FALSE(IsOnScreen(shifted(-5000, 0), one));
+    EXPECT_FALSE(IsOnScreen(window, {}));
+    // Straddling two monitors, it counts on the one that holds enough.
+    const PixelRect two[] = {{0, 0, 1024, 728}, {1024, 0, 2048, 728}};
+    EXPECT_TRUE(IsOnScreen(shifted(1000, 0), two));
+    EXPECT_FALSE(IsOnScreen(shifted(3000, 0), two));
+}
+
 } // namespace
 } // namespace mivra

@@ -16,14 +16,12 @@ TEST(TrayRecordTest, FixedTipCutsAndPads) {
               "Mivra 2000 - Click to see Calendar" + std::string(1, '\0') + std::string(29, ' '));
 }
 
-TEST(TrayCallbackTest, OnlyTheShellsMessagesCount) {
-    EXPECT_TRUE(IsTrayCallback(1, 0x0202));
-    EXPECT_TRUE(IsTrayCallback(1, 0x0205));
-    EXPECT_TRUE(IsTrayCallback(1, 0x0200));
-    // A real pointer move: key flags in wParam, packed coordinates in lParam.
-    EXPECT_FALSE(IsTrayCallback(0, 0x0202));
-    EXPECT_FALSE(IsTrayCallback(1, (10 << 16) | 0x0202));
-    EXPECT_FALSE(IsTrayCallback(2, 0x0202));
+TEST(TrayCallbackTest, TheCodeIsTheLowWordAndOnlyButtonUpsToggle) {
+    EXPECT_EQ(TrayCallbackCode(0x0202), 514);
+    EXPECT_EQ(TrayCallbackCode(0x0205), 517);
+    // The y value and anything else in the high bits do not count.
+    EXPECT_EQ(TrayCallbackCode((10 << 16) | 0x0202), 514);
+    EXPECT_EQ(TrayCallbackCode(static_cast<std::intptr_t>(-65536) | 0x0205), 517);
     EXPECT_TRUE(IsToggleCode(514));
     EXPECT_TRUE(IsToggleCode(517));
     EXPECT_FALSE(IsToggleCode(513));

@@ -55,6 +55,16 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     wchar_t caption[32] = {};
     GetWindowTextW(h, caption, 32);
     EXPECT_STREQ(caption, L"Mivra 2000");
+    // Its icon, the window's and the class's, is the page of day 31.
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(icon, reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICON)));
+    ICONINFO info{};
+    ASSERT_TRUE(icon && GetIconInfo(icon, &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmColor, sizeof bm, &bm);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(bm.bmWidth, 32);
 
     const int dpi = window.Dpi();
     RECT client, outer;
@@ -87,7 +97,7 @@ TEST_F(CalendarWindowTest, MakesItsTooltipsAtTheFirstShowNotAtStart) {
     EXPECT_EQ(SendMessageW(window.Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 8);
 }
 
-TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiAndFollowTheLabels) {
+TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowTheLabels) {
     HWND h = window.Handle();
     // Pointing at the hidden window makes the tooltips as the first show does.
     SendMessageW(h, WM_MOUSEMOVE, 0, At(LabelId::lblToday));
@@ -121,6 +131,19 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiAndFollowTheLabels) {
     changeDpi(96);
     EXPECT_EQ(tipFontHeight(), at96);
     changeDpi(144);
+    EXPECT_EQ(UniqueFont::Live(), fonts);
+
+    // Larger text in the system's settings reaches the tips too.
+    changeDpi(96);
+    NONCLIENTMETRICSW saved{sizeof(saved)};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+    NONCLIENTMETRICSW larger = saved;
+    larger.lfStatusFont.lfHeight = -2 * at96;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0));
+    SendMessageW(h, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    const long larger96 = tipFontHeight();
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    EXPECT_EQ(larger96, 2 * at96);
     EXPECT_EQ(UniqueFont::Live(), fonts);
 }
 
@@ -285,13 +308,13 @@ TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonit
 
 TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
     HWND h = window.Handle();
-    // Tray callbacks arrive on the hidden hook window; a real pointer move
-    // (key flags and coordinates) is not one.
+    // Tray callbacks arrive on the hidden hook window, the code in lParam's
+    // low word; wParam and the high word do not count.
     SendMessageW(window.Hook(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0x0202, 5));
-    EXPECT_FALSE(IsWindowVisible(h));
-    SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(h));
     SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(h));
+    SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
     EXPECT_FALSE(IsWindowVisible(h));
 
     // The taskbar came back: the icon is added again.

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/calendar_app.h"
@@ -281,8 +283,13 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
         const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
-        // Between the check box and OK nothing covers the panel.
+        // Between the check box and OK nothing covers the panel, a solid fill
+        // to its edges with the black frame right outside.
         EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
+        const RECT painted = ToRect(ControlPixels(OptionsControl::shpPanel, dpi));
+        EXPECT_EQ(canvas.At(painted.left, painted.top), kPalette[10]);
+        EXPECT_EQ(canvas.At(painted.right - 1, painted.bottom - 1), kPalette[10]);
+        EXPECT_EQ(canvas.At(painted.left - 1, painted.top - 1), RGB(0, 0, 0));
         EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblTitle).rect, dpi),
                                  GetSysColor(COLOR_BTNTEXT)));
         EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblContact).rect, dpi), kLinkColor))
@@ -681,6 +688,134 @@ TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
         EXPECT_EQ(picker.Handle(), nullptr);
         EXPECT_EQ(state.PickedColor, -1) << how;
     }
+}
+
+// A window of another program: a thread of its own that brings it to the
+// front when asked.
+class OtherProgram {
+public:
+    OtherProgram() {
+        thread_ = std::thread([this] {
+            hwnd_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                                    50, 300, 300, nullptr, nullptr, nullptr, nullptr);
+            id_ = GetCurrentThreadId();
+            ready_ = true;
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (msg.message == WM_APP) SetForegroundWindow(hwnd_);
+                DispatchMessageW(&msg);
+            }
+            DestroyWindow(hwnd_);
+        });
+        while (!ready_)
+            Sleep(1);
+    }
+    ~OtherProgram() {
+        PostThreadMessageW(id_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    HWND Handle() const { return hwnd_; }
+    void ToFront() const { PostThreadMessageW(id_, WM_APP, 0, 0); }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> ready_{false};
+    HWND hwnd_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Whether `a` lies above `b` among the top-level windows.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetWindow(a, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == b) return true;
+    return false;
+}
+
+TEST_F(OptionsWindowTest, WhileActiveItFloatsAboveTheCalendarAndStepsBackForAnotherProgram) {
+    OptionsWindow& o = Make();
+    SetWindowPos(calendar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(calendar, SW_SHOWNA);
+    OtherProgram other;
+    const HWND page = other.Handle();
+    std::vector<std::pair<std::string, bool>> seen;
+    auto check = [&](std::string what, bool ok) { seen.emplace_back(std::move(what), ok); };
+    // Which window is in front, asked when the step is due.
+    auto front = [](std::function<HWND()> w) {
+        return [w] { return GetForegroundWindow() == w(); };
+    };
+    auto options = [&] { return o.Handle(); };
+    auto picker = [&] { return o.Picker().Handle(); };
+    Script script(Rescue());
+    script.Then([&] { return o.IsVisible() && GetForegroundWindow() == o.Handle(); },
+                [&] {
+                    check("options above the calendar", Above(o.Handle(), calendar));
+                    other.ToFront(); // the browser with the home page
+                });
+    script.Then(front([&] { return page; }), [&] {
+        check("the page above the options window", Above(page, o.Handle()));
+        SetForegroundWindow(o.Handle());
+    });
+    script.Then(front(options), [&] {
+        check("options above the calendar again", Above(o.Handle(), calendar));
+        check("options above the page", Above(o.Handle(), page));
+        Click(OptionsControl::cmd_Cal_Clr);
+    });
+    script.Then([&] { return picker() && front(picker)(); },
+                [&] {
+                    check("picker above options", Above(o.Picker().Handle(), o.Handle()));
+                    other.ToFront();
+                });
+    script.Then(front([&] { return page; }), [&] {
+        check("the page above the picker", Above(page, o.Picker().Handle()));
+        check("the picker still above options", Above(o.Picker().Handle(), o.Handle()));
+        // A click on the tray icon brings the picker back.
+        o.ToFront();
+    });
+    script.Then(front(picker), [&] {
+        check("the picker above the calendar", Above(o.Picker().Handle(), calendar));
+        PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    script.Then([&] { return !o.Picker().Handle(); }, Rescue());
+    o.ShowModal();
+    EXPECT_FALSE(script.Rescued());
+    for (const auto& [what, ok] : seen)
+        EXPECT_TRUE(ok) << what;
+    EXPECT_EQ(seen.size(), 8u);
+}
+
+// Windows' rule, which Wine lacks: a launcher's show command takes the place
+// of the first SW_SHOW or SW_SHOWNORMAL of an unowned window with a caption.
+struct LauncherRule {
+    static inline int command = SW_SHOWMINNOACTIVE;
+    static inline bool used = false;
+    static BOOL WINAPI Show(HWND hwnd, int cmd) {
+        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+        if (!used && !(style & WS_CHILD) && !GetWindow(hwnd, GW_OWNER) &&
+            (style & WS_CAPTION) == WS_CAPTION) {
+            used = true;
+            if (cmd == SW_SHOW || cmd == SW_SHOWNORMAL) cmd = command;
+        }
+        return ShowWindow(hwnd, cmd);
+    }
+};
+
+TEST_F(OptionsWindowTest, StartedMinimizedByItsShortcutThePickerStillOpensAsItIs) {
+    OptionsWindow& o = Make();
+    showWindow = LauncherRule::Show;
+    bool minimized = true;
+    Script script(Rescue());
+    script.Then([&] { return o.IsVisible(); }, [&] { Click(OptionsControl::cmd_Cal_Clr); });
+    script.Then([&] { return o.Picker().Handle() != nullptr; },
+                [&] {
+                    minimized = IsIconic(o.Picker().Handle()) || IsIconic(o.Handle());
+                    PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+                });
+    script.Then([&] { return !o.Picker().Handle(); }, Rescue());
+    o.ShowModal();
+    showWindow = ShowWindow;
+    EXPECT_TRUE(LauncherRule::used);
+    EXPECT_FALSE(minimized);
+    EXPECT_FALSE(script.Rescued());
 }
 
 } // namespace

@@ -1,0 +1,77 @@
+// The calendar window on a desktop that changes under it: a log-off while
+// the shell is busy, a monitor that went away.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "base/placement.h"
+#include "tests/support/calendar_window_rig_win32.h"
+
+namespace mivra {
+namespace {
+
+class DesktopTest : public ::testing::Test, protected test::CalendarWindowRig {
+protected:
+    void SetUp() override { ASSERT_TRUE(Start()); }
+    void TearDown() override { Stop(); }
+
+    RECT Where() const {
+        RECT r;
+        GetWindowRect(window.Handle(), &r);
+        return r;
+    }
+    PixelPoint BottomRight() const {
+        return BottomRightPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                    kCalendarWidthTwips, kCalendarHeightTwips, window.Dpi());
+    }
+};
+
+TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
+    HWND h = window.Handle();
+    EXPECT_EQ(SendMessageW(h, WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(h, WM_ENDSESSION, FALSE, 0); // the log-off was cancelled
+    ASSERT_TRUE(IsWindow(h));
+    ASSERT_EQ(tray.icons.size(), 1u);
+
+    // The session ends while the minute's modify waits on the shell.
+    tray.during = [&](NotifyOp op) {
+        if (op != NotifyOp::Modify) return;
+        tray.during = nullptr;
+        SendMessageW(h, WM_ENDSESSION, TRUE, 0);
+    };
+    tray.calls.clear();
+    SendMessageW(h, WM_TIMECHANGE, 0, 0); // a refresh, as the timer runs one
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(window.Handle(), nullptr);
+    ASSERT_EQ(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[1].op, NotifyOp::Delete);
+    EXPECT_TRUE(tray.icons.empty());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
+    HWND h = window.Handle();
+    const PixelPoint home = BottomRight();
+    const auto shownAt = [&](int x, int y) {
+        window.Hide();
+        SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        window.Show();
+        return Where();
+    };
+    // Dragged to a monitor that was unplugged since.
+    RECT r = shownAt(-5000, -5000);
+    EXPECT_EQ(r.left, home.x);
+    EXPECT_EQ(r.top, home.y);
+    // A sliver left after the resolution dropped.
+    r = shownAt(GetSystemMetrics(SM_CXSCREEN) - 8, 100);
+    EXPECT_EQ(r.left, home.x);
+    // Where the user left it, half off the edge: it stays.
+    const int halfOff = -(r.right - r.left) / 2;
+    r = shownAt(halfOff, 100);
+    EXPECT_EQ(r.left, halfOff);
+    EXPECT_EQ(r.top, 100);
+}
+
+} // namespace
+} // namespace mivra
