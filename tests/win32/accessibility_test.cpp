@@ -553,5 +553,45 @@ TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
     EXPECT_EQ(text.LongDate(D(2000, 10, 18)), L"Wednesday, October 18, 2000");
 }
 
+// Windows documents that BM_CLICK may fail while the button's window is not
+// the active one; Wine's buttons always take it, so this stands in.
+LRESULT CALLBACK ClicksOnlyWhenActive(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                      DWORD_PTR) {
+    if (msg == BM_CLICK && GetActiveWindow() != GetParent(button)) return 0;
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(button, ClicksOnlyWhenActive, 1);
+    return DefSubclassProc(button, msg, wp, lp);
+}
+
+TEST_F(AccessibilityTest, APressOfARealButtonWorksWhileAnotherWindowIsActive) {
+    test::FakeShortcutFiles files;
+    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+    struct : LinkOpener {
+        void Open(std::wstring_view) override {}
+    } links;
+    std::optional<ShortcutPaths> paths =
+        ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
+    OptionsWindow about(GetModuleHandleW(nullptr),
+                        {state, registry, picker, files, links, [&] { return paths; }, colors});
+    ASSERT_TRUE(about.Load());
+    ShowWindow(about.Handle(), SW_SHOWNA);
+    for (OptionsControl id : {OptionsControl::cmd_Clr_Def, OptionsControl::cbxLoadWW})
+        SetWindowSubclass(about.Control(id), ClicksOnlyWhenActive, 1, 0);
+    // The reader's own window, say, has the focus.
+    HWND other = CreateWindowExW(0, L"STATIC", L"reader", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    ASSERT_NE(GetActiveWindow(), about.Handle());
+    Reader r(about.Handle());
+    ASSERT_TRUE(r);
+    registry.ClearLog();
+    EXPECT_EQ(r->accDoDefaultAction(Child(11)), S_OK); // Reset Colors to Default
+    EXPECT_EQ(r->accDoDefaultAction(Child(7)), S_OK);  // the check box
+    EXPECT_TRUE(PumpUntil([&] { return !files.created.empty(); }));
+    EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u);
+    EXPECT_EQ(SendMessageW(about.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    DestroyWindow(other);
+}
+
 } // namespace
 } // namespace mivra
