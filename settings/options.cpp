@@ -121,14 +121,14 @@ bool ControlHasPixel(OptionsControl id, int x, int y, int dpi) {
 CheckBoxView OptionsLogic::Load(std::optional<ShortcutPaths> paths) {
     paths_ = std::move(paths);
     if (!paths_) return {false, false};
-    return {true, svc_.files.FileExists(paths_->LinkFileName)};
+    return {true, StartsAtLogOn(*paths_, svc_.files, svc_.registry)};
 }
 
 bool OptionsLogic::OnLoadAtStartupClick(bool ticked) {
     // Without a Startup folder the box is hidden; should a click still come,
     // it has nowhere to act.
     if (!paths_) return false;
-    return ApplyStartupChoice(ticked, *paths_, svc_.files);
+    return ApplyStartupChoice(ticked, *paths_, svc_.files, svc_.registry);
 }
 
 void OptionsLogic::AdjustColor(Color Settings::*color, SettingId id) {

@@ -141,10 +141,11 @@ public:
     void Attach(SettingsListener* listener) { listener_ = listener; }
 
     // Load steps after the centring: the shortcut paths (nothing when there
-    // is no Startup folder) and what the check box then shows.
+    // is no Startup folder) and what the check box then shows: ticked when
+    // the shortcut is there and the shell has not switched it off.
     CheckBoxView Load(std::optional<ShortcutPaths> paths);
-    // A click left the box ticked or clear; returns whether the shortcut is
-    // really there afterwards, which is what the box must show.
+    // A click left the box ticked or clear; returns whether Windows will
+    // really start the program afterwards, which is what the box must show.
     bool OnLoadAtStartupClick(bool ticked);
 
     void OnAdjustCalendarColor();

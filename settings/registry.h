@@ -22,6 +22,7 @@ namespace mivra {
 using RegKey = std::intptr_t;
 using RegStatus = std::int32_t;
 
+inline constexpr RegKey kHkeyCurrentUser = static_cast<std::int32_t>(0x80000001);
 inline constexpr RegKey kHkeyLocalMachine = static_cast<std::int32_t>(0x80000002);
 
 inline constexpr RegStatus kErrorSuccess = 0;
@@ -47,11 +48,11 @@ inline constexpr std::uint32_t kKeyRead = 0x20019;
 // the settings need, without the standard rights of KEY_ALL_ACCESS.
 inline constexpr std::uint32_t kSettingsAccess = 0x3F;
 
-// The registry functions the store uses. Each returns the call's status and
-// fills its out-parameters the way the Reg*A function of the same name does;
-// reserved arguments, class, and security attributes are always 0 and are
-// left to the implementation. A failed open or create leaves *result 0;
-// kind and disposition may be null.
+// The registry functions the store and the Startup check box use. Each
+// returns the call's status and fills its out-parameters the way the Reg*A
+// function of the same name does; reserved arguments, class, and security
+// attributes are always 0 and are left to the implementation. A failed open
+// or create leaves *result 0; kind and disposition may be null.
 class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
@@ -65,6 +66,8 @@ public:
                                    std::uint8_t* data, std::uint32_t* size) = 0;
     virtual RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind,
                                  const std::uint8_t* data, std::uint32_t size) = 0;
+    // Needs a key opened with kKeySetValue.
+    virtual RegStatus DeleteValue(RegKey key, const char* name) = 0;
     virtual RegStatus CloseKey(RegKey key) = 0;
 };
 

@@ -64,6 +64,10 @@ RegStatus Win32Registry::SetValueEx(RegKey key, const char* name, std::uint32_t 
     return RegSetValueExA(ToHkey(key), name, 0, kind, data, size);
 }
 
+RegStatus Win32Registry::DeleteValue(RegKey key, const char* name) {
+    return RegDeleteValueA(ToHkey(key), name);
+}
+
 RegStatus Win32Registry::CloseKey(RegKey key) {
     return RegCloseKey(ToHkey(key));
 }

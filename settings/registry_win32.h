@@ -1,5 +1,5 @@
-// The settings store's registry calls, passed straight to the ANSI Reg*A
-// functions of advapi32.
+// The registry calls of the settings store and the Startup check box, passed
+// straight to the ANSI Reg*A functions of advapi32.
 #pragma once
 
 #include "settings/registry.h"
@@ -17,6 +17,7 @@ public:
                            std::uint32_t* size) override;
     RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
                          std::uint32_t size) override;
+    RegStatus DeleteValue(RegKey key, const char* name) override;
     RegStatus CloseKey(RegKey key) override;
 };
 

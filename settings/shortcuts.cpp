@@ -75,7 +75,49 @@ ShortcutRequest StartupShortcutRequest(const ShortcutPaths& paths) {
     return r;
 }
 
-bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& files) {
+namespace {
+
+// The value is named after the file the check box makes. ASCII, so the ANSI
+// call names it exactly in every code page.
+constexpr bool SameName(std::string_view ansi, std::wstring_view wide) {
+    if (ansi.size() != wide.size()) return false;
+    for (std::size_t i = 0; i < ansi.size(); ++i)
+        if (static_cast<wchar_t>(ansi[i]) != wide[i]) return false;
+    return true;
+}
+static_assert(SameName(kStartupApprovedName, kLinkFileName));
+
+// Opens the shell's key with `access` and tells whether its value marks the
+// shortcut off. A key or value that cannot be read counts as on: there is no
+// off state to show. So does a value longer than the buffer, which is not
+// the shell's.
+bool SwitchedOff(RegistryApi& api, ScopedRegKey& key, std::uint32_t access) {
+    std::uint8_t data[256];
+    std::uint32_t kind = 0;
+    std::uint32_t size = sizeof data;
+    return api.OpenKeyEx(kHkeyCurrentUser, kStartupApprovedKey, 0, access, key.Put()) ==
+               kErrorSuccess &&
+           api.QueryValueEx(key.Get(), kStartupApprovedName, &kind, data, &size) == kErrorSuccess &&
+           kind == kRegBinary && size > 0 && (data[0] & 1) != 0;
+}
+
+} // namespace
+
+bool StartsAtLogOn(const ShortcutPaths& paths, ShortcutFiles& files, RegistryApi& registry) {
+    ScopedRegKey key(registry);
+    return files.FileExists(paths.LinkFileName) && !SwitchedOff(registry, key, kKeyQueryValue);
+}
+
+bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& files,
+                        RegistryApi& registry) {
+    // A stale off state would outlive a deleted file and keep a new one from
+    // running, so ticking removes it, and nothing else, whether or not the
+    // file is there. Whether that worked shows in the result.
+    if (ticked) {
+        ScopedRegKey key(registry);
+        if (SwitchedOff(registry, key, kKeyQueryValue | kKeySetValue))
+            registry.DeleteValue(key.Get(), kStartupApprovedName);
+    }
     switch (DecideShortcutAction(ticked, files.FileExists(paths.LinkFileName))) {
     case ShortcutAction::Create:
         files.CreateShortcut(StartupShortcutRequest(paths));
@@ -86,7 +128,7 @@ bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& 
     case ShortcutAction::Nothing:
         break;
     }
-    return files.FileExists(paths.LinkFileName);
+    return StartsAtLogOn(paths, files, registry);
 }
 
 } // namespace mivra

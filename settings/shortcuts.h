@@ -1,14 +1,16 @@
 // The shell services the options window uses: the Startup shortcut (the path
-// rules, the shortcut's properties and the decision behind the "run at
-// log-on" check box) and the opening of links. Paths are
-// wide texts throughout so that folder names outside the ANSI code page
-// survive the trip to the shell.
+// rules, the shortcut's properties, the shell's switch that can keep it from
+// running and the decision behind the "run at log-on" check box) and the
+// opening of links. Paths are wide texts throughout so that folder names
+// outside the ANSI code page survive the trip to the shell.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "settings/registry.h"
 
 namespace mivra {
 
@@ -91,9 +93,27 @@ public:
     virtual void Open(std::wstring_view target) = 0;
 };
 
-// Carries out a click on the check box and returns whether the shortcut is
-// there afterwards, checked again on disk, so the box can show the truth when
-// creating or deleting failed.
-bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& files);
+// Windows 8 and later let the user switch a Startup-folder item off (Task
+// Manager; Settings, Apps, Startup) and keep the file: the shell records the
+// state in a value named after the file, under this key of the current user.
+// Its format is the shell's own and undocumented. All we rely on is that a
+// REG_BINARY value whose first byte is odd marks the item off (the shell
+// writes 12 bytes; we read up to 256); any other value, or none, leaves it
+// on. Nothing here ever writes one. The key is one and the same for 32- and
+// 64-bit programs, so no registry view is named.
+inline constexpr const char* kStartupApprovedKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+inline constexpr const char* kStartupApprovedName = "Mivra.lnk";
+
+// What the check box shows: Windows will start the program at log-on, as
+// the shortcut is there and not switched off.
+bool StartsAtLogOn(const ShortcutPaths& paths, ShortcutFiles& files, RegistryApi& registry);
+
+// Carries out a click on the check box: ticking switches the shortcut on
+// and creates it when missing, clearing deletes it. Returns StartsAtLogOn
+// afterwards, checked again, so the box shows the truth when anything failed
+// (the key or value could not be read, or the off state not removed).
+bool ApplyStartupChoice(bool ticked, const ShortcutPaths& paths, ShortcutFiles& files,
+                        RegistryApi& registry);
 
 } // namespace mivra

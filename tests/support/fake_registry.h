@@ -1,5 +1,6 @@
 // An in-memory registry with the behaviour of the Reg*A calls that the
-// settings store relies on: case-insensitive key paths and value names,
+// settings store and the Startup check box rely on: HKEY_LOCAL_MACHINE and
+// HKEY_CURRENT_USER, case-insensitive key paths and value names,
 // every level created on create, kinds and byte counts kept as written,
 // ERROR_MORE_DATA with the needed size, access checked per handle, keys an
 // account may read but not write, and a count of handles still open. Every
@@ -28,12 +29,12 @@ public:
         std::vector<std::uint8_t> data;
     };
 
-    enum class Op { Create, Open, Query, Set, Close };
+    enum class Op { Create, Open, Query, Set, Close, Delete };
 
     struct Call {
         Op op{};
         std::string path; // the key's full path, e.g. "HKLM\SOFTWARE\Mivra"
-        std::string name; // value name for Query and Set
+        std::string name; // value name for Query, Set and Delete
         std::uint32_t access = 0;
         std::uint32_t kind = 0;
         std::vector<std::uint8_t> data;
@@ -48,11 +49,12 @@ public:
     static constexpr std::uint32_t kWriteRights =
         0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000;
 
-    // Setting up, without logging. Paths are under HKEY_LOCAL_MACHINE.
-    void AddKey(std::string_view path) { EnsureKey(Join("HKLM", path)); }
+    // Setting up, without logging. Paths are under HKEY_LOCAL_MACHINE, or
+    // under HKEY_CURRENT_USER when they start with "HKCU\".
+    void AddKey(std::string_view path) { EnsureKey(Full(path)); }
     void PutValue(std::string_view path, std::string_view name, std::uint32_t kind,
                   std::vector<std::uint8_t> data) {
-        Key& key = EnsureKey(Join("HKLM", path));
+        Key& key = EnsureKey(Full(path));
         key.values[Lower(name)] = Value{kind, std::move(data)};
     }
     void PutText(std::string_view path, std::string_view name, std::string_view text) {
@@ -64,11 +66,11 @@ public:
             {std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)});
     }
     // The account may read this key but not write it or create keys below it.
-    void ProtectKey(std::string_view path) { EnsureKey(Join("HKLM", path)).writeProtected = true; }
+    void ProtectKey(std::string_view path) { EnsureKey(Full(path)).writeProtected = true; }
 
-    bool HasKey(std::string_view path) const { return keys_.count(Lower(Join("HKLM", path))) > 0; }
+    bool HasKey(std::string_view path) const { return keys_.count(Lower(Full(path))) > 0; }
     std::optional<Value> Find(std::string_view path, std::string_view name) const {
-        const auto key = keys_.find(Lower(Join("HKLM", path)));
+        const auto key = keys_.find(Lower(Full(path)));
         if (key == keys_.end()) return std::nullopt;
         const auto value = key->second.values.find(Lower(name));
         if (value == key->second.values.end()) return std::nullopt;
@@ -137,6 +139,14 @@ public:
         return Log(std::move(call));
     }
 
+    RegStatus DeleteValue(RegKey key, const char* name) override {
+        Call call;
+        call.op = Op::Delete;
+        call.name = name ? name : "";
+        call.status = DoDelete(key, call.name, call.path);
+        return Log(std::move(call));
+    }
+
     RegStatus CloseKey(RegKey key) override {
         Call call;
         call.op = Op::Close;
@@ -144,7 +154,7 @@ public:
         if (handle != handles_.end()) {
             call.path = handle->second.path;
             handles_.erase(handle);
-        } else if (key != kHkeyLocalMachine) {
+        } else if (key != kHkeyLocalMachine && key != kHkeyCurrentUser) {
             call.status = kErrorInvalidHandle;
         }
         return Log(std::move(call));
@@ -172,6 +182,9 @@ private:
         if (!sub.empty()) out.append("\\").append(sub);
         return out;
     }
+    static std::string Full(std::string_view path) {
+        return path.starts_with("HKCU\\") ? std::string(path) : Join("HKLM", path);
+    }
 
     Key& EnsureKey(const std::string& path) {
         std::string sofar;
@@ -191,6 +204,8 @@ private:
     RegStatus Resolve(RegKey root, const char* subKey, std::string& path) const {
         if (root == kHkeyLocalMachine) {
             path = "HKLM";
+        } else if (root == kHkeyCurrentUser) {
+            path = "HKCU";
         } else {
             const auto handle = handles_.find(root);
             if (handle == handles_.end()) return kErrorInvalidHandle;
@@ -283,6 +298,14 @@ private:
         key.values[Lower(name)] = Value{kind, data ? std::vector<std::uint8_t>(data, data + size)
                                                    : std::vector<std::uint8_t>{}};
         return kErrorSuccess;
+    }
+
+    RegStatus DoDelete(RegKey handle, const std::string& name, std::string& path) {
+        const auto open = handles_.find(handle);
+        if (open == handles_.end()) return kErrorInvalidHandle;
+        path = open->second.path;
+        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        return keys_.at(Lower(path)).values.erase(Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
     }
 
     RegStatus Log(Call call) {

@@ -1,12 +1,15 @@
 // The file system and shell as the "run at log-on" check box sees them:
-// files by path, every change recorded, and writes that can be made to fail.
+// files by path, every change recorded, and writes that can be made to fail;
+// and the shell's off switch as Windows leaves it in the registry.
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "settings/shortcuts.h"
+#include "tests/support/fake_registry.h"
 
 namespace mivra::test {
 
@@ -32,5 +35,18 @@ public:
         return removeWorks && files.erase(path) == 1;
     }
 };
+
+// Where the in-memory registry keeps the shell's switch.
+inline const std::string kApprovedKey = std::string("HKCU\\") + kStartupApprovedKey;
+
+// The value as Task Manager leaves a switched-off item: a status whose first
+// byte is odd, then when it was switched off (a FILETIME).
+inline std::vector<std::uint8_t> OffState(std::uint8_t status = 0x03) {
+    return {status, 0, 0, 0, 0x00, 0x80, 0x3E, 0xD5, 0xDE, 0xB1, 0xDA, 0x01};
+}
+
+inline void SwitchOffInShell(FakeRegistry& registry, const char* name = kStartupApprovedName) {
+    registry.PutValue(kApprovedKey, name, kRegBinary, OffState());
+}
 
 } // namespace mivra::test

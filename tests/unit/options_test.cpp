@@ -222,5 +222,17 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
     EXPECT_FALSE(ControlHasPixel(lblContact, link.left, link.bottom, 120));
 }
 
+TEST_F(OptionsActions, CheckBoxIsClearWhileTheShellHasTheShortcutSwitchedOff) {
+    const auto paths = ComputeShortcutPaths(L"C:\\Users\\Ann\\Startup", L"D:\\Tools\\Mivra.exe");
+    files.files.insert(kLink);
+    test::SwitchOffInShell(registry);
+    EXPECT_FALSE(logic.Load(paths).ticked) << "the file alone starts nothing";
+
+    EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
+    EXPECT_TRUE(files.created.empty());
+    EXPECT_TRUE(logic.Load(paths).ticked);
+    EXPECT_TRUE(Names(FakeRegistry::Op::Set).empty()) << "no colour and no shell value written";
+}
+
 } // namespace
 } // namespace mivra

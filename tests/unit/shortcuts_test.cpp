@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/fake_registry.h"
 #include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
@@ -105,7 +106,8 @@ const ShortcutPaths kPaths = *ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\
 
 TEST(ApplyStartupChoice, TickCreatesTheProgramsOneShortcut) {
     FakeShortcutFiles fs;
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs));
+    FakeRegistry reg;
+    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
     ASSERT_EQ(fs.created.size(), 1u);
     const ShortcutRequest& r = fs.created[0];
     EXPECT_EQ(r.location, kLocationStartUp);
@@ -119,24 +121,127 @@ TEST(ApplyStartupChoice, TickCreatesTheProgramsOneShortcut) {
 
 TEST(ApplyStartupChoice, UntickDeletesAndMatchingStatesTouchNothing) {
     FakeShortcutFiles fs;
+    FakeRegistry reg;
     fs.files.insert(L"C:\\Startup\\Mivra.lnk");
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs)); // existing file is not rewritten
+    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg)); // existing file is not rewritten
     EXPECT_TRUE(fs.created.empty());
 
-    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs));
+    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg));
     EXPECT_EQ(fs.removed, std::vector<std::wstring>{L"C:\\Startup\\Mivra.lnk"});
 
-    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs)); // already gone by other means
+    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg)); // already gone by other means
     EXPECT_EQ(fs.removed.size(), 1u);
     EXPECT_TRUE(fs.created.empty());
 }
 
 TEST(ApplyStartupChoice, ReportsTheFileAsItIsWhenChangingItFails) {
     FakeShortcutFiles fs;
+    FakeRegistry reg;
     fs.createWorks = fs.removeWorks = false;
-    EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs));
+    EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs, reg));
     fs.files.insert(L"C:\\Startup\\Mivra.lnk");
-    EXPECT_TRUE(ApplyStartupChoice(false, kPaths, fs));
+    EXPECT_TRUE(ApplyStartupChoice(false, kPaths, fs, reg));
+}
+
+using test::kApprovedKey;
+using test::OffState;
+using test::SwitchOffInShell;
+
+TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
+    struct Case {
+        const char* what;
+        std::uint32_t kind;
+        std::vector<std::uint8_t> data;
+        bool off;
+    };
+    std::vector<std::uint8_t> longOff(256, 0), tooLong(257, 0);
+    longOff[0] = tooLong[0] = 0x03;
+    const std::vector<Case> cases = {
+        {"switched off", kRegBinary, OffState(0x03), true},
+        {"switched off, other status", kRegBinary, OffState(0x07), true},
+        {"one odd byte", kRegBinary, {0x01}, true},
+        {"longer than the shell writes", kRegBinary, longOff, true},
+        {"too long to be the shell's", kRegBinary, tooLong, false},
+        {"switched on", kRegBinary, {0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
+        {"on, other status", kRegBinary, OffState(0x06), false},
+        {"all zero", kRegBinary, std::vector<std::uint8_t>(12, 0), false},
+        {"empty", kRegBinary, {}, false},
+        {"a number", kRegDword, {0x03, 0, 0, 0}, false},
+        {"a text", kRegSz, {'3'}, false},
+    };
+    FakeShortcutFiles fs;
+    fs.files.insert(kPaths.LinkFileName);
+    for (const Case& c : cases) {
+        FakeRegistry reg;
+        reg.PutValue(kApprovedKey, "mivra.LNK", c.kind, c.data);
+        EXPECT_EQ(StartsAtLogOn(kPaths, fs, reg), !c.off) << c.what;
+        EXPECT_EQ(reg.OpenHandles(), 0) << c.what;
+        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Set).empty()) << c.what;
+        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Delete).empty()) << c.what;
+    }
+
+    // Nothing in the user's key: no key, another item's value, the same key
+    // under the whole machine (that one is for the common Startup folder).
+    FakeRegistry reg;
+    EXPECT_TRUE(StartsAtLogOn(kPaths, fs, reg));
+    SwitchOffInShell(reg, "Other.lnk");
+    reg.PutValue(kStartupApprovedKey, kStartupApprovedName, kRegBinary, OffState());
+    EXPECT_TRUE(StartsAtLogOn(kPaths, fs, reg));
+
+    // Switched off but the file is gone: nothing starts either way.
+    SwitchOffInShell(reg);
+    EXPECT_FALSE(StartsAtLogOn(kPaths, fs, reg));
+    fs.files.clear();
+    EXPECT_FALSE(StartsAtLogOn(kPaths, fs, reg));
+}
+
+TEST(ApplyStartupChoice, TickSwitchesTheShortcutOnAgainAndMakesItOnlyWhenMissing) {
+    FakeShortcutFiles fs;
+    FakeRegistry reg;
+    fs.files.insert(kPaths.LinkFileName);
+    SwitchOffInShell(reg);
+    SwitchOffInShell(reg, "Other.lnk");
+    reg.PutValue(kStartupApprovedKey, kStartupApprovedName, kRegBinary, OffState());
+
+    // Present and switched off: switched on, the file left as it is.
+    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_FALSE(reg.Find(kApprovedKey, kStartupApprovedName));
+    EXPECT_TRUE(fs.created.empty());
+    EXPECT_EQ(reg.Find(kApprovedKey, "Other.lnk")->data, OffState()) << "another item's state";
+    EXPECT_TRUE(reg.Find(kStartupApprovedKey, kStartupApprovedName)) << "the machine's key";
+    EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Set).empty());
+    EXPECT_EQ(reg.CallsOf(FakeRegistry::Op::Delete).size(), 1u);
+
+    // Clearing deletes the file only; the shell's state stays as it is.
+    SwitchOffInShell(reg);
+    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg));
+    EXPECT_TRUE(fs.files.empty());
+    EXPECT_TRUE(reg.Find(kApprovedKey, kStartupApprovedName));
+
+    // A stale off state would keep a new file from running: ticking clears
+    // it and makes the file.
+    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_EQ(fs.created.size(), 1u);
+    EXPECT_FALSE(reg.Find(kApprovedKey, kStartupApprovedName));
+
+    // A value that marks the item on is the shell's and stays.
+    const std::vector<std::uint8_t> on = {0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    reg.PutValue(kApprovedKey, kStartupApprovedName, kRegBinary, on);
+    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_EQ(reg.Find(kApprovedKey, kStartupApprovedName)->data, on);
+    EXPECT_EQ(reg.CallsOf(FakeRegistry::Op::Delete).size(), 2u);
+    EXPECT_EQ(reg.OpenHandles(), 0);
+}
+
+TEST(ApplyStartupChoice, AnOffStateThatCannotBeRemovedLeavesTheBoxClear) {
+    FakeShortcutFiles fs;
+    FakeRegistry reg;
+    fs.files.insert(kPaths.LinkFileName);
+    SwitchOffInShell(reg);
+    reg.ProtectKey(kApprovedKey);
+    EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_TRUE(reg.Find(kApprovedKey, kStartupApprovedName));
+    EXPECT_EQ(reg.OpenHandles(), 0);
 }
 
 } // namespace

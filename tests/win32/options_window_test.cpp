@@ -818,5 +818,20 @@ TEST_F(OptionsWindowTest, StartedMinimizedByItsShortcutThePickerStillOpensAsItIs
     EXPECT_FALSE(script.Rescued());
 }
 
+TEST_F(OptionsWindowTest, ABoxTheShellSwitchedOffLoadsClearAndAClickSwitchesItOn) {
+    files.files.insert(kLink);
+    test::SwitchOffInShell(registry);
+    OptionsWindow& o = Make();
+    ASSERT_TRUE(o.Load());
+    ShowWindow(o.Handle(), SW_SHOWNA);
+    HWND check = o.Control(OptionsControl::cbxLoadWW);
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickControl(check);
+    EXPECT_TRUE(
+        PumpUntil([&] { return SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 2000));
+    EXPECT_FALSE(registry.Find(test::kApprovedKey, kStartupApprovedName));
+    EXPECT_TRUE(files.created.empty());
+}
+
 } // namespace
 } // namespace mivra

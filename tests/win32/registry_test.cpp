@@ -49,6 +49,9 @@ public:
                          std::string(reinterpret_cast<const char*>(data), size));
         return real_.SetValueEx(key, name, kind, data, size);
     }
+    RegStatus DeleteValue(RegKey key, const char* name) override {
+        return real_.DeleteValue(key, name);
+    }
     RegStatus CloseKey(RegKey key) override { return real_.CloseKey(key); }
 
 private:

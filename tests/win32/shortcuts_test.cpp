@@ -14,6 +14,8 @@
 #include <string>
 
 #include "platform/handles_win32.h"
+#include "settings/registry_win32.h"
+#include "tests/support/fake_shortcut_files.h"
 
 namespace mivra {
 namespace {
@@ -182,10 +184,11 @@ TEST(StartupShortcut, TickWritesTheShortcutAndUntickRemovesIt) {
     if (FileExists(paths->LinkFileName)) GTEST_SKIP() << "a Mivra.lnk is already in Startup";
 
     Win32ShortcutFiles files;
-    const bool ticked = ApplyStartupChoice(true, *paths, files);
+    Win32Registry registry;
+    const bool ticked = ApplyStartupChoice(true, *paths, files, registry);
     const std::optional<LinkContents> link = ReadLink(paths->LinkFileName);
     // Untick before any check can stop the test, so Startup is left clean.
-    EXPECT_FALSE(ApplyStartupChoice(false, *paths, files));
+    EXPECT_FALSE(ApplyStartupChoice(false, *paths, files, registry));
     EXPECT_FALSE(FileExists(paths->LinkFileName));
     EXPECT_FALSE(DeleteShortcutFile(paths->LinkFileName));
 
@@ -216,9 +219,10 @@ TEST(StartupShortcut, ADeletedStartupFolderKeepsTheBoxAndTickingMakesTheFolder) 
     bool ticked = false, folderMade = false;
     if (paths) {
         Win32ShortcutFiles files;
-        ticked = ApplyStartupChoice(true, *paths, files);
+        Win32Registry registry;
+        ticked = ApplyStartupChoice(true, *paths, files, registry);
         folderMade = IsFolder(startup);
-        EXPECT_FALSE(ApplyStartupChoice(false, *paths, files));
+        EXPECT_FALSE(ApplyStartupChoice(false, *paths, files, registry));
     }
     CreateDirectoryW(startup.c_str(), nullptr); // as it was, whatever happened
 
@@ -265,6 +269,56 @@ TEST(CreateShellShortcut, RefusesWhatItCannotPlace) {
     r.title = L"..\\Mivra";
     EXPECT_FALSE(CreateShellShortcut(r));
     EXPECT_FALSE(FileExists(L"\\Mivra.lnk"));
+}
+
+// The shell's off switch in the real registry: written in the view the 64-bit
+// shell uses, read and removed by the program in the current user's key. Wine
+// keeps the value but does not act on it, so this shows where the value is
+// read and deleted, not what Windows then starts.
+TEST(StartupShortcut, TheShellsOffStateIsReadAndRemovedInTheUsersKey) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kStartupApprovedKey, 0, nullptr, 0,
+                              KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
+                              &disposition),
+              ERROR_SUCCESS);
+    // The user's own switch, if there is one, is put back afterwards.
+    BYTE saved[1024];
+    DWORD savedKind = 0, savedSize = sizeof saved;
+    const LSTATUS had =
+        RegQueryValueExA(key, kStartupApprovedName, nullptr, &savedKind, saved, &savedSize);
+    if (had == ERROR_MORE_DATA) {
+        RegCloseKey(key);
+        GTEST_SKIP() << "the user's own switch is too long to put back";
+    }
+    constexpr const char* kOther = "MivraTest Other.lnk";
+    const BYTE off[12] = {0x03, 0, 0, 0, 0x00, 0x80, 0x3E, 0xD5, 0xDE, 0xB1, 0xDA, 0x01};
+    RegSetValueExA(key, kStartupApprovedName, 0, REG_BINARY, off, sizeof off);
+    RegSetValueExA(key, kOther, 0, REG_BINARY, off, sizeof off);
+
+    test::FakeShortcutFiles files;
+    const ShortcutPaths paths = *ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
+    files.files.insert(paths.LinkFileName);
+    Win32Registry registry;
+    const bool atLoad = StartsAtLogOn(paths, files, registry);
+    const bool ticked = ApplyStartupChoice(true, paths, files, registry);
+    const LSTATUS ours =
+        RegQueryValueExA(key, kStartupApprovedName, nullptr, nullptr, nullptr, nullptr);
+    const LSTATUS other = RegQueryValueExA(key, kOther, nullptr, nullptr, nullptr, nullptr);
+
+    RegDeleteValueA(key, kOther);
+    if (had == ERROR_SUCCESS)
+        RegSetValueExA(key, kStartupApprovedName, 0, savedKind, saved, savedSize);
+    else
+        RegDeleteValueA(key, kStartupApprovedName);
+    RegCloseKey(key);
+    if (disposition == REG_CREATED_NEW_KEY)
+        RegDeleteKeyExA(HKEY_CURRENT_USER, kStartupApprovedKey, KEY_WOW64_64KEY, 0);
+
+    EXPECT_FALSE(atLoad) << "the switch was not seen";
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(ours, ERROR_FILE_NOT_FOUND) << "the switch was not removed";
+    EXPECT_EQ(other, ERROR_SUCCESS) << "another item's switch was touched";
 }
 
 } // namespace
