@@ -39,3 +39,9 @@ dist: build-win32
 
 clean:
 	rm -rf build
+
+# What the tests reach of the product code, in a table and build/coverage/;
+# not part of make test. Builds its own instrumented presets (scripts/coverage).
+.PHONY: coverage
+coverage: deps
+	@set -o pipefail; scripts/coverage 2>&1 | $(LINK_NOISE)
