@@ -37,19 +37,21 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     // Topmost from birth too: not every system applies a z-order change to a
     // window that is still hidden.
     const WindowKind kind{
-        kWindowClass,
-        WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-        WS_POPUP,
-        kCalendarCaption,
-        static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
-                                      LR_DEFAULTSIZE | LR_SHARED))};
+        .className = kWindowClass,
+        .traceName = "the calendar window",
+        .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+        .style = WS_POPUP,
+        .caption = kCalendarCaption,
+        .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+        .icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+                                              LR_DEFAULTSIZE | LR_SHARED))};
     if (!WindowToolkit::Create(this, instance, kind, WindowPixels(kDesignPosition, dpi_)))
         return false;
     // The window's own icon too, not only its class's: the page of day 31.
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(kind.icon));
 
-    const WindowKind hookKind{kHookClass, 0, WS_CHILD};
+    const WindowKind hookKind{
+        .className = kHookClass, .traceName = "the tray icon's callback window", .style = WS_CHILD};
     WindowToolkit::Create(&hook_, instance, hookKind, WindowPixels(kPichookRect, dpi_), hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // Started with "Run as administrator", the program would hear nothing
@@ -59,7 +61,8 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     if (hook_.hwnd_)
         ChangeWindowMessageFilterEx(hook_.hwnd_, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
-    TraceIfFailed(SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr), "SetTimer");
+    TraceIfFailed(SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr), "SetTimer",
+                  "the calendar's refresh timer");
     return hook_.hwnd_ != nullptr;
 }
 
@@ -189,7 +192,7 @@ void CalendarWindow::MakeTopmost() {
     // user types into another program while Mivra starts at log-on.
     TraceIfFailed(
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE),
-        "SetWindowPos");
+        "SetWindowPos", "the calendar window's topmost state");
 }
 
 void CalendarWindow::SetNormalState() {
@@ -255,7 +258,8 @@ void CalendarWindow::LabelsChanged() {
 void CalendarWindow::SetButtonScroll(bool enabled) {
     if (!hwnd_) return;
     if (enabled)
-        TraceIfFailed(SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr), "SetTimer");
+        TraceIfFailed(SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr), "SetTimer",
+                      "the calendar's button repeat");
     else
         KillTimer(hwnd_, kScrollTimer);
 }
@@ -263,7 +267,8 @@ void CalendarWindow::SetButtonScroll(bool enabled) {
 void CalendarWindow::SetTrayRetry(bool enabled) {
     if (!hwnd_) return;
     if (enabled)
-        TraceIfFailed(SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr), "SetTimer");
+        TraceIfFailed(SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr), "SetTimer",
+                      "the calendar's tray icon retry");
     else
         KillTimer(hwnd_, kTrayRetryTimer);
 }

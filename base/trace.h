@@ -5,11 +5,12 @@
 
 namespace mivra {
 
-// `what` failed with `code` (a status or an error number); none until set.
-inline void (*traceSink)(const char* what, long code) = nullptr;
+// The call `what` made for `subject` (a window and its part, a registry
+// value) failed with `code` (a status or an error number); none until set.
+inline void (*traceSink)(const char* what, const char* subject, long code) = nullptr;
 
-inline void TraceFailure(const char* what, long code) {
-    if (traceSink) traceSink(what, code);
+inline void TraceFailure(const char* what, const char* subject, long code) {
+    if (traceSink) traceSink(what, subject, code);
 }
 
 } // namespace mivra

@@ -107,6 +107,7 @@ LRESULT NoUnwind(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Handler&& handler) {
 // The window class and styles of one kind of window.
 struct WindowKind {
     const wchar_t* className;
+    const char* traceName; // the window, as the developer's trace names it
     DWORD exStyle = 0;
     DWORD style = 0;
     std::wstring_view caption;
@@ -141,7 +142,7 @@ HWND WindowToolkit::Create(T* self, HINSTANCE instance, const WindowKind& kind, 
     wc.lpszClassName = kind.className;
     // Registering again is harmless; any other failure is worth a trace.
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        TraceIfFailed(false, "RegisterClassExW");
+        TraceIfFailed(false, "RegisterClassExW", kind.traceName);
 
     const std::wstring caption(kind.caption);
     const HWND hwnd =

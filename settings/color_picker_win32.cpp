@@ -84,8 +84,12 @@ bool ColorPickerWindow::Load() {
     dpi_ = blocked_ ? WindowDpi(blocked_) : SystemDpi();
     const SIZE size = OuterSize(dpi_, FrameSize(dpi_));
     const POINT at = Placement(size);
-    const WindowKind kind{kPickerClass, kPickerExStyle, kPickerStyle, kPickerCaption,
-                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+    const WindowKind kind{.className = kPickerClass,
+                          .traceName = "the colour picker",
+                          .exStyle = kPickerExStyle,
+                          .style = kPickerStyle,
+                          .caption = kPickerCaption,
+                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
     if (!WindowToolkit::Create(this, instance_, kind, {at.x, at.y, at.x + size.cx, at.y + size.cy}))
         return false;
     FitToFrame();

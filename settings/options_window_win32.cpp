@@ -57,8 +57,12 @@ bool OptionsWindow::Load() {
     // Borderless, so the outer size is the client size. Without a taskbar
     // button like the calendar, and above it while the user works in it
     // (FloatWhileActive).
-    const WindowKind kind{kOptionsClass, WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN,
-                          kOptionsCaption, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+    const WindowKind kind{.className = kOptionsClass,
+                          .traceName = "the options window",
+                          .exStyle = WS_EX_TOOLWINDOW,
+                          .style = WS_POPUP | WS_CLIPCHILDREN,
+                          .caption = kOptionsCaption,
+                          .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
     if (!WindowToolkit::Create(this, instance_, kind, WindowPixels(kOptionsRect, dpi_)))
         return false;
 

@@ -119,7 +119,7 @@ ReadResult ReadTypedValue(RegistryApi& api, RegKey key, const char* name) {
 void CreateRegistryKey(RegistryApi& api, RegKey root, const char* path) {
     ScopedRegKey key(api);
     const RegStatus status = api.CreateKeyEx(root, path, 0, kSettingsAccess, key.Put(), nullptr);
-    if (status != kErrorSuccess) TraceFailure("RegCreateKeyExA", status);
+    if (status != kErrorSuccess) TraceFailure("RegCreateKeyExA", path, status);
 }
 
 RegStatus StoreSetting(RegistryApi& api, RegKey root, const char* path, const char* name,

@@ -33,7 +33,7 @@ RegStatus Store(RegistryApi& api, const SettingsKey& key, const Field<T>& field,
     if (field.convert(stored) != value) return kErrorInvalidParameter;
     // Nothing acts on a failed write (the defaults serve), but it is traced.
     const RegStatus status = StoreSetting(api, key.root, key.path, field.name, stored, kRegSz);
-    if (status != kErrorSuccess) TraceFailure(field.name, status);
+    if (status != kErrorSuccess) TraceFailure("StoreSetting", field.name, status);
     return status;
 }
 

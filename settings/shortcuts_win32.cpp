@@ -153,7 +153,8 @@ void ShellLinks::Open(std::wstring_view target) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Values up to 32 are errors.
-    if (result <= 32) TraceFailure("ShellExecuteW", static_cast<long>(result));
+    if (result <= 32)
+        TraceFailure("ShellExecuteW", "a link of the options window", static_cast<long>(result));
 }
 
 } // namespace mivra

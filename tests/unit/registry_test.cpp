@@ -192,8 +192,8 @@ TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
 
 // What reached the developer's trace.
 std::vector<std::string> traced;
-void Trace(const char* what, long code) {
-    traced.push_back(std::string(what) + " " + std::to_string(code));
+void Trace(const char* what, const char* subject, long code) {
+    traced.push_back(std::string(what) + " " + subject + " " + std::to_string(code));
 }
 
 TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
@@ -222,8 +222,9 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "255");
     ExpectNoHandleLeftOpen(reg);
     // Nothing was shown, but a developer can see what failed.
-    EXPECT_EQ(traced,
-              (std::vector<std::string>{"RegCreateKeyExA 5", "Clr_Calendar 5", "Clr_Labels 5"}));
+    EXPECT_EQ(traced, (std::vector<std::string>{"RegCreateKeyExA SOFTWARE\\Mivra 5",
+                                                "StoreSetting Clr_Calendar 5",
+                                                "StoreSetting Clr_Labels 5"}));
     traceSink = nullptr;
 }
 
