@@ -1,5 +1,5 @@
-#include "app/calendar_reader_win32.h"
-
+// The calendar window as screen readers see it: the painted labels in
+// reading order, where they are painted, pressed as a click presses them.
 #include <algorithm>
 
 #include "app/calendar_reader.h"
@@ -15,17 +15,17 @@ int ReadingIndex(LabelId id) {
 
 } // namespace
 
-int CalendarReader::ItemCount() const {
-    return window_.app_ ? kLabelCount : 0;
+int CalendarWindow::ItemCount() const {
+    return app_ ? kLabelCount : 0;
 }
 
-AccessibleItem CalendarReader::Item(int index) const {
+AccessibleItem CalendarWindow::Item(int index) const {
     const LabelId id = ReadingOrder()[index];
-    ReaderLabel label = DescribeLabel(*window_.app_, id);
+    ReaderLabel label = DescribeLabel(*app_, id);
     AccessibleItem item;
     item.name = std::move(label.name);
     item.description = std::move(label.description);
-    item.bounds = window_.LabelRect(id);
+    item.bounds = LabelRect(id);
     switch (label.role) {
     case ReaderRole::Button:
         item.role = ROLE_SYSTEM_PUSHBUTTON;
@@ -44,23 +44,23 @@ AccessibleItem CalendarReader::Item(int index) const {
     return item;
 }
 
-int CalendarReader::ItemAt(POINT client) const {
+int CalendarWindow::ItemAt(POINT client) const {
     LabelId id;
-    return LabelAtPixel(client.x, client.y, window_.dpi_, id) ? ReadingIndex(id) : -1;
+    return LabelAtPixel(client.x, client.y, dpi_, id) ? ReadingIndex(id) : -1;
 }
 
-void CalendarReader::Press(int index) {
+void CalendarWindow::Press(int index) {
     // The events of a click, in its order; a step label steps once.
-    CalendarApp* app = window_.app_;
+    CalendarApp* app = app_;
     const LabelId id = ReadingOrder()[index];
-    if (!app || window_.pressed_) return;
+    if (!app || pressed_) return;
     app->OnMouseDown(id);
     app->OnMouseUp(id);
     app->OnClick(id);
 }
 
-int CalendarReader::SelectedItem() const {
-    const int cell = window_.app_ ? window_.app_->TodayCell() : -1;
+int CalendarWindow::SelectedItem() const {
+    const int cell = app_ ? app_->TodayCell() : -1;
     return cell >= 0 ? ReadingIndex(Day(cell)) : -1;
 }
 

@@ -13,12 +13,11 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"MivraCalendar";
 constexpr wchar_t kHookClass[] = L"MivraHook";
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT_PTR kScrollTimer = 2;
-constexpr UINT_PTR kTrayRetryTimer = 3;
-// Long enough for a busy shell to catch up (each call may wait 4 s for it),
-// short enough that the icon is soon there once it does.
-constexpr UINT kTrayRetryIntervalMs = 5000;
+// The window's timers by id, as the developer's trace names them.
+enum : UINT_PTR { kRefreshTimer = 1, kScrollTimer, kTrayRetryTimer };
+constexpr const char* kTimerNames[] = {"", "the calendar's refresh timer",
+                                       "the calendar's button repeat",
+                                       "the calendar's tray icon retry"};
 constexpr TwipRect kDesignPosition{4080, 2256, kCalendarWidthTwips, kCalendarHeightTwips};
 
 int ButtonsOf(WPARAM wp) {
@@ -61,8 +60,7 @@ bool CalendarWindow::Create(HINSTANCE instance) {
     ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     if (hook_.hwnd_)
         ChangeWindowMessageFilterEx(hook_.hwnd_, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
-    TraceIfFailed(SetTimer(hwnd_, kRefreshTimer, kRefreshIntervalMs, nullptr), "SetTimer",
-                  "the calendar's refresh timer");
+    SetWindowTimer(kRefreshTimer, timings_.refreshMs, true);
     return hook_.hwnd_ != nullptr;
 }
 
@@ -256,21 +254,19 @@ void CalendarWindow::LabelsChanged() {
 }
 
 void CalendarWindow::SetButtonScroll(bool enabled) {
-    if (!hwnd_) return;
-    if (enabled)
-        TraceIfFailed(SetTimer(hwnd_, kScrollTimer, kButtonScrollIntervalMs, nullptr), "SetTimer",
-                      "the calendar's button repeat");
-    else
-        KillTimer(hwnd_, kScrollTimer);
+    SetWindowTimer(kScrollTimer, kButtonScrollIntervalMs, enabled);
 }
 
 void CalendarWindow::SetTrayRetry(bool enabled) {
+    SetWindowTimer(kTrayRetryTimer, timings_.trayRetryMs, enabled);
+}
+
+void CalendarWindow::SetWindowTimer(UINT_PTR id, unsigned ms, bool enabled) {
     if (!hwnd_) return;
     if (enabled)
-        TraceIfFailed(SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr), "SetTimer",
-                      "the calendar's tray icon retry");
+        TraceIfFailed(SetTimer(hwnd_, id, ms, nullptr), "SetTimer", kTimerNames[id]);
     else
-        KillTimer(hwnd_, kTrayRetryTimer);
+        KillTimer(hwnd_, id);
 }
 
 void CalendarWindow::StartDrag() {
@@ -345,9 +341,8 @@ LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp) OnCloseRequest();
         return 0;
     case WM_DESTROY:
-        KillTimer(hwnd_, kRefreshTimer);
-        KillTimer(hwnd_, kScrollTimer);
-        KillTimer(hwnd_, kTrayRetryTimer);
+        for (UINT_PTR id : {kRefreshTimer, kScrollTimer, kTrayRetryTimer})
+            KillTimer(hwnd_, id);
         PostQuitMessage(0);
         return 0;
     default:

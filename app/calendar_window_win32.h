@@ -8,19 +8,28 @@
 #include <optional>
 
 #include "app/calendar_app.h"
-#include "app/calendar_reader_win32.h"
 #include "app/services.h"
 #include "base/contrast.h"
+#include "platform/accessible_win32.h"
 #include "platform/label_paint_win32.h"
 #include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 
 namespace mivra {
 
-class CalendarWindow : public CalendarHost, private TipSource {
+// How often the calendar's two long timers tick; tests shorten them.
+struct CalendarTimings {
+    unsigned refreshMs = kRefreshIntervalMs;
+    // Long enough for a busy shell to catch up (each call may wait 4 s for
+    // it), short enough that the icon is soon there once it does.
+    unsigned trayRetryMs = 5000;
+};
+
+class CalendarWindow : public CalendarHost, private TipSource, private AccessibleContent {
 public:
     // `colors`: the system's colours and its high-contrast setting.
-    explicit CalendarWindow(const SystemColors& colors) : colors_(colors) {}
+    explicit CalendarWindow(const SystemColors& colors, const CalendarTimings& timings = {})
+        : colors_(colors), timings_(timings) {}
     ~CalendarWindow() override;
     CalendarWindow(const CalendarWindow&) = delete;
     CalendarWindow& operator=(const CalendarWindow&) = delete;
@@ -65,7 +74,6 @@ private:
     };
 
     friend struct WindowToolkit;
-    friend class CalendarReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void OnButtonDown(LPARAM lp);
@@ -75,6 +83,7 @@ private:
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(int dpi, const RECT* suggested);
     void OnCloseRequest();
+    void SetWindowTimer(UINT_PTR id, unsigned ms, bool enabled);
     std::optional<LabelId> HitTest(LPARAM lp) const;
 
     // TipSource: a tip for every button, its text asked for when shown.
@@ -82,7 +91,16 @@ private:
     const wchar_t* TipText(UINT_PTR id) const override;
     int TipDpi() const override { return dpi_; }
 
+    // AccessibleContent: every label in reading order, where it is painted,
+    // pressed as a click presses it (calendar_reader_win32.cpp).
+    int ItemCount() const override;
+    AccessibleItem Item(int index) const override;
+    int ItemAt(POINT client) const override;
+    void Press(int index) override;
+    int SelectedItem() const override;
+
     const SystemColors& colors_;
+    CalendarTimings timings_;
     HWND hwnd_ = nullptr;
     TrayHook hook_{this};
     WindowTips tips_{*this};
@@ -92,8 +110,7 @@ private:
     std::optional<LabelId> pressed_;
     UINT taskbarCreated_ = 0;
     bool closing_ = false;
-    CalendarReader reader_{*this};
-    WindowAccessibility access_{reader_};
+    WindowAccessibility access_{*this};
 };
 
 } // namespace mivra

@@ -157,21 +157,15 @@ public:
         return Property(child, out, &IAccessible::get_accDefaultAction, &AccessibleItem::action);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) noexcept override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        if (!content_) return RPC_E_DISCONNECTED;
-        const int i = ItemOf(child);
-        if (i == kNoItem) return E_INVALIDARG;
+        int i;
+        if (const HRESULT hr = Begin(child, out, i); hr != S_OK) return hr;
         out->vt = VT_I4;
         out->lVal = i == kSelf ? ROLE_SYSTEM_CLIENT : content_->Item(i).role;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) noexcept override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        if (!content_) return RPC_E_DISCONNECTED;
-        const int i = ItemOf(child);
-        if (i == kNoItem) return E_INVALIDARG;
+        int i;
+        if (const HRESULT hr = Begin(child, out, i); hr != S_OK) return hr;
         if (i == kSelf) {
             if (IAccessible* s = Std()) return s->get_accState(child, out);
             out->vt = VT_I4;
@@ -332,6 +326,16 @@ public:
 
 private:
     ~Object() = default;
+
+    // What every getter of a VARIANT does first: the answer cleared, the
+    // object still connected, the child id naming something.
+    HRESULT Begin(const VARIANT& child, VARIANT* out, int& i) const {
+        if (!out) return E_POINTER;
+        VariantInit(out);
+        if (!content_) return RPC_E_DISCONNECTED;
+        i = ItemOf(child);
+        return i == kNoItem ? E_INVALIDARG : S_OK;
+    }
 
     // The item a child id names, kSelf for the object itself, kNoItem for
     // anything else.

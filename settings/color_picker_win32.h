@@ -10,15 +10,15 @@
 
 #include "base/contrast.h"
 #include "base/twips.h"
+#include "platform/accessible_win32.h"
 #include "platform/label_paint_win32.h"
 #include "platform/window_win32.h"
 #include "settings/color_picker.h"
-#include "settings/color_picker_reader_win32.h"
 #include "settings/options.h"
 
 namespace mivra {
 
-class ColorPickerWindow final : public ColorPicker {
+class ColorPickerWindow final : public ColorPicker, private AccessibleContent {
 public:
     ColorPickerWindow(HINSTANCE instance, SettingsState& state, const SystemColors& colors)
         : instance_(instance), state_(state), colors_(colors) {}
@@ -46,8 +46,14 @@ public:
 
 private:
     friend struct WindowToolkit;
-    friend class PickerReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    // AccessibleContent: sixteen colour buttons, then Cancel
+    // (color_picker_reader_win32.cpp).
+    int ItemCount() const override;
+    AccessibleItem Item(int index) const override;
+    int ItemAt(POINT client) const override;
+    void Press(int index) override;
 
     SIZE OuterSize(int dpi, SIZE frame) const;
     void FitToFrame();
@@ -70,8 +76,7 @@ private:
     int pressed_ = -1;
     int dpi_ = 96;
     FontCache fonts_;
-    PickerReader reader_{*this};
-    WindowAccessibility access_{reader_};
+    WindowAccessibility access_{*this};
 };
 
 } // namespace mivra

@@ -1,5 +1,5 @@
-#include "settings/options_reader_win32.h"
-
+// The options window as screen readers see it: its painted labels beside
+// its real buttons and check box, in reading order.
 #include <algorithm>
 
 #include "settings/options_window_win32.h"
@@ -19,23 +19,23 @@ std::wstring OneLine(std::wstring_view text) {
 
 } // namespace
 
-int OptionsReader::ItemCount() const {
-    return window_.hwnd_ ? static_cast<int>(OptionsReadingOrder().size()) : 0;
+int OptionsWindow::ItemCount() const {
+    return hwnd_ ? static_cast<int>(OptionsReadingOrder().size()) : 0;
 }
 
-AccessibleItem OptionsReader::Item(int index) const {
+AccessibleItem OptionsWindow::Item(int index) const {
     const OptionsControlSpec& s = Design(OptionsReadingOrder()[index]);
     AccessibleItem item;
     item.name = OneLine(s.caption);
-    item.bounds = ToRect(ControlPixels(s.id, window_.dpi_));
+    item.bounds = ToRect(ControlPixels(s.id, dpi_));
     switch (s.kind) {
     case ControlKind::PushButton:
         item.role = ROLE_SYSTEM_PUSHBUTTON;
         item.action = L"Press";
-        item.window = window_.Control(s.id);
+        item.window = Control(s.id);
         break;
     case ControlKind::CheckBox: {
-        item.window = window_.Control(s.id);
+        item.window = Control(s.id);
         const bool ticked = SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED;
         item.role = ROLE_SYSTEM_CHECKBUTTON;
         item.state = ticked ? STATE_SYSTEM_CHECKED : 0;
@@ -56,21 +56,21 @@ AccessibleItem OptionsReader::Item(int index) const {
     return item;
 }
 
-int OptionsReader::ItemAt(POINT client) const {
+int OptionsWindow::ItemAt(POINT client) const {
     // Front to back, as the mouse finds them.
     for (const auto& s : OptionsLayout()) {
         if (s.kind == ControlKind::Shape) continue;
-        HWND control = window_.Control(s.id);
+        HWND control = Control(s.id);
         if (control && !IsWindowVisible(control)) continue;
-        if (!ControlHasPixel(s.id, client.x, client.y, window_.dpi_)) continue;
+        if (!ControlHasPixel(s.id, client.x, client.y, dpi_)) continue;
         const auto order = OptionsReadingOrder();
         return static_cast<int>(std::ranges::find(order, s.id) - order.begin());
     }
     return -1;
 }
 
-void OptionsReader::Press(int index) {
-    window_.Click(OptionsReadingOrder()[index]);
+void OptionsWindow::Press(int index) {
+    Click(OptionsReadingOrder()[index]);
 }
 
 } // namespace mivra

@@ -234,14 +234,14 @@ void OptionsWindow::OnCommand(WORD id, WORD code, HWND control) {
         OnLoadAtStartupClick();
         break;
     default:
-        Press(*which);
+        RunClick(*which);
         break;
     }
 }
 
 void OptionsWindow::Click(OptionsControl id) {
     HWND control = Control(id);
-    if (!control) return Press(id);
+    if (!control) return RunClick(id);
     if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return;
     if (Design(id).kind == ControlKind::CheckBox) {
         const bool ticked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -250,7 +250,7 @@ void OptionsWindow::Click(OptionsControl id) {
     OnCommand(static_cast<WORD>(ControlId(id)), BN_CLICKED, control);
 }
 
-void OptionsWindow::Press(OptionsControl id) {
+void OptionsWindow::RunClick(OptionsControl id) {
     if (const auto click = Design(id).click) (logic_.*click)();
 }
 
@@ -308,7 +308,7 @@ void OptionsWindow::OnButtonUp(LPARAM lp) {
     if (!pressed) return;
     ReleaseCapture();
     // A click is a press and a release on the link.
-    if (OnLink(lp)) Press(OptionsControl::lblContact);
+    if (OnLink(lp)) RunClick(OptionsControl::lblContact);
 }
 
 bool OptionsWindow::OnSetCursor(HWND over, WORD hit) {

@@ -11,19 +11,19 @@
 #include <functional>
 #include <optional>
 
+#include "platform/accessible_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
 #include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
-#include "settings/options_reader_win32.h"
 #include "settings/registry.h"
 #include "settings/shortcuts_win32.h"
 
 namespace mivra {
 
-class OptionsWindow final : public OptionsHost, private TipSource {
+class OptionsWindow final : public OptionsHost, private TipSource, private AccessibleContent {
 public:
     struct Services {
         SettingsState& state;
@@ -75,7 +75,6 @@ public:
 
 private:
     friend struct WindowToolkit;
-    friend class OptionsReader;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void Unload();
@@ -92,7 +91,7 @@ private:
     void OnCommand(WORD id, WORD code, HWND control);
     void OnLoadAtStartupClick();
     // What the layout says a click on the control does.
-    void Press(OptionsControl id);
+    void RunClick(OptionsControl id);
     // A click as the mouse makes it, for a reader's press: through the same
     // command as a real click, the check box's tick changed first.
     void Click(OptionsControl id);
@@ -102,6 +101,13 @@ private:
     HBRUSH OnControlColor(HDC dc, HWND control);
     void OnActivate(WORD state);
     void OnDpiChanged(int dpi, const RECT* suggested);
+
+    // AccessibleContent: every control but the panel in reading order
+    // (options_reader_win32.cpp).
+    int ItemCount() const override;
+    AccessibleItem Item(int index) const override;
+    int ItemAt(POINT client) const override;
+    void Press(int index) override;
 
     // TipSource: a tip for every control whose row has one.
     std::vector<TipTool> TipTools() const override;
@@ -129,8 +135,7 @@ private:
     bool modal_ = false;
     InputBlock calendarBlock_;
     WindowTips tips_{*this};
-    OptionsReader reader_{*this};
-    WindowAccessibility access_{reader_};
+    WindowAccessibility access_{*this};
 };
 
 } // namespace mivra
