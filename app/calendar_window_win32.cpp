@@ -194,15 +194,12 @@ void CalendarWindow::MakeTopmost() {
 }
 
 void CalendarWindow::SetNormalState() {
-    WINDOWPLACEMENT wp{sizeof(wp)};
-    if (!GetWindowPlacement(hwnd_, &wp)) return;
-    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_SHOWMAXIMIZED ||
-        wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_MAXIMIZE) {
-        // Restore the normal state without showing the window.
-        wp.showCmd = SW_HIDE;
-        wp.flags = 0;
-        SetWindowPlacement(hwnd_, &wp);
-    }
+    if (!IsIconic(hwnd_) && !IsZoomed(hwnd_)) return;
+    // Only the window manager restores a window, and only by showing it: a
+    // hidden one goes back out of sight at once.
+    const bool hidden = !IsWindowVisible(hwnd_);
+    showWindow(hwnd_, SW_SHOWNOACTIVATE);
+    if (hidden) showWindow(hwnd_, SW_HIDE);
 }
 
 ScreenMetrics CalendarWindow::Screen() {
@@ -214,10 +211,12 @@ void CalendarWindow::MoveTo(int x, int y) {
 }
 
 bool CalendarWindow::IsShown() {
-    return IsWindowVisible(hwnd_) != FALSE;
+    // Minimized by another program, it shows nothing of the month.
+    return IsWindowVisible(hwnd_) && !IsIconic(hwnd_);
 }
 
 void CalendarWindow::Show() {
+    SetNormalState();
     // A monitor whose DPI changed while the window was hidden sent it no
     // WM_DPICHANGED: lay it out for the DPI it shows at, keeping its
     // bottom-right corner, so it stays near the notification area.

@@ -73,5 +73,30 @@ TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
     EXPECT_EQ(r.top, 100);
 }
 
+
+TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
+    HWND h = window.Handle();
+    const RECT normal = Where();
+    for (int state : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        // Hidden in that state (another program's doing): the state goes, the
+        // window stays hidden, as at start.
+        ShowWindow(h, state);
+        ShowWindow(h, SW_HIDE);
+        window.SetNormalState();
+        EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
+        EXPECT_FALSE(IsWindowVisible(h)) << state;
+        // A tray click brings it back whole: shown minimized (nothing of the
+        // month to see), or hidden maximized.
+        ShowWindow(h, state);
+        if (state == SW_MAXIMIZE) ShowWindow(h, SW_HIDE);
+        app->OnTrayCallback(0x0202);
+        EXPECT_TRUE(IsWindowVisible(h)) << state;
+        EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
+        const RECT now = Where();
+        EXPECT_TRUE(EqualRect(&normal, &now)) << state;
+        window.Hide();
+    }
+}
+
 } // namespace
 } // namespace mivra
