@@ -6,28 +6,28 @@ namespace mivra {
 
 namespace {
 
-// Looked up at run time: these functions are newer than the oldest Windows
-// the program supports.
 template <typename F> F User32Function(const char* name) {
-    static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void*>(dpiFunction(DpiLibrary::User32, name)));
 }
 
-// GetDpiForMonitor lives in shcore.dll, which Windows 7 lacks; taken from
-// the system folder only, never from beside the program.
 template <typename F> F ShcoreFunction(const char* name) {
-    static const HMODULE shcore =
-        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return shcore ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(shcore, name)))
-                  : nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void*>(dpiFunction(DpiLibrary::Shcore, name)));
 }
 
 } // namespace
 
+FARPROC SystemDpiFunction(DpiLibrary library, const char* name) {
+    if (library == DpiLibrary::User32) return GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    // Windows 7 has no shcore.dll; taken from the system folder only, never
+    // from beside the program.
+    static const HMODULE shcore =
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore ? GetProcAddress(shcore, name) : nullptr;
+}
+
 int SystemDpi() {
     using Fn = UINT(WINAPI*)();
-    static const Fn forSystem = User32Function<Fn>("GetDpiForSystem");
+    const Fn forSystem = User32Function<Fn>("GetDpiForSystem");
     if (forSystem) return static_cast<int>(forSystem());
     WindowDc dc(nullptr);
     const int dpi = dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSX) : 96;
@@ -36,7 +36,7 @@ int SystemDpi() {
 
 int WindowDpi(HWND hwnd) {
     using Fn = UINT(WINAPI*)(HWND);
-    static const Fn forWindow = User32Function<Fn>("GetDpiForWindow");
+    const Fn forWindow = User32Function<Fn>("GetDpiForWindow");
     if (forWindow && hwnd) {
         const UINT dpi = forWindow(hwnd);
         if (dpi > 0) return static_cast<int>(dpi);
@@ -46,7 +46,7 @@ int WindowDpi(HWND hwnd) {
 
 int MonitorDpi(HWND hwnd) {
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const Fn forMonitor = ShcoreFunction<Fn>("GetDpiForMonitor");
+    const Fn forMonitor = ShcoreFunction<Fn>("GetDpiForMonitor");
     if (forMonitor && hwnd) {
         const HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY);
         UINT x = 0, y = 0;
@@ -58,7 +58,7 @@ int MonitorDpi(HWND hwnd) {
 
 int MetricForDpi(int index, int dpi, int fallback) {
     using Fn = int(WINAPI*)(int, UINT);
-    static const Fn forDpi = User32Function<Fn>("GetSystemMetricsForDpi");
+    const Fn forDpi = User32Function<Fn>("GetSystemMetricsForDpi");
     const int metric = forDpi ? forDpi(index, static_cast<UINT>(dpi)) : 0;
     return metric > 0 ? metric : fallback;
 }
@@ -66,7 +66,7 @@ int MetricForDpi(int index, int dpi, int fallback) {
 RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi) {
     RECT r{0, 0, 0, 0};
     using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const Fn forDpi = User32Function<Fn>("AdjustWindowRectExForDpi");
+    const Fn forDpi = User32Function<Fn>("AdjustWindowRectExForDpi");
     if (!forDpi || !forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
     return r;
@@ -75,7 +75,7 @@ RECT FrameForDpi(DWORD style, DWORD exStyle, int dpi) {
 LOGFONTW StatusFontForDpi(int dpi) {
     NONCLIENTMETRICSW metrics{sizeof(metrics)};
     using Fn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const Fn forDpi = User32Function<Fn>("SystemParametersInfoForDpi");
+    const Fn forDpi = User32Function<Fn>("SystemParametersInfoForDpi");
     if (forDpi &&
         forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
         return metrics.lfStatusFont;
@@ -92,11 +92,11 @@ LOGFONTW StatusFontForDpi(int dpi) {
 
 void EnableDpiAwareness() {
     using Fn = BOOL(WINAPI*)(HANDLE);
-    static const Fn setContext = User32Function<Fn>("SetProcessDpiAwarenessContext");
+    const Fn setContext = User32Function<Fn>("SetProcessDpiAwarenessContext");
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 is -4.
     if (setContext && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
     using OldFn = BOOL(WINAPI*)();
-    static const OldFn setAware = User32Function<OldFn>("SetProcessDPIAware");
+    const OldFn setAware = User32Function<OldFn>("SetProcessDPIAware");
     if (setAware) setAware();
 }
 

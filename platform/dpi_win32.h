@@ -6,6 +6,13 @@
 
 namespace mivra {
 
+// The functions newer than the oldest Windows the program supports (8.1's
+// GetDpiForMonitor, 10's per-window ones) are looked up when needed,
+// through here; tests stand in for a system that lacks them.
+enum class DpiLibrary { User32, Shcore };
+FARPROC SystemDpiFunction(DpiLibrary library, const char* name);
+inline FARPROC (*dpiFunction)(DpiLibrary, const char*) = SystemDpiFunction;
+
 // The window's DPI (per monitor where the system knows it), else the system's.
 int WindowDpi(HWND hwnd);
 int SystemDpi();

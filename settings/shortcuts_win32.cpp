@@ -115,10 +115,10 @@ bool DeleteShortcutFile(const std::wstring& path) {
     return DeleteFileW(path.c_str()) != FALSE;
 }
 
-std::wstring ProgramFilePath() {
+std::wstring ProgramFilePath(DWORD(WINAPI* moduleFileName)(HMODULE, LPWSTR, DWORD)) {
     std::wstring path(MAX_PATH, L'\0');
     while (true) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = moduleFileName(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);

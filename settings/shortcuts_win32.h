@@ -4,6 +4,8 @@
 // shell's "open" of the options window's links.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,8 +48,11 @@ bool CreateShellShortcut(const ShortcutRequest& request);
 // Deletes one file; false when it could not (missing, read-only, in use).
 bool DeleteShortcutFile(const std::wstring& path);
 
-// The running program's full path, however long.
-std::wstring ProgramFilePath();
+// The running program's full path, however long: GetModuleFileNameW's
+// answer, asked again with more room while it fills the buffer (a test
+// stands in for the call).
+std::wstring ProgramFilePath(DWORD(WINAPI* moduleFileName)(HMODULE, LPWSTR,
+                                                           DWORD) = GetModuleFileNameW);
 
 // The options window's load steps: nothing when there is no Startup folder.
 std::optional<ShortcutPaths> LoadShortcutPaths();

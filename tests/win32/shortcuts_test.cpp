@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -319,6 +321,29 @@ TEST(StartupShortcut, TheShellsOffStateIsReadAndRemovedInTheUsersKey) {
     EXPECT_TRUE(ticked);
     EXPECT_EQ(ours, ERROR_FILE_NOT_FOUND) << "the switch was not removed";
     EXPECT_EQ(other, ERROR_SUCCESS) << "another item's switch was touched";
+}
+
+// GetModuleFileNameW as it answers for a program deep in folders: with too
+// little room it fills the buffer, cut short, and says so.
+const std::wstring kDeepPath = L"C:\\" + std::wstring(300, L'd') + L"\\Mivra.exe";
+DWORD WINAPI DeepModuleFileName(HMODULE, LPWSTR out, DWORD size) {
+    const DWORD length = static_cast<DWORD>(kDeepPath.size());
+    const DWORD copied = std::min(length, size - 1);
+    kDeepPath.copy(out, copied);
+    out[copied] = L'\0';
+    if (copied < length) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    return length;
+}
+
+TEST(StartupShortcut, AProgramPathPastMaxPathReachesTheShortcutWhole) {
+    const std::wstring path = ProgramFilePath(DeepModuleFileName);
+    EXPECT_EQ(path, kDeepPath);
+    const auto paths = ComputeShortcutPaths(L"C:\\Startup", path);
+    ASSERT_TRUE(paths);
+    EXPECT_EQ(StartupShortcutRequest(*paths).target, kDeepPath);
 }
 
 } // namespace
