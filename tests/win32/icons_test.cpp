@@ -45,7 +45,8 @@ int IconSize(HICON icon) {
 TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
     int dpi = 96;
     Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
-    const std::pair<int, int> sizes[] = {{96, 16}, {120, 20}, {144, 24}, {168, 28}, {192, 32}};
+    const std::pair<int, int> sizes[] = {{96, 16},  {120, 20}, {144, 24}, {168, 28},
+                                         {192, 32}, {216, 36}, {240, 40}, {288, 48}};
     for (auto [at, size] : sizes) {
         SCOPED_TRACE(at);
         dpi = at;
@@ -61,9 +62,10 @@ TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
             ASSERT_EQ(IconSize(h), size);
             const auto px = DrawOverRed(h, size);
             ASSERT_EQ(px.size(), static_cast<std::size_t>(size * size));
-            if (const DayGlyphs* glyphs = DayGlyphsFor(size)) {
-                // Composed: every pixel as the composer drew it, opaque.
-                const auto picture = ComposeDayPicture(*glyphs, day);
+            if (size != 32) {
+                // Composed for the size: every pixel as the composer drew it, opaque.
+                const auto picture = DayPicture(size, day);
+                ASSERT_EQ(picture.size(), static_cast<std::size_t>(size * size));
                 for (int i = 0; i < size * size; ++i)
                     ASSERT_EQ(px[i], InkRgb(picture[i])) << "at " << i % size << "," << i / size;
             } else {
@@ -92,7 +94,7 @@ TEST(Icons, OnlyTheShownPictureAndTheOneBeforeItAreHeld) {
         Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
         HICON shown = icons.ForDay(1);
         for (int round = 0; round < 3; ++round)
-            for (int at : {120, 192, 144, 96, 168})
+            for (int at : {120, 192, 288, 144, 96, 216, 168, 240})
                 for (int day = 1; day <= 31; ++day) {
                     dpi = at;
                     icons.TraySizeChanged();
