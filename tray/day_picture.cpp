@@ -19,14 +19,16 @@ public:
             for (int x = left; x <= right; ++x)
                 Set(x, y, ink);
     }
-    // Paper stays as it is: a numeral covers the page only where it is inked.
-    void Numeral(const DayGlyphs& g, const std::uint8_t* shades, int numeral, int left) {
+    // Paper stays as it is: a numeral covers the page only where it is
+    // inked. Returns the column right of it.
+    int Numeral(const DayGlyphs& g, const std::uint8_t* shades, int numeral, int left) {
         for (int before = 0; before < numeral; ++before)
             shades += NumeralWidth(g, before) * g.digitHeight;
         const int width = NumeralWidth(g, numeral);
         for (int y = 0; y < g.digitHeight; ++y)
             for (int x = 0; x < width; ++x, ++shades)
                 if (*shades) Set(left + x, g.digitTop + y, kShadeInk[*shades & 3]);
+        return left + width;
     }
 
 private:
@@ -95,15 +97,12 @@ std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& g, const std::uint8
 
     // The number is centred between the box's edges; an odd pixel of air
     // goes to the right, where the shadow already darkens the page.
-    const int box = g.boxRight - g.boxLeft + 1;
-    if (day < 10) {
-        c.Numeral(g, shades, day, g.boxLeft + (box - g.alone[day]) / 2);
-    } else {
-        const int tensWidth = g.paired[day / 10];
-        const int left = g.boxLeft + (box - tensWidth - g.pairGap - g.paired[day % 10]) / 2;
-        c.Numeral(g, shades, 10 + day / 10, left);
-        c.Numeral(g, shades, 10 + day % 10, left + tensWidth + g.pairGap);
-    }
+    const int tens = day < 10 ? 0 : 10 + day / 10, units = day < 10 ? day : 10 + day % 10;
+    int width = NumeralWidth(g, units);
+    if (tens) width += NumeralWidth(g, tens) + g.pairGap;
+    int left = g.boxLeft + (g.boxRight - g.boxLeft + 1 - width) / 2;
+    if (tens) left = c.Numeral(g, shades, tens, left) + g.pairGap;
+    c.Numeral(g, shades, units, left);
     return px;
 }
 
