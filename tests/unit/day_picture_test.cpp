@@ -189,8 +189,11 @@ TEST(DayPictures, ACutShortCodeStillGivesPicturesAndIsReadNoFurther) {
         // The page is drawn as ever; only the numerals may suffer.
         const Area inside = PageInside(g);
         for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                if (!inside.Holds(x, y)) ASSERT_EQ(p.At(x, y), whole.At(x, y)) << x << "," << y;
+            for (int x = 0; x < size; ++x) {
+                if (!inside.Holds(x, y)) {
+                    ASSERT_EQ(p.At(x, y), whole.At(x, y)) << x << "," << y;
+                }
+            }
     }
 }
 

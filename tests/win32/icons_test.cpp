@@ -18,13 +18,14 @@ namespace mivra {
 namespace {
 
 // An icon drawn at its own size over a pure red card; pixels as 0x00RRGGBB.
-std::vector<std::uint32_t> DrawOverRed(HICON icon, int size) {
+// DI_MASK draws its mask alone: black where the picture covers the card.
+std::vector<std::uint32_t> DrawOverRed(HICON icon, int size, UINT flags = DI_NORMAL) {
     test::DibCanvas canvas(size, size);
     std::vector<std::uint32_t> px;
     if (!canvas.Ok()) return px;
     std::uint32_t* p = canvas.Bits();
     std::fill(p, p + size * size, 0x00FF0000u);
-    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, flags);
     GdiFlush();
     px.assign(p, p + size * size);
     for (auto& c : px)
@@ -62,6 +63,8 @@ TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
             ASSERT_EQ(IconSize(h), size);
             const auto px = DrawOverRed(h, size);
             ASSERT_EQ(px.size(), static_cast<std::size_t>(size * size));
+            // Opaque also where the shell goes by the mask.
+            ASSERT_EQ(DrawOverRed(h, size, DI_MASK), std::vector<std::uint32_t>(px.size(), 0));
             if (size != 32) {
                 // Composed for the size: every pixel as the composer drew it, opaque.
                 const auto picture = DayPicture(size, day);
