@@ -1,4 +1,4 @@
-# Draws the day icons and the tray's small numerals into OUT_DIR and compares
+# Draws the day icons and the tray's numerals into OUT_DIR and compares
 # them byte for byte with the committed ones. Run as: cmake -DICONGEN=...
 # -DOUT_DIR=... -DEXPECTED_DIR=... -DEXPECTED_GLYPHS=... -P compare_icons.cmake
 file(REMOVE_RECURSE ${OUT_DIR})

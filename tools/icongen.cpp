@@ -11,8 +11,8 @@
 //
 // Writes <out-dir>/day01.ico ... day31.ico; --sheet also writes all 31 side
 // by side at four times their size, for a look at them in review. --glyphs
-// writes the numerals of the tray's smaller pictures as C++ source
-// (tray/day_glyphs.cpp), --tray-sheet every day at every tray size.
+// writes the pages and numerals of the tray's composed pictures as C++
+// source (tray/day_glyphs.cpp), --tray-sheet every day at every tray size.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -309,17 +309,23 @@ std::vector<std::uint8_t> ContactSheet(const std::vector<Image>& icons) {
     return EncodePng(width, height, rgb);
 }
 
-// Every day at every size the tray uses, three times magnified: per day the
-// small pictures the program composes, then its 32-pixel icon.
-std::vector<std::uint8_t> TraySheet(const std::vector<Image>& icons,
-                                    const std::vector<TrayGlyphSet>& sets) {
-    constexpr int kScale = 3, kGap = 6, kGroupGap = 18, kPerRow = 3;
-    int groupWidth = kSize * kScale;
-    for (const TrayGlyphSet& set : sets)
-        groupWidth += set.layout.size * kScale + kGap;
+// Every day at every size the tray uses, three times magnified: per day
+// the pictures the program composes and its 32-pixel icon, smallest first.
+std::vector<std::uint8_t> TraySheet(const std::vector<Image>& icons, const TrayGlyphs& glyphs) {
+    constexpr int kScale = 3, kGap = 6, kGroupGap = 18, kPerRow = 2;
+    // Each day's pictures by size; the icon's has no set.
+    std::vector<std::pair<int, const TrayGlyphSet*>> sizes{{kSize, nullptr}};
+    for (const TrayGlyphSet& set : glyphs.sets)
+        sizes.emplace_back(set.layout.size, &set);
+    std::sort(sizes.begin(), sizes.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    int groupWidth = -kGap;
+    for (const auto& [size, set] : sizes)
+        groupWidth += size * kScale + kGap;
+    const int rowHeight = sizes.back().first * kScale;
     const int rows = (static_cast<int>(icons.size()) + kPerRow - 1) / kPerRow;
     const int width = kGroupGap + kPerRow * (groupWidth + kGroupGap);
-    const int height = kGroupGap + rows * (kSize * kScale + kGroupGap);
+    const int height = kGroupGap + rows * (rowHeight + kGroupGap);
     std::vector<std::uint32_t> rgb(static_cast<std::size_t>(width) * height, 0xD8D8D8);
     // A picture with its bottom edge on `bottom`.
     const auto put = [&](const std::vector<std::uint8_t>& px, int size, int left, int bottom) {
@@ -331,13 +337,13 @@ std::vector<std::uint8_t> TraySheet(const std::vector<Image>& icons,
     for (int day = 1; day <= static_cast<int>(icons.size()); ++day) {
         int left = kGroupGap + (day - 1) % kPerRow * (groupWidth + kGroupGap);
         const int bottom =
-            kGroupGap + ((day - 1) / kPerRow + 1) * (kSize * kScale + kGroupGap) - kGroupGap;
-        for (const TrayGlyphSet& set : sets) {
-            put(mivra::ComposeDayPicture(set.Glyphs(), day), set.layout.size, left, bottom);
-            left += set.layout.size * kScale + kGap;
+            kGroupGap + ((day - 1) / kPerRow + 1) * (rowHeight + kGroupGap) - kGroupGap;
+        for (const auto& [size, set] : sizes) {
+            put(set ? mivra::ComposeDayPicture(set->layout, set->shades.data(), day)
+                    : std::vector<std::uint8_t>(icons[day - 1].begin(), icons[day - 1].end()),
+                size, left, bottom);
+            left += size * kScale + kGap;
         }
-        put(std::vector<std::uint8_t>(icons[day - 1].begin(), icons[day - 1].end()), kSize, left,
-            bottom);
     }
     return EncodePng(width, height, rgb);
 }
@@ -383,12 +389,12 @@ int main(int argc, char** argv) {
         }
         if (sheet) WriteFile(*sheet, ContactSheet(icons));
         if (glyphs || traySheet) {
-            const std::vector<TrayGlyphSet> sets = FitTrayGlyphs(tf);
+            const TrayGlyphs tray = FitTrayGlyphs(tf);
             if (glyphs) {
-                const std::string source = TrayGlyphSource(sets);
+                const std::string source = TrayGlyphSource(tray);
                 WriteFile(*glyphs, std::vector<std::uint8_t>(source.begin(), source.end()));
             }
-            if (traySheet) WriteFile(*traySheet, TraySheet(icons, sets));
+            if (traySheet) WriteFile(*traySheet, TraySheet(icons, tray));
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "icongen: %s\n", e.what());

@@ -7,11 +7,13 @@
 #include <optional>
 #include <stdexcept>
 
+#include "numeral_encoder.h"
+
 namespace icongen {
 
 namespace {
 
-// The page at each small size, drawn after the 32-pixel one: a white page
+// The page at each composed size, drawn after the 32-pixel one: a white page
 // with a one-pixel shadow on a dark blue ground, the binding marks as far
 // apart as the page allows with a pixel of air between them, the numerals
 // as tall as the page leaves room for under the binding, and a lone
@@ -35,6 +37,15 @@ constexpr Page kPages[] = {
     {{.size = 28, .pageLeft = 2, .pageTop = 2, .pageRight = 25, .pageBottom = 25,
       .markFirst = 3, .markStep = 3, .markCount = 8, .markBottom = 3,
       .digitTop = 5, .digitHeight = 19, .boxLeft = 3, .boxRight = 24, .pairGap = 2}, 13},
+    {{.size = 36, .pageLeft = 2, .pageTop = 2, .pageRight = 32, .pageBottom = 32,
+      .markFirst = 3, .markStep = 3, .markCount = 10, .markBottom = 3,
+      .digitTop = 6, .digitHeight = 25, .boxLeft = 4, .boxRight = 30, .pairGap = 2}, 15},
+    {{.size = 40, .pageLeft = 2, .pageTop = 2, .pageRight = 36, .pageBottom = 36,
+      .markFirst = 3, .markStep = 4, .markCount = 9, .markBottom = 4,
+      .digitTop = 7, .digitHeight = 28, .boxLeft = 4, .boxRight = 34, .pairGap = 2}, 17},
+    {{.size = 48, .pageLeft = 3, .pageTop = 3, .pageRight = 43, .pageBottom = 43,
+      .markFirst = 5, .markStep = 4, .markCount = 10, .markBottom = 5,
+      .digitTop = 9, .digitHeight = 33, .boxLeft = 5, .boxRight = 41, .pairGap = 3}, 21},
 };
 // clang-format on
 
@@ -196,28 +207,6 @@ Numerals DrawNumerals(Typeface& tf, int height, int maxWidth) {
     return *best;
 }
 
-// Appends numerals to a set's ink, four pixels a byte, one after another.
-class InkWriter {
-public:
-    explicit InkWriter(std::vector<std::uint8_t>& ink) : ink_(ink) {}
-    mivra::DayGlyph Add(const Shape& s) {
-        mivra::DayGlyph glyph;
-        glyph.offset = static_cast<std::uint16_t>(pixels_);
-        glyph.width = static_cast<std::uint8_t>(s.width);
-        for (std::uint8_t shade : s.shade) {
-            if (pixels_ % 4 == 0) ink_.push_back(0);
-            ink_.back() = static_cast<std::uint8_t>(ink_.back() | shade << (6 - 2 * (pixels_ % 4)));
-            ++pixels_;
-        }
-        if (pixels_ > 0xFFFF) throw std::runtime_error("too many pixels for one set");
-        return glyph;
-    }
-
-private:
-    std::vector<std::uint8_t>& ink_;
-    std::size_t pixels_ = 0;
-};
-
 std::string Describe(const Numerals& n) {
     char text[160];
     std::snprintf(text, sizeof text, "%s, %.2f pixels per em, width %.3f", n.hinting->name, n.ppem,
@@ -227,8 +216,10 @@ std::string Describe(const Numerals& n) {
 
 } // namespace
 
-std::vector<TrayGlyphSet> FitTrayGlyphs(Typeface& tf) {
-    std::vector<TrayGlyphSet> sets;
+TrayGlyphs FitTrayGlyphs(Typeface& tf) {
+    TrayGlyphs glyphs;
+    std::vector<mivra::DayGlyphs> layouts;
+    std::vector<std::uint8_t> shades;
     for (const Page& p : kPages) {
         TrayGlyphSet set;
         set.layout = p.layout;
@@ -236,33 +227,44 @@ std::vector<TrayGlyphSet> FitTrayGlyphs(Typeface& tf) {
         const int box = g.boxRight - g.boxLeft + 1;
         const Numerals alone = DrawNumerals(tf, g.digitHeight, p.aloneWidth);
         const Numerals paired = DrawNumerals(tf, g.digitHeight, (box - g.pairGap) / 2);
-        InkWriter ink(set.ink);
-        for (int d = 0; d < 10; ++d)
-            g.alone[d] = ink.Add(alone.shapes[d]);
-        for (int d = 0; d < 10; ++d)
-            g.paired[d] = ink.Add(paired.shapes[d]);
+        for (int d = 0; d < 10; ++d) {
+            g.alone[d] = static_cast<std::uint8_t>(alone.shapes[d].width);
+            g.paired[d] = static_cast<std::uint8_t>(paired.shapes[d].width);
+        }
+        for (const Numerals* kind : {&alone, &paired})
+            for (const Shape& shape : kind->shapes)
+                set.shades.insert(set.shades.end(), shape.shade.begin(), shape.shade.end());
         set.aloneDrawn = Describe(alone);
         set.pairedDrawn = Describe(paired);
-        sets.push_back(std::move(set));
+        layouts.push_back(g);
+        shades.insert(shades.end(), set.shades.begin(), set.shades.end());
+        glyphs.sets.push_back(std::move(set));
     }
-    return sets;
+    glyphs.code = EncodeNumerals(layouts, std::move(shades));
+    return glyphs;
 }
 
 namespace {
 
-// The shades of the numerals side by side as text: paper, light grey, dark
-// grey, black.
-std::string Art(const mivra::DayGlyphs& g, const std::array<mivra::DayGlyph, 10>& glyphs) {
+// The shades of the numerals, alone or paired, side by side as text: paper,
+// light grey, dark grey, black.
+std::string Art(const TrayGlyphSet& set, bool paired) {
     constexpr char kShades[] = " .+#";
+    const mivra::DayGlyphs& g = set.layout;
+    std::vector<const std::uint8_t*> numerals;
+    const std::uint8_t* at = set.shades.data();
+    for (int i = 0; i < mivra::kNumeralsPerSet; ++i) {
+        if ((i >= 10) == paired) numerals.push_back(at);
+        at += mivra::NumeralWidth(g, i) * g.digitHeight;
+    }
     std::string art;
     for (int y = 0; y < g.digitHeight; ++y) {
         std::string line = "//";
-        for (const mivra::DayGlyph& glyph : glyphs) {
+        for (int d = 0; d < 10; ++d) {
+            const int width = mivra::NumeralWidth(g, d + (paired ? 10 : 0));
             line += "  ";
-            for (int x = 0; x < glyph.width; ++x) {
-                const int at = glyph.offset + y * glyph.width + x;
-                line += kShades[g.ink[at / 4] >> (6 - 2 * (at % 4)) & 3];
-            }
+            for (int x = 0; x < width; ++x)
+                line += kShades[numerals[d][y * width + x] & 3];
         }
         line.erase(line.find_last_not_of(' ') + 1);
         art += line + "\n";
@@ -270,63 +272,62 @@ std::string Art(const mivra::DayGlyphs& g, const std::array<mivra::DayGlyph, 10>
     return art;
 }
 
-std::string GlyphList(const std::array<mivra::DayGlyph, 10>& glyphs) {
+std::string Widths(const std::array<std::uint8_t, 10>& widths) {
     std::string list;
-    for (const mivra::DayGlyph& glyph : glyphs)
-        list += (list.empty() ? "{" : ", {") + std::to_string(glyph.offset) + ", " +
-                std::to_string(glyph.width) + "}";
+    for (std::uint8_t w : widths)
+        list += (list.empty() ? "" : ", ") + std::to_string(w);
     return "{{" + list + "}}";
 }
 
 } // namespace
 
-std::string TrayGlyphSource(const std::vector<TrayGlyphSet>& sets) {
+std::string TrayGlyphSource(const TrayGlyphs& glyphs) {
     std::string out =
         "// Written by tools/icongen.cpp (the day_icons target); change that, not this.\n"
-        "// The page and the numerals of the tray's small day pictures, for\n"
-        "// tray/day_picture.cpp. Shades below: paper, '.' light grey, '+' dark grey,\n"
-        "// '#' black.\n"
+        "// The pages and the numerals of the tray's composed day pictures, for\n"
+        "// tray/day_picture.cpp; the numerals' shades are kept as the code of\n"
+        "// tray/numeral_code.h. They are, below: paper, '.' light grey, '+' dark\n"
+        "// grey, '#' black.\n"
         "// clang-format off\n"
         "#include \"tray/day_picture.h\"\n\nnamespace mivra {\n\nnamespace {\n";
-    for (const TrayGlyphSet& set : sets) {
-        const mivra::DayGlyphs g = set.Glyphs();
-        const std::string n = std::to_string(g.size);
-        out += "\n// " + n + " x " + n + ".\n// Alone: " + set.aloneDrawn + ".\n" +
-               Art(g, g.alone) + "// Paired: " + set.pairedDrawn + ".\n" + Art(g, g.paired);
-        out += "constexpr std::uint8_t kInk" + n + "[] = {";
-        for (std::size_t i = 0; i < set.ink.size(); ++i) {
-            char byte[8];
-            std::snprintf(byte, sizeof byte, "0x%02x,", set.ink[i]);
-            out += (i % 12 == 0 ? "\n    " : " ") + std::string(byte);
-        }
-        out += "\n};\n\nconstexpr DayGlyphs kGlyphs" + n + "{\n";
-        const auto field = [&](const char* name, int v) {
-            out += std::string("    .") + name + " = " + std::to_string(v) + ",\n";
-        };
-        field("size", g.size);
-        field("pageLeft", g.pageLeft);
-        field("pageTop", g.pageTop);
-        field("pageRight", g.pageRight);
-        field("pageBottom", g.pageBottom);
-        field("markFirst", g.markFirst);
-        field("markStep", g.markStep);
-        field("markCount", g.markCount);
-        field("markBottom", g.markBottom);
-        field("digitTop", g.digitTop);
-        field("digitHeight", g.digitHeight);
-        field("boxLeft", g.boxLeft);
-        field("boxRight", g.boxRight);
-        field("pairGap", g.pairGap);
-        out += "    .alone = " + GlyphList(g.alone) + ",\n";
-        out += "    .paired = " + GlyphList(g.paired) + ",\n";
-        out += "    .ink = kInk" + n + ",\n};\n";
-    }
-    out += "\n} // namespace\n\nconst DayGlyphs* DayGlyphsFor(int size) {\n    switch (size) {\n";
-    for (const TrayGlyphSet& set : sets) {
+    for (const TrayGlyphSet& set : glyphs.sets) {
         const std::string n = std::to_string(set.layout.size);
-        out += "    case " + n + ":\n        return &kGlyphs" + n + ";\n";
+        out += "\n// " + n + " x " + n + ".\n// Alone: " + set.aloneDrawn + ".\n" +
+               Art(set, false) + "// Paired: " + set.pairedDrawn + ".\n" + Art(set, true);
     }
-    out += "    default:\n        return nullptr;\n    }\n}\n\n} // namespace mivra\n";
+    out += "\nconstexpr std::uint8_t kCode[] = {";
+    for (std::size_t i = 0; i < glyphs.code.size(); ++i) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02x,", glyphs.code[i]);
+        out += (i % 12 == 0 ? "\n    " : " ") + std::string(byte);
+    }
+    out += "\n};\n\nconstexpr DayGlyphs kSets[] = {\n";
+    for (const TrayGlyphSet& set : glyphs.sets) {
+        const mivra::DayGlyphs& g = set.layout;
+        out += "    {\n";
+        const auto field = [&](const char* name, const std::string& v) {
+            out += std::string("        .") + name + " = " + v + ",\n";
+        };
+        field("size", std::to_string(g.size));
+        field("pageLeft", std::to_string(g.pageLeft));
+        field("pageTop", std::to_string(g.pageTop));
+        field("pageRight", std::to_string(g.pageRight));
+        field("pageBottom", std::to_string(g.pageBottom));
+        field("markFirst", std::to_string(g.markFirst));
+        field("markStep", std::to_string(g.markStep));
+        field("markCount", std::to_string(g.markCount));
+        field("markBottom", std::to_string(g.markBottom));
+        field("digitTop", std::to_string(g.digitTop));
+        field("digitHeight", std::to_string(g.digitHeight));
+        field("boxLeft", std::to_string(g.boxLeft));
+        field("boxRight", std::to_string(g.boxRight));
+        field("pairGap", std::to_string(g.pairGap));
+        field("alone", Widths(g.alone));
+        field("paired", Widths(g.paired));
+        out += "    },\n";
+    }
+    out += "};\n\n} // namespace\n\nconst GlyphLibrary kDayGlyphs{kSets, " +
+           std::to_string(glyphs.sets.size()) + ", kCode, sizeof kCode};\n\n} // namespace mivra\n";
     return out;
 }
 

@@ -1,6 +1,6 @@
-// The numerals of the tray's small pictures (16, 20, 24 and 28 pixels):
-// fitted to each size from the same face as the 32-pixel icons, and written
-// out as the program's source tray/day_glyphs.cpp.
+// The numerals of the tray's composed pictures (16, 20, 24, 28, 36, 40 and
+// 48 pixels): fitted to each size from the same face as the 32-pixel icons,
+// and written out as the program's source tray/day_glyphs.cpp.
 #pragma once
 
 #include <cstdint>
@@ -13,21 +13,20 @@
 namespace icongen {
 
 struct TrayGlyphSet {
-    mivra::DayGlyphs layout; // without its ink
-    std::vector<std::uint8_t> ink;
+    mivra::DayGlyphs layout;
+    std::vector<std::uint8_t> shades; // NumeralPixels(layout), numeral after numeral
     // How each kind of numeral was drawn, for the source's comments.
     std::string aloneDrawn, pairedDrawn;
-
-    mivra::DayGlyphs Glyphs() const {
-        mivra::DayGlyphs g = layout;
-        g.ink = ink.data();
-        return g;
-    }
 };
 
-std::vector<TrayGlyphSet> FitTrayGlyphs(Typeface& tf);
+struct TrayGlyphs {
+    std::vector<TrayGlyphSet> sets; // smallest first
+    std::vector<std::uint8_t> code; // of all their shades
+};
+
+TrayGlyphs FitTrayGlyphs(Typeface& tf);
 
 // The C++ source that carries the sets into the program.
-std::string TrayGlyphSource(const std::vector<TrayGlyphSet>& sets);
+std::string TrayGlyphSource(const TrayGlyphs& glyphs);
 
 } // namespace icongen

@@ -1,5 +1,9 @@
 #include "tray/day_picture.h"
 
+#include <memory>
+
+#include "tray/numeral_code.h"
+
 namespace mivra {
 
 namespace {
@@ -15,14 +19,16 @@ public:
             for (int x = left; x <= right; ++x)
                 Set(x, y, ink);
     }
-    // Paper stays as it is: a numeral covers the page only where it is inked.
-    void Numeral(const DayGlyphs& g, const DayGlyph& glyph, int left) {
-        int at = glyph.offset;
+    // Paper stays as it is: a numeral covers the page only where it is
+    // inked. Returns the column right of it.
+    int Numeral(const DayGlyphs& g, const std::uint8_t* shades, int numeral, int left) {
+        for (int before = 0; before < numeral; ++before)
+            shades += NumeralWidth(g, before) * g.digitHeight;
+        const int width = NumeralWidth(g, numeral);
         for (int y = 0; y < g.digitHeight; ++y)
-            for (int x = 0; x < glyph.width; ++x, ++at) {
-                const int shade = g.ink[at / 4] >> (6 - 2 * (at % 4)) & 3;
-                if (shade) Set(left + x, g.digitTop + y, kShadeInk[shade]);
-            }
+            for (int x = 0; x < width; ++x, ++shades)
+                if (*shades) Set(left + x, g.digitTop + y, kShadeInk[*shades & 3]);
+        return left + width;
     }
 
 private:
@@ -33,21 +39,49 @@ private:
 } // namespace
 
 std::uint32_t InkRgb(std::uint8_t ink) {
-    switch (ink) {
-    case kInkBlack:
-        return 0x000000;
-    case kInkDarkBlue:
-        return 0x000080;
-    case kInkLightGrey:
-        return 0xC0C0C0;
-    case kInkDarkGrey:
-        return 0x808080;
-    default:
-        return 0xFFFFFF;
-    }
+    if (ink == kInkDarkBlue) return 0x000080;
+    // The rest are greys, red, green and blue alike.
+    const std::uint32_t grey = ink == kInkBlack       ? 0x00
+                               : ink == kInkDarkGrey  ? 0x80
+                               : ink == kInkLightGrey ? 0xC0
+                                                      : 0xFF;
+    return grey * 0x010101;
 }
 
-std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& g, int day) {
+int NumeralWidth(const DayGlyphs& g, int numeral) {
+    return numeral < 10 ? g.alone[numeral] : g.paired[numeral - 10];
+}
+
+std::size_t NumeralPixels(const DayGlyphs& g) {
+    std::size_t pixels = 0;
+    for (int i = 0; i < kNumeralsPerSet; ++i)
+        pixels += static_cast<std::size_t>(NumeralWidth(g, i)) * g.digitHeight;
+    return pixels;
+}
+
+const DayGlyphs* DayGlyphsFor(int size, const GlyphLibrary& library) {
+    for (int s = 0; s < library.count; ++s)
+        if (library.sets[s].size == size) return &library.sets[s];
+    return nullptr;
+}
+
+std::vector<std::uint8_t> DayPicture(int size, int day, const GlyphLibrary& library) {
+    std::size_t pixels = 0;
+    for (int s = 0; s < library.count && day >= 1 && day <= 31; ++s) {
+        // Each set is coded after the smaller ones and learns from them.
+        const DayGlyphs& g = library.sets[s];
+        pixels += NumeralPixels(g);
+        if (g.size != size) continue;
+        const std::unique_ptr<std::uint8_t[]> shades(new std::uint8_t[pixels]());
+        BitDecoder decoder(library.code, library.codeSize);
+        CodeNumerals(library.sets, s + 1, shades.get(), decoder);
+        return ComposeDayPicture(g, shades.get() + pixels - NumeralPixels(g), day);
+    }
+    return {};
+}
+
+std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& g, const std::uint8_t* shades,
+                                            int day) {
     if (day < 1 || day > 31) return {};
     std::vector<std::uint8_t> px(g.size * g.size, kInkDarkBlue);
     Canvas c(px, g.size);
@@ -63,17 +97,12 @@ std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& g, int day) {
 
     // The number is centred between the box's edges; an odd pixel of air
     // goes to the right, where the shadow already darkens the page.
-    const int box = g.boxRight - g.boxLeft + 1;
-    if (day < 10) {
-        const DayGlyph& one = g.alone[day];
-        c.Numeral(g, one, g.boxLeft + (box - one.width) / 2);
-    } else {
-        const DayGlyph& tens = g.paired[day / 10];
-        const DayGlyph& units = g.paired[day % 10];
-        const int left = g.boxLeft + (box - tens.width - g.pairGap - units.width) / 2;
-        c.Numeral(g, tens, left);
-        c.Numeral(g, units, left + tens.width + g.pairGap);
-    }
+    const int tens = day < 10 ? 0 : 10 + day / 10, units = day < 10 ? day : 10 + day % 10;
+    int width = NumeralWidth(g, units);
+    if (tens) width += NumeralWidth(g, tens) + g.pairGap;
+    int left = g.boxLeft + (g.boxRight - g.boxLeft + 1 - width) / 2;
+    if (tens) left = c.Numeral(g, shades, tens, left) + g.pairGap;
+    c.Numeral(g, shades, units, left);
     return px;
 }
 

@@ -1,10 +1,11 @@
-// The day pictures at the notification area's small sizes. The 32 x 32
-// pictures are the icon resources; a smaller one is composed when it is
-// needed, from the page's geometry at that size and numerals drawn for it
+// The day pictures at the notification area's sizes other than 32 x 32,
+// which are the icon resources: a picture is composed when it is needed,
+// from the page's geometry at that size and numerals drawn for it
 // (tray/day_glyphs.cpp, written by tools/icongen.cpp).
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,15 +23,7 @@ enum PictureInk : std::uint8_t {
 // 0x00RRGGBB of a palette index the pictures use.
 std::uint32_t InkRgb(std::uint8_t ink);
 
-// One numeral, `width` columns by the set's numeral height. Its shades are
-// packed four to a byte, first pixel in the high bits, row by row from the
-// top: 0 paper, 1 light grey, 2 dark grey, 3 black.
-struct DayGlyph {
-    std::uint16_t offset = 0; // first pixel, counted in pixels into the set's ink
-    std::uint8_t width = 0;
-};
-
-// Everything that makes the pictures of one size.
+// Everything that makes the pictures of one size but the numerals' shades.
 struct DayGlyphs {
     std::uint8_t size = 0; // pixels, square
     // The white page, inclusive. Its bottom-left pixel is the ground's, its
@@ -45,17 +38,39 @@ struct DayGlyphs {
     std::uint8_t digitTop = 0, digitHeight = 0, boxLeft = 0, boxRight = 0;
     // Columns of paper between the two numerals of a two-digit day.
     std::uint8_t pairGap = 0;
-    std::array<DayGlyph, 10> alone{};  // a one-digit day
-    std::array<DayGlyph, 10> paired{}; // either numeral of a two-digit day
-    const std::uint8_t* ink = nullptr;
+    // Widths of the numerals of a one-digit day, and of either numeral of a
+    // two-digit one.
+    std::array<std::uint8_t, 10> alone{}, paired{};
 };
+
+// The numerals of a set are twenty: 0 to 9 alone, then 0 to 9 paired. Their
+// shades lie one after another, each numeral row by row from the top, a
+// byte a pixel: 0 paper, 1 light grey, 2 dark grey, 3 black.
+inline constexpr int kNumeralsPerSet = 20;
+int NumeralWidth(const DayGlyphs& g, int numeral);
+std::size_t NumeralPixels(const DayGlyphs& g); // of all twenty
+
+// Drawn sets, smallest first, and the arithmetic code that holds all their
+// shades (tray/numeral_code.h).
+struct GlyphLibrary {
+    const DayGlyphs* sets = nullptr;
+    int count = 0;
+    const std::uint8_t* code = nullptr;
+    std::size_t codeSize = 0;
+};
+// The program's sets (tray/day_glyphs.cpp).
+extern const GlyphLibrary kDayGlyphs;
 
 // The set drawn for a size, or null: 32 pixels and sizes between the drawn
 // ones have none.
-const DayGlyphs* DayGlyphsFor(int size);
+const DayGlyphs* DayGlyphsFor(int size, const GlyphLibrary& library = kDayGlyphs);
 
-// The picture of day 1 to 31: size x size palette indexes, row by row from
-// the top. Empty for any other day.
-std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& glyphs, int day);
+// The picture of day 1 to 31 from a set and its numerals' shades: size x
+// size palette indexes, row by row from the top. Empty for any other day.
+std::vector<std::uint8_t> ComposeDayPicture(const DayGlyphs& glyphs, const std::uint8_t* shades,
+                                            int day);
+
+// The picture of a day at a drawn size; empty for another size or day.
+std::vector<std::uint8_t> DayPicture(int size, int day, const GlyphLibrary& library = kDayGlyphs);
 
 } // namespace mivra

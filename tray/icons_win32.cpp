@@ -1,5 +1,6 @@
 #include "tray/icons_win32.h"
 
+#include <memory>
 #include <vector>
 
 #include "platform/dpi_win32.h"
@@ -12,21 +13,16 @@ namespace {
 
 // An opaque icon of size x size palette indexes.
 UniqueIcon IconFromPicture(const std::vector<std::uint8_t>& picture, int size) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    UniqueBitmap colour(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    // An all-zero mask: every pixel is the picture's. Rows of a monochrome
-    // bitmap are padded to 16 bits; composed pictures are under 32 wide.
-    static const std::uint8_t kNoTransparency[32 * 4] = {};
-    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, kNoTransparency));
-    if (!colour || !mask || !bits) return {};
-    auto* px = static_cast<std::uint32_t*>(bits);
-    for (int i = 0; i < size * size; ++i)
-        px[i] = 0xFF000000u | InkRgb(picture[i]);
-    ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
-    // The icon takes copies of both bitmaps.
-    return UniqueIcon(CreateIconIndirect(&info));
+    if (size <= 0 || picture.size() != static_cast<std::size_t>(size) * size) return {};
+    // Its colours, 32 bits a pixel, then as many words for an all-zero mask
+    // (every pixel is the picture's), more than its rows need padded to 16 bits.
+    const std::size_t pixels = picture.size();
+    const std::unique_ptr<std::uint32_t[]> bits(new std::uint32_t[2 * pixels]());
+    for (std::size_t i = 0; i < pixels; ++i)
+        bits[i] = 0xFF000000u | InkRgb(picture[i]);
+    return UniqueIcon(CreateIcon(nullptr, size, size, 1, 32,
+                                 reinterpret_cast<const BYTE*>(bits.get() + pixels),
+                                 reinterpret_cast<const BYTE*>(bits.get())));
 }
 
 } // namespace
@@ -72,10 +68,9 @@ HICON Icons::ForDay(int day) {
 }
 
 UniqueIcon Icons::Make(int day, int size) const {
-    if (const DayGlyphs* glyphs = DayGlyphsFor(size))
-        return IconFromPicture(ComposeDayPicture(*glyphs, day), size);
-    // The resources' own 32 x 32 pictures; the system scales them to a
-    // larger tray.
+    const std::vector<std::uint8_t> picture = DayPicture(size, day);
+    if (!picture.empty()) return IconFromPicture(picture, size);
+    // The resources' own 32 x 32 pictures.
     return UniqueIcon(static_cast<HICON>(
         LoadImageW(module_, MAKEINTRESOURCEW(IDI_DAY_FIRST + day - 1), IMAGE_ICON, size, size, 0)));
 }

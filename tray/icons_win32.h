@@ -1,5 +1,5 @@
 // The tray's day pictures at the size the notification area shows: the
-// 32 x 32 icon resources at 32 pixels, pictures composed for the smaller
+// 32 x 32 icon resources at 32 pixels, pictures composed for the other
 // sizes (tray/day_picture.h).
 #pragma once
 

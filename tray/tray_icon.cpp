@@ -52,13 +52,16 @@ int TrayIconSize(int dpi) {
 }
 
 int DayPictureSize(int traySize) {
+    // The largest drawn size that fits, the icons' own among them; below
+    // them all, the smallest.
     constexpr int kIconSize = 32;
-    if (traySize >= kIconSize) return traySize;
-    // The largest drawn size that fits; below them all, the smallest.
-    int size = 0;
-    for (int s = 1; s < kIconSize; ++s)
-        if (DayGlyphsFor(s) && (s <= traySize || size == 0)) size = s;
-    return size ? size : kIconSize;
+    int fits = traySize >= kIconSize ? kIconSize : 0, smallest = kIconSize;
+    for (int s = 0; s < kDayGlyphs.count; ++s) {
+        const int size = kDayGlyphs.sets[s].size;
+        if (size <= traySize && size > fits) fits = size;
+        if (size < smallest) smallest = size;
+    }
+    return fits ? fits : smallest;
 }
 
 } // namespace mivra

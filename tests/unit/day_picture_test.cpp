@@ -1,4 +1,4 @@
-// The tray's small day pictures: the sizes they are drawn for, the page
+// The tray's composed day pictures: the sizes they are drawn for, the page
 // around the number, and numerals that stay whole at every size.
 #include "tray/day_picture.h"
 
@@ -18,10 +18,10 @@ using test::Area;
 using test::InkShapes;
 using test::Picture;
 
-constexpr int kDrawnSizes[] = {16, 20, 24, 28};
+constexpr int kDrawnSizes[] = {16, 20, 24, 28, 36, 40, 48};
 
 Picture Compose(const DayGlyphs& g, int day) {
-    return {g.size, ComposeDayPicture(g, day)};
+    return {g.size, DayPicture(g.size, day)};
 }
 
 // Where the numerals may stand: inside the page, below the binding.
@@ -29,8 +29,9 @@ Area PageInside(const DayGlyphs& g) {
     return {g.pageLeft + 1, g.markBottom + 1, g.pageRight - 1, g.pageBottom - 1};
 }
 
-TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSmallSize) {
-    const std::pair<int, int> sizes[] = {{96, 16}, {120, 20}, {144, 24}, {168, 28}, {192, 32}};
+TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSize) {
+    const std::pair<int, int> sizes[] = {{96, 16},  {120, 20}, {144, 24}, {168, 28},
+                                         {192, 32}, {216, 36}, {240, 40}, {288, 48}};
     for (auto [dpi, size] : sizes) {
         EXPECT_EQ(TrayIconSize(dpi), size) << dpi << " dpi";
         EXPECT_EQ(DayPictureSize(size), size) << dpi << " dpi";
@@ -40,14 +41,17 @@ TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSmallSize) {
         ASSERT_NE(DayGlyphsFor(size), nullptr) << size;
         EXPECT_EQ(DayGlyphsFor(size)->size, size);
     }
-    // 32 pixels and up are the icon resources, not composed.
-    for (int size : {0, 15, 18, 32, 40})
+    // 32 pixels are the icon resources, not composed.
+    for (int size : {0, 15, 18, 32, 44, 64})
         EXPECT_EQ(DayGlyphsFor(size), nullptr) << size;
-    // Between the drawn sizes the next smaller one, which the system scales
-    // up a little; above them the resources at the tray's own size.
+    // Between the drawn sizes, the icons' among them, the next smaller one,
+    // which the system scales up a little; so too above them all.
     EXPECT_EQ(DayPictureSize(18), 16);
     EXPECT_EQ(DayPictureSize(31), 28);
+    EXPECT_EQ(DayPictureSize(34), 32);
     EXPECT_EQ(DayPictureSize(40), 40);
+    EXPECT_EQ(DayPictureSize(44), 40);
+    EXPECT_EQ(DayPictureSize(64), 48);
     EXPECT_EQ(DayPictureSize(12), 16);
 }
 
@@ -160,13 +164,36 @@ TEST(DayPictures, EveryNumeralStaysWholeInsideThePageAsTallAsTheSizeAllows) {
 
 TEST(DayPictures, EveryDayHasItsOwnPictureAndOtherDaysNone) {
     for (int size : kDrawnSizes) {
-        const DayGlyphs& g = *DayGlyphsFor(size);
         std::set<std::vector<std::uint8_t>> seen;
         for (int day = 1; day <= 31; ++day)
-            EXPECT_TRUE(seen.insert(ComposeDayPicture(g, day)).second)
+            EXPECT_TRUE(seen.insert(DayPicture(size, day)).second)
                 << "size " << size << ", day " << day;
         for (int day : {0, 32, -1})
-            EXPECT_TRUE(ComposeDayPicture(g, day).empty()) << "size " << size << ", day " << day;
+            EXPECT_TRUE(DayPicture(size, day).empty()) << "size " << size << ", day " << day;
+    }
+    for (int size : {0, 32, 44})
+        EXPECT_TRUE(DayPicture(size, 1).empty()) << "size " << size;
+}
+
+TEST(DayPictures, ACutShortCodeStillGivesPicturesAndIsReadNoFurther) {
+    // On the heap, so that a read past its end is caught.
+    const std::vector<std::uint8_t> half(kDayGlyphs.code,
+                                         kDayGlyphs.code + kDayGlyphs.codeSize / 2);
+    const GlyphLibrary cut{kDayGlyphs.sets, kDayGlyphs.count, half.data(), half.size()};
+    for (int size : kDrawnSizes) {
+        SCOPED_TRACE(size);
+        const DayGlyphs& g = *DayGlyphsFor(size);
+        const Picture whole = Compose(g, 28);
+        const Picture p{size, DayPicture(size, 28, cut)};
+        ASSERT_EQ(p.px.size(), whole.px.size());
+        // The page is drawn as ever; only the numerals may suffer.
+        const Area inside = PageInside(g);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                if (!inside.Holds(x, y)) {
+                    ASSERT_EQ(p.At(x, y), whole.At(x, y)) << x << "," << y;
+                }
+            }
     }
 }
 

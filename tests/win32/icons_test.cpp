@@ -18,13 +18,14 @@ namespace mivra {
 namespace {
 
 // An icon drawn at its own size over a pure red card; pixels as 0x00RRGGBB.
-std::vector<std::uint32_t> DrawOverRed(HICON icon, int size) {
+// DI_MASK draws its mask alone: black where the picture covers the card.
+std::vector<std::uint32_t> DrawOverRed(HICON icon, int size, UINT flags = DI_NORMAL) {
     test::DibCanvas canvas(size, size);
     std::vector<std::uint32_t> px;
     if (!canvas.Ok()) return px;
     std::uint32_t* p = canvas.Bits();
     std::fill(p, p + size * size, 0x00FF0000u);
-    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, flags);
     GdiFlush();
     px.assign(p, p + size * size);
     for (auto& c : px)
@@ -45,7 +46,8 @@ int IconSize(HICON icon) {
 TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
     int dpi = 96;
     Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
-    const std::pair<int, int> sizes[] = {{96, 16}, {120, 20}, {144, 24}, {168, 28}, {192, 32}};
+    const std::pair<int, int> sizes[] = {{96, 16},  {120, 20}, {144, 24}, {168, 28},
+                                         {192, 32}, {216, 36}, {240, 40}, {288, 48}};
     for (auto [at, size] : sizes) {
         SCOPED_TRACE(at);
         dpi = at;
@@ -61,9 +63,12 @@ TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
             ASSERT_EQ(IconSize(h), size);
             const auto px = DrawOverRed(h, size);
             ASSERT_EQ(px.size(), static_cast<std::size_t>(size * size));
-            if (const DayGlyphs* glyphs = DayGlyphsFor(size)) {
-                // Composed: every pixel as the composer drew it, opaque.
-                const auto picture = ComposeDayPicture(*glyphs, day);
+            // Opaque also where the shell goes by the mask.
+            ASSERT_EQ(DrawOverRed(h, size, DI_MASK), std::vector<std::uint32_t>(px.size(), 0));
+            if (size != 32) {
+                // Composed for the size: every pixel as the composer drew it, opaque.
+                const auto picture = DayPicture(size, day);
+                ASSERT_EQ(picture.size(), static_cast<std::size_t>(size * size));
                 for (int i = 0; i < size * size; ++i)
                     ASSERT_EQ(px[i], InkRgb(picture[i])) << "at " << i % size << "," << i / size;
             } else {
@@ -92,7 +97,7 @@ TEST(Icons, OnlyTheShownPictureAndTheOneBeforeItAreHeld) {
         Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
         HICON shown = icons.ForDay(1);
         for (int round = 0; round < 3; ++round)
-            for (int at : {120, 192, 144, 96, 168})
+            for (int at : {120, 192, 288, 144, 96, 216, 168, 240})
                 for (int day = 1; day <= 31; ++day) {
                     dpi = at;
                     icons.TraySizeChanged();
