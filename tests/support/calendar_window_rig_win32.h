@@ -1,6 +1,7 @@
 // A real calendar window driven by the real logic, with the platform's other
-// parts faked so that nothing reaches the shell or the registry. Fixtures
-// inherit it and call Start and Stop.
+// parts faked so that nothing reaches the shell or the registry, and the real
+// options window and picker beside it on the same state. Fixtures inherit it
+// and call Start and Stop.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,8 @@
 #include "app/calendar_window_win32.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fake_registry.h"
+#include "tests/support/message_pump_win32.h"
+#include "tests/support/options_window_rig_win32.h"
 #include "tests/support/system_colors_win32.h"
 
 namespace mivra::test {
@@ -26,6 +29,7 @@ struct CalendarWindowRig {
     TestSystemColors colors;
     CalendarWindow window{colors};
     std::unique_ptr<CalendarApp> app;
+    OptionsWindowRig dialogs{state, registry, colors}; // apart from the logic's `options`
 
     // Started on 18 October 2000, hidden, as the program starts.
     bool Start() {
@@ -38,11 +42,9 @@ struct CalendarWindowRig {
         return true;
     }
     void Stop() {
+        dialogs.window.reset();
         if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        // The window's end posts WM_QUIT; leave no trace for the next test.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DropMessages(); // the window's end posts WM_QUIT
     }
 };
 
