@@ -26,6 +26,11 @@ inline chr::year_month_day LocalToday() {
            chr::day(unsigned(tm.tm_mday));
 }
 
+inline chr::year_month ThisMonth() {
+    const auto today = LocalToday();
+    return today.year() / today.month();
+}
+
 using test::ExpectedGrid;
 
 struct CellBox {

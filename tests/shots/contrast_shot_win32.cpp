@@ -14,6 +14,7 @@
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/system_colors_win32.h"
+#include "tests/support/window_rects_win32.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ bool SaveWindows(const std::vector<HWND>& windows, const RECT& r, const char* pa
     const test::DibCanvas canvas(w, h);
     PatBlt(canvas.Dc(), 0, 0, w, h, BLACKNESS);
     for (HWND window : windows) {
-        RECT at;
-        GetWindowRect(window, &at);
+        const RECT at = test::OuterRect(window);
         HDC dc = GetWindowDC(window);
         BitBlt(canvas.Dc(), at.left - r.left, at.top - r.top, at.right - at.left,
                at.bottom - at.top, dc, 0, 0, SRCCOPY);
@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
     const std::vector<HWND> windows = {rig.window.Handle(), options.Handle(), picker.Handle()};
     RECT all{0, 0, gap, 0};
     for (HWND w : windows) {
-        RECT r;
-        GetWindowRect(w, &r);
+        const RECT r = test::OuterRect(w);
         SetWindowPos(w, HWND_TOPMOST, all.right, gap, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         all.right += r.right - r.left + gap;
         all.bottom = std::max(all.bottom, r.bottom - r.top + 2 * gap);

@@ -169,16 +169,21 @@ public:
     void ShowModal() override { ++modal; }
 };
 
-// A CalendarApp wired to fakes, for fixtures to inherit.
-struct AppRig {
+// The program's state and fakes of every service the calendar's logic uses
+// but its window, for rigs to build on.
+struct AppFakes {
     ModuleState state;
     FakeClock clock;
     EnglishText text;
     RecordingTray tray;
     FakeIcons icons;
-    FakeWindow window;
     FakeOptions options;
     FakeRegistry registry;
+};
+
+// A CalendarApp wired to fakes, for fixtures to inherit.
+struct AppRig : AppFakes {
+    FakeWindow window;
     CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
 };
 

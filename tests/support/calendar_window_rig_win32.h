@@ -18,14 +18,7 @@
 
 namespace mivra::test {
 
-struct CalendarWindowRig {
-    ModuleState state;
-    FakeClock clock;
-    EnglishText text;
-    RecordingTray tray;
-    FakeIcons icons;
-    FakeOptions options;
-    FakeRegistry registry;
+struct CalendarWindowRig : AppFakes {
     TestSystemColors colors;
     CalendarWindow window{colors};
     std::unique_ptr<CalendarApp> app;

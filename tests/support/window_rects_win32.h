@@ -27,10 +27,19 @@ inline LPARAM AtMiddle(const RECT& r) {
     return MAKELPARAM(p.x, p.y);
 }
 
+inline RECT ClientArea(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
+inline RECT OuterRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
 // A child window's rectangle in its parent's client area.
 inline RECT ChildRect(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
+    RECT r = OuterRect(child);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }

@@ -32,23 +32,30 @@ protected:
         app.OnMouseUp(id);
         return refreshes;
     }
+
+    // Holds a label from a month on show and expects the month it leads to.
+    struct Step {
+        int month, year;
+        LabelId held;
+        int ms;
+        std::pair<int, int> to;
+    };
+    void ExpectSteps(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            Show(s.month, s.year);
+            Hold(s.held, s.ms);
+            EXPECT_EQ(Shown(), s.to) << Design(s.held).name << " from " << s.month << "/" << s.year;
+        }
+    }
 };
 
 TEST_F(NavigationTest, StepsWrapAtTheYearsEnds) {
-    Show(12, 2000);
-    Hold(LabelId::lblMonthNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(1, 2001));
-    Show(1, 2000);
-    Hold(LabelId::lblMonthPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(12, 1999));
-    Show(5, 2000);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(5, 2001));
-    Show(2, 2000);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 2001));
-    Hold(LabelId::lblYearPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 2000));
+    using enum LabelId;
+    ExpectSteps({{12, 2000, lblMonthNext, 100, {1, 2001}},
+                 {1, 2000, lblMonthPrev, 100, {12, 1999}},
+                 {5, 2000, lblYearNext, 100, {5, 2001}},
+                 {2, 2000, lblYearNext, 100, {2, 2001}},
+                 {2, 2001, lblYearPrev, 100, {2, 2000}}});
     EXPECT_EQ(app.Label(LabelId::lblMonth).caption, L"February 2000");
 }
 
@@ -106,23 +113,13 @@ TEST_F(NavigationTest, TodayJumpsOnClickOnlyAndLeavesLastDate) {
 }
 
 TEST_F(NavigationTest, StepsStopAtTheEndsOfTheRangeHeldOrClicked) {
-    Show(3, 100);
-    Hold(LabelId::lblMonthPrev, 2000);
-    EXPECT_EQ(Shown(), std::make_pair(2, 100));
-    Hold(LabelId::lblYearPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 100));
-    Show(6, 101);
-    Hold(LabelId::lblYearPrev, 1000);
-    EXPECT_EQ(Shown(), std::make_pair(6, 100));
-
-    Show(10, 9999);
-    Hold(LabelId::lblMonthNext, 2000);
-    EXPECT_EQ(Shown(), std::make_pair(11, 9999));
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(11, 9999));
-    Show(12, 9998);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(12, 9998));
+    using enum LabelId;
+    ExpectSteps({{3, 100, lblMonthPrev, 2000, {2, 100}},
+                 {2, 100, lblYearPrev, 100, {2, 100}},
+                 {6, 101, lblYearPrev, 1000, {6, 100}},
+                 {10, 9999, lblMonthNext, 2000, {11, 9999}},
+                 {11, 9999, lblYearNext, 100, {11, 9999}},
+                 {12, 9998, lblYearNext, 100, {12, 9998}}});
     EXPECT_EQ(app.Label(Day(41)).caption, L"9"); // 9 January 9999
 }
 

@@ -137,8 +137,7 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
             ASSERT_EQ(window.Dpi(), dpi);
         }
         SCOPED_TRACE(dpi);
-        RECT client;
-        GetClientRect(h, &client);
+        const RECT client = ClientArea(h);
         EXPECT_EQ(r.Location(CHILDID_SELF), ScreenRect(h, client));
         // Every label in reading order is where it is painted, and a hit at
         // its middle finds it.
@@ -301,8 +300,7 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r.Role(7), ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_TRUE(r.State(7) & STATE_SYSTEM_INVISIBLE); // no Startup folder
     EXPECT_EQ(r.Role(8), ROLE_SYSTEM_PUSHBUTTON);
-    RECT ok;
-    GetWindowRect(about.Control(OptionsControl::cmdClose), &ok);
+    const RECT ok = OuterRect(about.Control(OptionsControl::cmdClose));
     EXPECT_EQ(r.Location(8), Box(ok));
     EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
     EXPECT_EQ(r.HitTest(Middle(r.Location(8))), -2); // OK's own object

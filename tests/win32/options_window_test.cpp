@@ -88,7 +88,7 @@ constexpr const wchar_t* kLink = L"C:\\Startup\\Mivra.lnk";
 
 // The options window over the real logic, owned by a stand-in for the
 // calendar window, on the default colours.
-class OptionsWindowTest : public ::testing::Test {
+class OptionsWindowTest : public ::testing::Test, protected AppFakes {
 protected:
     void SetUp() override {
         state.DayTextColor = kDayTextColor;
@@ -136,16 +136,10 @@ protected:
         return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
     }
 
-    ModuleState state;
-    FakeRegistry registry;
     TestSystemColors colors;
     OptionsWindowRig rig{state, registry, colors};
     FakeShortcutFiles& files = rig.files;
     HWND calendar = nullptr;
-    FakeClock clock;
-    EnglishText text;
-    RecordingTray tray;
-    FakeIcons icons;
     FakeWindow host;
     std::unique_ptr<CalendarApp> app;
 };
@@ -167,9 +161,7 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
 
     const int dpi = o.Dpi();
-    RECT client, outer;
-    GetClientRect(w, &client);
-    GetWindowRect(w, &outer);
+    const RECT client = ClientArea(w), outer = OuterRect(w);
     EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
     const PixelPoint at = CentredPlacement(GetSystemMetrics(SM_CXSCREEN),
@@ -227,8 +219,7 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
     const int dpi = o.Dpi();
     {
         DibCanvas canvas(o.Handle());
-        RECT client;
-        GetClientRect(o.Handle(), &client);
+        const RECT client = ClientArea(o.Handle());
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
         const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
@@ -450,8 +441,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
     SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(o.Dpi(), dpi);
-    RECT client;
-    GetClientRect(o.Handle(), &client);
+    const RECT client = ClientArea(o.Handle());
     EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
     // Every visible control has its new place and font, and is due for a
@@ -469,13 +459,12 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
 
     ColorPickerWindow& picker = o.Picker();
     ASSERT_TRUE(picker.Load());
-    RECT at;
-    GetWindowRect(picker.Handle(), &at);
+    const RECT at = OuterRect(picker.Handle());
     SendMessageW(picker.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&at));
-    GetClientRect(picker.Handle(), &client);
-    EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
-    EXPECT_GE(client.right, WindowPixels(PickerCells()[7], dpi).right);
+    const RECT cells = ClientArea(picker.Handle());
+    EXPECT_EQ(cells.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
+    EXPECT_GE(cells.right, WindowPixels(PickerCells()[7], dpi).right);
     EXPECT_EQ(Box(picker.CellRect(15)), Box(Rect(PickerCells()[15], dpi)));
     EXPECT_EQ(Box(ChildRect(picker.CancelButton())), Box(Rect(kPickerCancelRect, dpi)));
     SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
@@ -553,9 +542,7 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
         EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 
         const int dpi = picker.Dpi();
-        RECT client, outer;
-        GetClientRect(w, &client);
-        GetWindowRect(w, &outer);
+        const RECT client = ClientArea(w), outer = OuterRect(w);
         EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
         if (dpi == 96) {
             EXPECT_EQ(outer.right - outer.left, PickerOuterWidthPixels(96));
