@@ -185,6 +185,18 @@ struct AppFakes {
 struct AppRig : AppFakes {
     FakeWindow window;
     CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
+
+    // The program's start on that day.
+    void StartOn(const Date& today) {
+        clock.now = today;
+        app.Startup();
+    }
+    // A month put on show as a step puts it.
+    void ShowMonth(int month, int year) {
+        state.DisplayMonth = std::int16_t(month);
+        state.DisplayYear = std::int16_t(year);
+        app.RefreshCalendar();
+    }
 };
 
 } // namespace mivra::test

@@ -24,12 +24,14 @@ struct CalendarWindowRig : AppFakes {
     std::unique_ptr<CalendarApp> app;
     OptionsWindowRig dialogs{state, registry, colors}; // apart from the logic's `options`
 
-    // Started on 18 October 2000, hidden, as the program starts.
-    bool Start() {
-        clock.now = D(2000, 10, 18);
+    // Started hidden, as the program starts: on 18 October 2000 with the
+    // fakes' dates and pictures unless told otherwise.
+    bool Start(const Date& today = D(2000, 10, 18)) { return Start(today, text, icons); }
+    bool Start(const Date& today, DateText& dates, IconSource& pictures) {
+        clock.now = today;
         if (!window.Create(GetModuleHandleW(nullptr))) return false;
         app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
+            state, CalendarApp::Services{clock, dates, tray, pictures, window, options, registry});
         window.Attach(app.get());
         app->Startup();
         return true;

@@ -64,8 +64,7 @@ TEST(Contrast, OnEachKindTakesItsSystemColoursAndNeighboursStayApart) {
 class ContrastKinds : public ::testing::Test, protected test::AppRig {};
 
 TEST_F(ContrastKinds, EveryCalendarLabelSaysWhatItIs) {
-    clock.now = test::D(2000, 10, 18); // a Wednesday, in cell 24
-    app.Startup();
+    StartOn(test::D(2000, 10, 18)); // a Wednesday, in cell 24
     EXPECT_EQ(app.Label(Day(24)).ink, Ink::Today);
     EXPECT_EQ(app.Label(Day(23)).ink, Ink::Day);
     EXPECT_EQ(app.Label(Day(14)).ink, Ink::Sunday);

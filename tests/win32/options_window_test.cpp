@@ -96,8 +96,6 @@ protected:
         state.DefaultCalendarColor = state.CalendarColor = kDefaultSettings.CalendarColor;
         registry.AddKey(kSettingsKeyPath);
         rig.paths = ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
-        calendar = CreateWindowExW(0, L"STATIC", L"calendar", WS_POPUP, 0, 0, 20, 20, nullptr,
-                                   nullptr, nullptr, nullptr);
     }
     void TearDown() override {
         app.reset();
@@ -139,13 +137,14 @@ protected:
     TestSystemColors colors;
     OptionsWindowRig rig{state, registry, colors};
     FakeShortcutFiles& files = rig.files;
-    HWND calendar = nullptr;
+    HWND calendar = CreateWindowExW(0, L"STATIC", L"calendar", WS_POPUP, 0, 0, 20, 20, nullptr,
+                                    nullptr, nullptr, nullptr);
     FakeWindow host;
     std::unique_ptr<CalendarApp> app;
+    OptionsWindow& o = Make(); // made, not loaded
 };
 
 TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
-    OptionsWindow& o = Make();
     // Asking and recolouring create nothing and leave the disk alone.
     EXPECT_FALSE(o.IsVisible());
     o.ApplyColors(kPalette[2]);
@@ -213,7 +212,6 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
 }
 
 TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabels) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     o.ApplyColors(kPalette[10]);
     const int dpi = o.Dpi();
@@ -249,7 +247,6 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
 
 TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartupFolder) {
     files.files.insert(kLink);
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     HWND check = o.Control(OptionsControl::cbxLoadWW);
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "present at load";
@@ -280,7 +277,6 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
 }
 
 TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     bool calendarEnabled = true, shown = false;
     HWND focus = nullptr, afterTab = nullptr;
@@ -344,7 +340,6 @@ void ClickControl(HWND control, bool twice = false) {
 }
 
 TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherStop) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     const HWND w = o.Handle();
     const HWND check = o.Control(OptionsControl::cbxLoadWW);
@@ -403,7 +398,6 @@ TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherSto
 }
 
 TEST_F(OptionsWindowTest, AQuickSecondClickActsAsAClick) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     ShowWindow(o.Handle(), SW_SHOWNA);
     ClickControl(o.Control(OptionsControl::cmdHomePage), true);
@@ -424,7 +418,6 @@ LONG FontHeight(HWND control) {
 }
 
 TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     ShowWindow(o.Handle(), SW_SHOWNA);
     auto painted = [&] {
@@ -471,7 +464,6 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
 }
 
 TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaints) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     bool optionsEnabled = true;
     Script script(Rescue());
@@ -496,7 +488,6 @@ TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaint
 }
 
 TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     state.PickedColor = static_cast<std::int32_t>(kPalette[5]); // an earlier choice
     Script script(Rescue());
@@ -511,7 +502,6 @@ TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
 }
 
 TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     Click(OptionsControl::cmdHomePage);
     PumpUntil([&] { return !rig.links.opened.empty(); }, 1000);
@@ -527,10 +517,11 @@ TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
     EXPECT_TRUE(o.IsLoaded()) << "the window stays open";
 }
 
-TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
-    ModuleState state;
-    TestSystemColors colors;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+// The picker on its own, as the options window's rig holds it.
+using ColorPickerWindowTest = OptionsWindowTest;
+
+TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
+    ColorPickerWindow& picker = rig.picker;
     std::vector<RECT> first;
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(picker.Load());
@@ -579,10 +570,8 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
     }
 }
 
-TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
-    ModuleState state;
-    TestSystemColors colors;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
+    ColorPickerWindow& picker = rig.picker;
 
     auto clickCell = [&](int cell) {
         EXPECT_TRUE(picker.Load());

@@ -123,6 +123,15 @@ protected:
         s.Load(reg, kDefaultSettings, Key());
         return s;
     }
+    // A start that finds both colours stored and writes nothing.
+    void ExpectStartFinds(Color labels, Color calendar) const {
+        CountingRegistry reg;
+        const Settings state = Load(reg);
+        EXPECT_EQ(state.LabelColor, labels);
+        EXPECT_EQ(state.CalendarColor, calendar);
+        EXPECT_EQ(reg.creates, 0);
+        EXPECT_TRUE(reg.writes.empty());
+    }
 
     std::string path_;
 };
@@ -140,24 +149,13 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     ExpectStoredText(path_.c_str(), "Clr_Labels", "8421376");
     ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
 
-    CountingRegistry again;
-    const Settings next = Load(again);
-    EXPECT_EQ(next.LabelColor, 0x00808000u);
-    EXPECT_EQ(next.CalendarColor, 0x00FFFFFFu);
-    EXPECT_EQ(again.creates, 0);
-    EXPECT_TRUE(again.writes.empty());
+    ExpectStartFinds(0x00808000u, 0x00FFFFFFu);
 }
 
 TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
-    CountingRegistry reg;
-    const Settings state = Load(reg);
-
-    EXPECT_EQ(state.LabelColor, 0u);
-    EXPECT_EQ(state.CalendarColor, 0x000000FFu);
-    EXPECT_EQ(reg.creates, 0);
-    EXPECT_TRUE(reg.writes.empty());
+    ExpectStartFinds(0u, 0x000000FFu);
     EXPECT_EQ(ReadRaw(path_.c_str(), "Clr_Calendar")->kind, DWORD{REG_DWORD});
 }
 

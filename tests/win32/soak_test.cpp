@@ -12,20 +12,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 
-#include "app/calendar_app.h"
 #include "app/calendar_grid.h"
-#include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/label_paint_win32.h"
-#include "platform/system_colors_win32.h"
-#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/expected_grid.h"
-#include "tests/support/fake_registry.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/window_rects_win32.h"
 #include "tray/icons_win32.h"
@@ -115,47 +110,27 @@ void PrintTo(const Counts& c, std::ostream* os) {
     *os << "gdi " << c.gdi << ", user " << c.user;
 }
 
-// The real window and logic, on a settable clock, and a canvas of the
-// window's size to paint it into.
-class Calendar {
-public:
+// The real window and logic with the real pictures and the locale's dates,
+// on a settable clock, and a canvas of the window's size to paint it into.
+struct Calendar : test::CalendarWindowRig {
     explicit Calendar(Date today) {
-        clock.now = today;
-        window = std::make_unique<CalendarWindow>(colors);
-        created = window->Create(GetModuleHandleW(nullptr));
-        app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, *window, options, registry});
-        window->Attach(app.get());
+        created = Start(today, localText, pictures);
         if (!created) return;
-        app->Startup();
-        GetClientRect(Hwnd(), &area);
+        GetClientRect(window.Handle(), &area);
         canvas = std::make_unique<test::DibCanvas>(area.right, area.bottom);
         created = canvas->Ok();
     }
-    ~Calendar() {
-        window.reset();
-        app.reset();
-        test::DropMessages(); // the window ends a message loop; here there is none
-    }
+    ~Calendar() { Stop(); }
     // The minute's tick, on the given day.
     void TickOn(const Date& today) {
         clock.now = today;
         app->OnRefreshTimer();
     }
-    void Paint() const { window->PaintContent(canvas->Dc(), area); }
-    HWND Hwnd() const { return window->Handle(); }
+    void Paint() { window.PaintContent(canvas->Dc(), area); }
     const LabelState& Label(LabelId id) const { return app->Label(id); }
 
-    ModuleState state;
-    test::FakeClock clock;
-    UserDateText text;
-    test::RecordingTray tray;
-    Icons icons{GetModuleHandleW(nullptr)};
-    test::FakeOptions options;
-    FakeRegistry registry;
-    Win32SystemColors colors;
-    std::unique_ptr<CalendarWindow> window;
-    std::unique_ptr<CalendarApp> app;
+    UserDateText localText;
+    Icons pictures{GetModuleHandleW(nullptr)};
     RECT area{};
     std::unique_ptr<test::DibCanvas> canvas;
     bool created = false; // and the canvas made
@@ -194,14 +169,14 @@ void ExpectToday(Calendar& c, const Date& today) {
     ExpectMonth(c, chr::year{today.Year()} / today.Month(), today);
     EXPECT_EQ(c.tray.calls.back().op, NotifyOp::Modify);
     EXPECT_EQ(c.tray.calls.back().record.hIcon,
-              reinterpret_cast<std::uintptr_t>(c.icons.ForDay(today.Day())));
+              reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(today.Day())));
     EXPECT_NE(c.tray.calls.back().record.hIcon, 0u);
     EXPECT_EQ(c.Label(LabelId::lblToday).tooltip, L"Jump to Today (" + ShortDateOf(today) + L")");
 }
 
 // Paints the window and checks the pixels against the model: the black frame,
 // and the ground of every day cell in its label's back colour.
-void PaintAndCheck(const Calendar& c) {
+void PaintAndCheck(Calendar& c) {
     const test::DibCanvas& s = *c.canvas;
     SetLastError(0);
     c.Paint();
@@ -209,7 +184,7 @@ void PaintAndCheck(const Calendar& c) {
     ASSERT_EQ(GetLastError(), 0u) << "a call in the paint failed";
     ASSERT_EQ(s.At(0, 0), RGB(0, 0, 0));
     for (int i = 0; i < kGridCells; ++i) {
-        const RECT r = c.window->LabelRect(Day(i));
+        const RECT r = c.window.LabelRect(Day(i));
         ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.Label(Day(i)).back))
             << "cell " << i;
     }
@@ -273,7 +248,7 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
 TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
-    const HWND hwnd = c.Hwnd();
+    const HWND hwnd = c.window.Handle();
     PaintAndCheck(c);
 
     struct Step {
@@ -294,7 +269,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     UINT_PTR scrollTimer = 0;
     int steps = 0;
     auto press = [&](const Step& st) {
-        const LPARAM at = test::AtMiddle(c.window->LabelRect(st.id));
+        const LPARAM at = test::AtMiddle(c.window.LabelRect(st.id));
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ASSERT_EQ(GetCapture(), hwnd);
         step(st);
@@ -382,8 +357,7 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
         const auto grid = test::ExpectedGrid(chr::year{d.Year()} / d.Month());
         const int cell = int(std::find(grid.begin(), grid.end(), Ymd(d)) - grid.begin());
         ASSERT_GT(
-            InkIn(*c.canvas, c.window->LabelRect(Day(cell)), ResolveColor(c.state.CalendarColor)),
-            0)
+            InkIn(*c.canvas, c.window.LabelRect(Day(cell)), ResolveColor(c.state.CalendarColor)), 0)
             << "today's caption";
         // A new picture each day; the one the shell had until now lives on
         // until the next.
@@ -423,7 +397,7 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
         ExpectToday(c, d);
         if (d.Day() == 29) {
             EXPECT_EQ(c.tray.calls.back().record.hIcon,
-                      reinterpret_cast<std::uintptr_t>(c.icons.ForDay(29)));
+                      reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(29)));
         }
     }
 
@@ -440,7 +414,7 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
                    {D(2024, 1, 3), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
     for (const auto& change : changes) {
         c.clock.now = change.day;
-        const LRESULT answer = SendMessageW(c.Hwnd(), change.msg, change.wp, 0);
+        const LRESULT answer = SendMessageW(c.window.Handle(), change.msg, change.wp, 0);
         if (change.msg == WM_POWERBROADCAST) {
             EXPECT_EQ(answer, TRUE);
         }
@@ -448,7 +422,7 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
     }
     // Going to sleep changes nothing.
     c.clock.now = D(2024, 1, 4);
-    SendMessageW(c.Hwnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageW(c.window.Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     EXPECT_EQ(c.state.LastDate, D(2024, 1, 3));
 }
 
