@@ -22,7 +22,8 @@ struct CalendarWindowRig : AppFakes {
     TestSystemColors colors;
     CalendarWindow window{colors};
     std::unique_ptr<CalendarApp> app;
-    OptionsWindowRig dialogs{state, registry, colors}; // apart from the logic's `options`
+    // The real options window and picker; the logic itself talks to `options`.
+    OptionsWindowRig dialogs{state, registry, colors};
 
     // Started hidden, as the program starts: on 18 October 2000 with the
     // fakes' dates and pictures unless told otherwise.

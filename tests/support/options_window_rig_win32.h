@@ -23,15 +23,12 @@ public:
 
     // `calendar` takes no input while the window is shown.
     OptionsWindow& Make(HWND calendar = nullptr) {
-        auto shortcutPaths = [this] {
+        auto lookUp = [this] {
             ++pathLoads;
             return paths;
         };
-        window = std::make_unique<OptionsWindow>(GetModuleHandleW(nullptr),
-                                                 OptionsWindow::Services{state_, registry_, picker,
-                                                                         files, links,
-                                                                         shortcutPaths, colors_},
-                                                 calendar);
+        const OptionsWindow::Services s{state_, registry_, picker, files, links, lookUp, colors_};
+        window = std::make_unique<OptionsWindow>(GetModuleHandleW(nullptr), s, calendar);
         return *window;
     }
 

@@ -125,8 +125,8 @@ TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
 TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
     logic.OnResetColors();
     EXPECT_EQ(picker.shown, 0);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
-    EXPECT_EQ(state.CalendarColor, kPalette[15]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
+    EXPECT_EQ(state.CalendarColor, kDefaultSettings.CalendarColor);
     EXPECT_EQ(Names(FakeRegistry::Op::Set),
               (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
     EXPECT_EQ(StoredText(registry, "Clr_Labels"), "8421376");

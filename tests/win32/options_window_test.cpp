@@ -297,7 +297,7 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
                     SetFocus(reset);
                     PostMessageW(reset, WM_KEYDOWN, VK_RETURN, 0);
                 });
-    script.Then([&] { return state.LabelColor == kPalette[3]; },
+    script.Then([&] { return state.LabelColor == kDefaultSettings.LabelColor; },
                 [&] {
                     defaultWhileOnReset = SendMessageW(w, DM_GETDEFID, 0, 0);
                     PostMessageW(reset, WM_KEYDOWN, VK_TAB, 0);
@@ -481,7 +481,7 @@ TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaint
     EXPECT_TRUE(IsWindowEnabled(o.Handle()));
     EXPECT_EQ(state.PickedColor, 16711680);
     EXPECT_EQ(state.CalendarColor, kPalette[9]);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
     EXPECT_EQ(Stored("Clr_Calendar"), "16711680");
     EXPECT_EQ(o.PanelColor(), kPalette[9]);
     EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
@@ -497,7 +497,7 @@ TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
     EXPECT_FALSE(script.Rescued());
     EXPECT_EQ(state.PickedColor, -1);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
     EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
 }
 
