@@ -10,21 +10,10 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/calendar_app.h"
-#include "app/calendar_window_win32.h"
-#include "app/system_win32.h"
-#include "platform/system_colors_win32.h"
-#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
 
 namespace mivra {
 namespace {
-
-// The clock stands at 15 October 2000; the shell and the options window
-// play no part in painting.
-using test::FakeClock;
-using test::FakeIcons;
-using test::FakeOptions;
-using test::RecordingTray;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -57,23 +46,14 @@ template <typename F> double TimePerCall(int runs, int count, F work) {
 }
 
 int Run(int runs, int paints) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    ModuleState state;
-    FakeClock clock;
-    UserDateText text;
-    RecordingTray tray;
-    FakeIcons icons;
-    FakeOptions options;
-    FakeRegistry registry;
-    Win32SystemColors colors;
-    CalendarWindow window(colors);
-    if (!window.Create(instance)) {
+    // The real window and logic on 18 October 2000; the shell and the
+    // options window play no part in painting.
+    test::CalendarWindowRig rig;
+    if (!rig.Start()) {
         std::fprintf(stderr, "paint bench: the calendar window was not created\n");
         return 1;
     }
-    CalendarApp app(state, {clock, text, tray, icons, window, options, registry});
-    window.Attach(&app);
-    app.Startup();
+    CalendarWindow& window = rig.window;
 
     const HDC screen = GetDC(nullptr);
     for (const int dpi : {96, 144}) {

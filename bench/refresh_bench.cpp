@@ -75,8 +75,11 @@ void OutputOnly(benchmark::State& s) {
     for (int c = 0; c < kGridCells; ++c) {
         days[c] = cells[c].Day();
         const CellKind k = ClassifyCell(c, cells[c], 10, today);
-        fore[c] = k == CellKind::Today ? 0xFFFFFF : k == CellKind::OtherMonth ? 0xC0C0C0 : 0;
-        back[c] = k == CellKind::Today ? 0x808000 : 0xFFFFFF;
+        const Settings& colors = kDefaultSettings;
+        fore[c] = k == CellKind::Today        ? colors.CalendarColor
+                  : k == CellKind::OtherMonth ? kOtherMonthTextColor
+                                              : kDayTextColor;
+        back[c] = k == CellKind::Today ? colors.LabelColor : colors.CalendarColor;
     }
     std::array<LabelState, kLabelCount> labels;
     NotifyRecord record;

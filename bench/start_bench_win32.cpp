@@ -144,8 +144,16 @@ struct Child {
     }
 };
 
-// Milliseconds from process creation to ready, then closes the program the
-// way its "x" does and waits for its end. Negative on failure.
+// Closes a started program the way its "x" does and waits for its end.
+bool Closed(Child& c, HWND hwnd) {
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    if (c.Wait()) return true;
+    Fail("did not quit");
+    return false;
+}
+
+// Milliseconds from process creation to ready, then closes the program.
+// Negative on failure.
 double StartMivra(const std::wstring& exe) {
     const int icons = TrayIcons();
     if (icons < 0) return Fail("no taskbar");
@@ -155,9 +163,7 @@ double StartMivra(const std::wstring& exe) {
     const HWND hwnd = WaitReady(c.pi.dwProcessId, icons, c.pi.hProcess);
     const double t1 = Now();
     if (!hwnd) return -1;
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    if (!c.Wait()) return Fail("did not quit");
-    return t1 - t0;
+    return Closed(c, hwnd) ? t1 - t0 : -1;
 }
 
 // The same for the minimal program: its window exists and it answers.
@@ -173,9 +179,7 @@ double StartMinimal(const std::wstring& exe) {
     }
     if (!Answers(hwnd)) return Fail("no answer");
     const double t1 = Now();
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    if (!c.Wait()) return Fail("did not quit");
-    return t1 - t0;
+    return Closed(c, hwnd) ? t1 - t0 : -1;
 }
 
 // From creation to exit of the minimal program that leaves once its window exists.

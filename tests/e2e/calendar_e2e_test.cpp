@@ -36,14 +36,12 @@ TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowingAndStoresTheDefaults) {
 
 TEST_F(MivraE2E, TrayClicksShowTheCurrentMonthAndHideIt) {
     Mivra& m = App();
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
+    const WindowInfo w = Shown(m);
     EXPECT_EQ(w.left, 842);
     EXPECT_EQ(w.top, 512);
     const Screenshot s = Screenshot::Take();
     Save(s, "calendar.png");
-    const auto today = LocalToday();
-    EXPECT_TRUE(ShowsMonth(s, w, today.year() / today.month()));
+    EXPECT_TRUE(ShowsMonth(s, w, ThisMonth()));
     // Title bar: white text on dark cyan; weekday row: white on black.
     const Point title = Label(w, 24, 24, 2532, 348);
     EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kCyan), 300);
@@ -90,10 +88,8 @@ TEST_F(MivraE2E, HoveringTheIconShowsItsTip) {
 
 TEST_F(MivraE2E, StepLabelsMoveTheGridAndHoldingRepeats) {
     Mivra& m = App();
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
-    const auto today = LocalToday();
-    const chr::year_month now = today.year() / today.month();
+    const WindowInfo w = Shown(m);
+    const chr::year_month now = ThisMonth();
 
     const Point next = Button(w, 4), yearPrev = Button(w, 1), todayButton = Button(w, 3);
     Click(next.x, next.y);
@@ -130,8 +126,7 @@ TEST_F(MivraE2E, StepLabelsMoveTheGridAndHoldingRepeats) {
 
 TEST_F(MivraE2E, TheTitleDragsWithTheLeftButtonOnlyAndHideHides) {
     Mivra& m = App();
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
+    const WindowInfo w = Shown(m);
     const Point title = Label(w, 24, 24, 2532, 348);
     Press(title.x - 40, title.y, 3);
     MoveTo(title.x - 140, title.y - 100);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "tests/support/expected_grid.h"
 
 namespace mivra::e2e {
 
@@ -25,17 +26,12 @@ inline chr::year_month_day LocalToday() {
            chr::day(unsigned(tm.tm_mday));
 }
 
-// The dates of the 42 cells for a month, worked out here from first
-// principles: six weeks from the last Sunday strictly before the 1st.
-inline std::vector<chr::year_month_day> ExpectedGrid(chr::year_month ym) {
-    const chr::sys_days first{ym / 1};
-    const unsigned wd = chr::weekday(first).c_encoding();
-    const chr::sys_days start = first - chr::days(wd == 0 ? 7 : wd);
-    std::vector<chr::year_month_day> cells;
-    for (int i = 0; i < 42; ++i)
-        cells.emplace_back(start + chr::days(i));
-    return cells;
+inline chr::year_month ThisMonth() {
+    const auto today = LocalToday();
+    return today.year() / today.month();
 }
+
+using test::ExpectedGrid;
 
 struct CellBox {
     int l, t, r, b;

@@ -437,6 +437,22 @@ void DesktopTest::ShowByTray(Mivra& m) {
     MoveTo(500, 300);
 }
 
+WindowInfo DesktopTest::Shown(Mivra& m) {
+    ShowByTray(m);
+    return m.Window();
+}
+
+std::optional<WindowInfo> DesktopTest::WaitShown(const std::string& title) {
+    std::optional<WindowInfo> w;
+    WaitUntil(
+        [&] {
+            w = probe().Find("*", title);
+            return w && w->visible;
+        },
+        10s);
+    return w && w->visible ? w : std::nullopt;
+}
+
 void DesktopTest::HideByTray(Mivra& m) {
     const Point c = Tray().Centre();
     Click(c.x, c.y);

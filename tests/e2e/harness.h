@@ -153,8 +153,11 @@ protected:
 
     static TrayIcon Tray();
     static bool TrayIconShown(const Screenshot& s);
-    // Shows the calendar with a click on its icon.
+    // Shows the calendar with a click on its icon; Shown says where it is.
     static void ShowByTray(Mivra& m);
+    static WindowInfo Shown(Mivra& m);
+    // Waits until a top-level window of that title shows.
+    static std::optional<WindowInfo> WaitShown(const std::string& title);
     static void HideByTray(Mivra& m);
 };
 

@@ -44,13 +44,8 @@ protected:
         ShowByTray(m);
         const Point about = LabelCentre(m.Window(), 24 + 360 * 6, 2736, 372, 324);
         Click(about.x, about.y);
-        std::optional<WindowInfo> w;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                w = probe().Find("*", "About_Mivra");
-                return w && w->visible;
-            },
-            10s));
+        const auto w = WaitShown("About_Mivra");
+        EXPECT_TRUE(w);
         return w.value_or(WindowInfo{});
     }
     void Press(const WindowInfo& options, const std::string& text) {
@@ -58,16 +53,6 @@ protected:
         ASSERT_TRUE(b) << text;
         const Point c = Centre(*b);
         Click(c.x, c.y);
-    }
-    std::optional<WindowInfo> WaitPicker() {
-        std::optional<WindowInfo> w;
-        WaitUntil(
-            [&] {
-                w = probe().Find("*", "Color_Picker");
-                return w && w->visible;
-            },
-            10s);
-        return w;
     }
 };
 
@@ -88,7 +73,7 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     EXPECT_TRUE(m.Window().visible);
 
     Press(options, "Adjust_Calendar_Color");
-    auto picker = WaitPicker();
+    auto picker = WaitShown("Color_Picker");
     ASSERT_TRUE(picker);
     // Cancel: no colour changes, nothing written.
     Press(*picker, "Cancel");
@@ -96,7 +81,7 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     EXPECT_NE(RegQuery(kSettingsKey).find("Clr_Calendar    REG_SZ    16777215"), std::string::npos);
 
     Press(options, "Adjust_Calendar_Color");
-    picker = WaitPicker();
+    picker = WaitShown("Color_Picker");
     ASSERT_TRUE(picker);
     const Point origin = ClientOrigin(*picker);
     // Cell 9, blue: second row, second column.

@@ -54,10 +54,8 @@ protected:
 
 TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
     Mivra& m = App();
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
-    const auto today = LocalToday();
-    const chr::year_month now = today.year() / today.month();
+    const WindowInfo w = Shown(m);
+    const chr::year_month now = ThisMonth();
 
     EXPECT_EQ(probe().Ask("acccount " + w.hwnd), "58");
     const auto title = Read(w, kTitle);
@@ -78,7 +76,7 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
         EXPECT_GE(cell->left + cell->width, inside.r) << "cell " << i;
         EXPECT_GE(cell->top + cell->height, inside.b) << "cell " << i;
         EXPECT_LE(cell->width, Px(372) + 1) << "cell " << i;
-        EXPECT_EQ((cell->state & kSelected) != 0, cells[i] == today) << "cell " << i;
+        EXPECT_EQ((cell->state & kSelected) != 0, cells[i] == LocalToday()) << "cell " << i;
     }
 
     // "Press" on ">" steps the month as a click does, and the reader hears it.

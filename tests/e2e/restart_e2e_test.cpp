@@ -29,8 +29,7 @@ TEST_F(RestartE2E, StoredColoursSurviveAStartAndQuitTakesTheIconAway) {
     const std::string after = RegQuery(kSettingsKey);
     EXPECT_NE(after.find("Clr_Calendar    REG_DWORD    0xff"), std::string::npos) << after;
     EXPECT_NE(after.find("Clr_Labels    REG_SZ    0"), std::string::npos) << after;
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
+    const WindowInfo w = Shown(m);
     const Screenshot s = Screenshot::Take();
     Save(s, "calendar-red.png");
     // The face of the grid is red now.
@@ -73,12 +72,10 @@ TEST_P(MivraDpiE2E, TheCalendarScalesWithTheScreen) {
     const WindowInfo hidden = m.Window();
     EXPECT_NEAR(hidden.clientWidth, Px(2580, dpi), 1);
     EXPECT_NEAR(hidden.clientHeight, Px(3084, dpi), 1);
-    ShowByTray(m);
-    const WindowInfo w = m.Window();
+    const WindowInfo w = Shown(m);
     const Screenshot s = Screenshot::Take();
     Save(s, "calendar-" + std::to_string(dpi) + "dpi.png");
-    const auto today = LocalToday();
-    EXPECT_TRUE(ShowsMonth(s, w, today.year() / today.month(), dpi));
+    EXPECT_TRUE(ShowsMonth(s, w, ThisMonth(), dpi));
     // Borders stay one pixel wide: the frame is black right at the edge and
     // the title's colour starts at 24 twips in.
     EXPECT_EQ(s.At(w.left + Px(24, dpi) - 1, w.top + Px(100, dpi)), kBlack);

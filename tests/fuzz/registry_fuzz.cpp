@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     }
 
     Settings state;
-    state.Load(reg, {kPalette[3], kPalette[15]});
+    state.Load(reg, kDefaultSettings);
     Check(state.CalendarColor <= kMaxColor && state.LabelColor <= kMaxColor);
-    Check(state.CalendarColor == stored.value_or(kPalette[15]));
+    Check(state.CalendarColor == stored.value_or(kDefaultSettings.CalendarColor));
     const auto after = reg.Find(kSettingsKeyPath, kCalendarColorValue);
     Check(after.has_value());
     if (!stored && !readOnly) Check(after->kind == kRegSz && after->data.size() == 8);

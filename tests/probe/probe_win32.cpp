@@ -14,12 +14,12 @@
 //   quit                     -> ends the probe
 #include <windows.h>
 
-#include <oleacc.h>
-
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
+
+#include "tests/support/reader_win32.h"
 
 namespace {
 
@@ -58,29 +58,6 @@ std::string Unescape(std::string s) {
     return s;
 }
 
-// A screen reader's view: the program's accessible object, marshalled from
-// its process into this one.
-struct Accessible {
-    IAccessible* p = nullptr;
-    explicit Accessible(HWND h) {
-        AccessibleObjectFromWindow(h, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&p));
-    }
-    ~Accessible() {
-        if (p) p->Release();
-    }
-    Accessible(const Accessible&) = delete;
-    Accessible& operator=(const Accessible&) = delete;
-};
-
-VARIANT ChildId(long id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
 std::string Failed(HRESULT hr) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "error %08lx", static_cast<unsigned long>(hr));
@@ -95,40 +72,30 @@ std::string Utf8(const wchar_t* w) {
     return s;
 }
 
+// A screen reader's view: the program's accessible object, marshalled from
+// its process into this one.
 std::string AccCount(HWND h) {
-    Accessible a(h);
-    if (!a.p) return "error";
-    long n = 0;
-    const HRESULT hr = a.p->get_accChildCount(&n);
-    return FAILED(hr) ? Failed(hr) : std::to_string(n);
+    const mivra::test::Reader r(h);
+    return r ? std::to_string(r.Count()) : "error";
 }
 
 std::string AccDescribe(HWND h, long id) {
-    Accessible a(h);
-    if (!a.p) return "error";
-    const VARIANT child = ChildId(id);
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
-    BSTR name = nullptr;
-    long x = 0, y = 0, cx = 0, cy = 0;
-    HRESULT hr = a.p->get_accRole(child, &role);
-    if (SUCCEEDED(hr)) hr = a.p->get_accState(child, &state);
-    if (SUCCEEDED(hr)) hr = a.p->accLocation(&x, &y, &cx, &cy, child);
-    if (SUCCEEDED(hr)) hr = a.p->get_accName(child, &name);
-    if (FAILED(hr)) return Failed(hr);
+    const mivra::test::Reader r(h);
+    if (!r) return "error";
+    const long role = r.Role(id);
+    if (role < 0) return "error";
+    const mivra::test::Box at = r.Location(id);
     char buf[96];
-    std::snprintf(buf, sizeof buf, "%ld %lx %ld %ld %ld %ld ", role.lVal,
-                  static_cast<unsigned long>(state.lVal), x, y, cx, cy);
-    std::string out = buf + Utf8(name);
-    SysFreeString(name);
-    return out;
+    std::snprintf(buf, sizeof buf, "%ld %lx %ld %ld %ld %ld ", role,
+                  static_cast<unsigned long>(r.State(id)), at.left, at.top, at.right - at.left,
+                  at.bottom - at.top);
+    return buf + Utf8(r.Name(id).c_str());
 }
 
 std::string AccPress(HWND h, long id) {
-    Accessible a(h);
-    if (!a.p) return "error";
-    const HRESULT hr = a.p->accDoDefaultAction(ChildId(id));
+    const mivra::test::Reader r(h);
+    if (!r) return "error";
+    const HRESULT hr = r->accDoDefaultAction(mivra::test::Child(id));
     return FAILED(hr) ? Failed(hr) : "ok";
 }
 

@@ -176,17 +176,34 @@ public:
     void ToFront() override { ++fronted; }
 };
 
-// A CalendarApp wired to fakes, for fixtures to inherit.
-struct AppRig {
+// The program's state and fakes of every service the calendar's logic uses
+// but its window, for rigs to build on.
+struct AppFakes {
     ModuleState state;
     FakeClock clock;
     EnglishText text;
     RecordingTray tray;
     FakeIcons icons;
-    FakeWindow window;
     FakeOptions options;
     FakeRegistry registry;
+};
+
+// A CalendarApp wired to fakes, for fixtures to inherit.
+struct AppRig : AppFakes {
+    FakeWindow window;
     CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
+
+    // The program's start on that day.
+    void StartOn(const Date& today) {
+        clock.now = today;
+        app.Startup();
+    }
+    // A month put on show as a step puts it.
+    void ShowMonth(int month, int year) {
+        state.DisplayMonth = std::int16_t(month);
+        state.DisplayYear = std::int16_t(year);
+        app.RefreshCalendar();
+    }
 };
 
 } // namespace mivra::test

@@ -1,6 +1,7 @@
 // A real calendar window driven by the real logic, with the platform's other
-// parts faked so that nothing reaches the shell or the registry. Fixtures
-// inherit it and call Start and Stop.
+// parts faked so that nothing reaches the shell or the registry, and the real
+// options window and picker beside it on the same state. Fixtures inherit it
+// and call Start and Stop.
 #pragma once
 
 #include <windows.h>
@@ -11,38 +12,35 @@
 #include "app/calendar_window_win32.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fake_registry.h"
+#include "tests/support/message_pump_win32.h"
+#include "tests/support/options_window_rig_win32.h"
 #include "tests/support/system_colors_win32.h"
 
 namespace mivra::test {
 
-struct CalendarWindowRig {
-    ModuleState state;
-    FakeClock clock;
-    EnglishText text;
-    RecordingTray tray;
-    FakeIcons icons;
-    FakeOptions options;
-    FakeRegistry registry;
+struct CalendarWindowRig : AppFakes {
     TestSystemColors colors;
     CalendarWindow window{colors};
     std::unique_ptr<CalendarApp> app;
+    // The real options window and picker; the logic itself talks to `options`.
+    OptionsWindowRig dialogs{state, registry, colors};
 
-    // Started on 18 October 2000, hidden, as the program starts.
-    bool Start() {
-        clock.now = D(2000, 10, 18);
+    // Started hidden, as the program starts: on 18 October 2000 with the
+    // fakes' dates and pictures unless told otherwise.
+    bool Start(const Date& today = D(2000, 10, 18)) { return Start(today, text, icons); }
+    bool Start(const Date& today, DateText& dates, IconSource& pictures) {
+        clock.now = today;
         if (!window.Create(GetModuleHandleW(nullptr))) return false;
         app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, window, options, registry});
+            state, CalendarApp::Services{clock, dates, tray, pictures, window, options, registry});
         window.Attach(app.get());
         app->Startup();
         return true;
     }
     void Stop() {
+        dialogs.window.reset();
         if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        // The window's end posts WM_QUIT; leave no trace for the next test.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DropMessages(); // the window's end posts WM_QUIT
     }
 };
 

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "platform/system_colors_win32.h"
+#include "tests/support/contrast_themes.h"
 
 namespace mivra::test {
 
@@ -18,29 +19,27 @@ struct TestSystemColors : Win32SystemColors {
     bool HighContrast() const override { return contrast; }
 };
 
-// Windows' dark contrast theme, for the colours the program asks for.
+// Windows' dark contrast theme, set for as long as the object lives.
 class DarkContrastTheme {
 public:
-    static constexpr std::array<int, 9> kElements = {
-        COLOR_WINDOW,  COLOR_WINDOWFRAME, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
-        COLOR_BTNFACE, COLOR_GRAYTEXT,    COLOR_BTNTEXT,    COLOR_HOTLIGHT};
-    static constexpr std::array<COLORREF, 9> kColors = {
-        RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0),
-        RGB(0, 0, 0), RGB(63, 242, 63),   RGB(255, 255, 255), RGB(255, 255, 0)};
-
     DarkContrastTheme() {
-        for (size_t i = 0; i < kElements.size(); ++i)
-            saved_[i] = GetSysColor(kElements[i]);
-        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), kColors.data());
+        std::array<COLORREF, kThemeElements.size()> dark{};
+        for (std::size_t i = 0; i < kThemeElements.size(); ++i) {
+            elements_[i] = static_cast<int>(kThemeElements[i]);
+            saved_[i] = GetSysColor(elements_[i]);
+            dark[i] = kDarkContrast[i];
+        }
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), dark.data());
     }
     ~DarkContrastTheme() {
-        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), saved_.data());
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data());
     }
     DarkContrastTheme(const DarkContrastTheme&) = delete;
     DarkContrastTheme& operator=(const DarkContrastTheme&) = delete;
 
 private:
-    std::array<COLORREF, 9> saved_{};
+    std::array<int, kThemeElements.size()> elements_{};
+    std::array<COLORREF, kThemeElements.size()> saved_{};
 };
 
 } // namespace mivra::test

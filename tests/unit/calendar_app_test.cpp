@@ -25,16 +25,10 @@ protected:
         EXPECT_EQ(tray.icons.size(), 1u);
         EXPECT_EQ(tray.refusedAdds, 0);
     }
-    void ShowMonth(int month, int year) {
-        state.DisplayMonth = std::int16_t(month);
-        state.DisplayYear = std::int16_t(year);
-        app.RefreshCalendar();
-    }
 };
 
 TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
-    clock.now = D(2000, 10, 31);
-    app.Startup();
+    StartOn(D(2000, 10, 31));
 
     EXPECT_EQ(state.DayTextColor, kBlack);
     EXPECT_EQ(state.OtherMonthTextColor, kGrey);
@@ -72,15 +66,13 @@ TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
 }
 
 TEST_F(CalendarAppTest, StartupOnTheFirstShowsPictureOfDayOne) {
-    clock.now = D(2026, 12, 1);
-    app.Startup();
+    StartOn(D(2026, 12, 1));
     EXPECT_EQ(tray.calls.front().record.hIcon, 1001u);
     EXPECT_EQ(tray.calls.back().record.hIcon, 1001u);
 }
 
 TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
-    clock.now = D(2000, 10, 18); // a Wednesday
-    app.Startup();
+    StartOn(D(2000, 10, 18)); // a Wednesday
     for (LabelId id : {LabelId::lblMonth, LabelId::lblHide, LabelId::lblYearPrev,
                        LabelId::lblMonthPrev, LabelId::lblToday, LabelId::lblMonthNext,
                        LabelId::lblYearNext, LabelId::lblQuit, LabelId::lblAbout}) {
@@ -118,8 +110,7 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
 }
 
 TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) {
-    clock.now = D(2000, 1, 15);
-    app.Startup();
+    StartOn(D(2000, 1, 15));
     // Today in a trailing cell of the next month still gets the mark.
     clock.now = D(2000, 2, 3);
     ShowMonth(1, 2000);
@@ -145,8 +136,7 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
 }
 
 TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherwise) {
-    clock.now = D(2000, 12, 31);
-    app.Startup();
+    StartOn(D(2000, 12, 31));
     ShowMonth(6, 1999); // the user looks elsewhere
     tray.calls.clear();
 
@@ -173,8 +163,7 @@ TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherw
 }
 
 TEST_F(CalendarAppTest, TheTrayFollowsLastDateWhileTheGridFollowsTheClock) {
-    clock.now = D(2000, 3, 31);
-    app.Startup();
+    StartOn(D(2000, 3, 31));
     clock.now = D(2000, 4, 1); // past midnight, before the next tick
     app.OnClick(LabelId::lblToday);
     EXPECT_EQ(state.DisplayMonth, 4);
@@ -224,8 +213,7 @@ TEST_F(CalendarAppTest, ACallbackArrivingDuringAToggleIsDropped) {
 }
 
 TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
-    clock.now = D(2000, 10, 9);
-    app.Startup();
+    StartOn(D(2000, 10, 9));
     tray.calls.clear();
     tray.Restart();
     app.OnTaskbarCreated();
@@ -345,8 +333,7 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
 }
 
 TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
-    clock.now = D(2000, 10, 9);
-    app.Startup();
+    StartOn(D(2000, 10, 9));
     tray.calls.clear();
     app.OnTraySizeChanged(); // the size is what it was: nothing to send
     EXPECT_TRUE(tray.calls.empty());

@@ -2,13 +2,12 @@
 
 #include "app/calendar_grid.h"
 #include "app/date.h"
+#include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {
 
-Date D(int y, int m, int d) {
-    return *Date::FromYmd(y, m, d);
-}
+using test::D;
 
 TEST(DateTest, RangeAndArithmetic) {
     EXPECT_FALSE(Date::FromYmd(99, 12, 31));

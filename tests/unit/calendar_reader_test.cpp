@@ -28,8 +28,7 @@ TEST_F(CalendarReaderTest, ReadsEveryLabelOnceTopToBottomLeftToRight) {
 
 TEST_F(CalendarReaderTest, CellsSayWhetherTheyAreTodayAndOfTheShownMonth) {
     // 4 November 2000 is the last cell of October's grid.
-    clock.now = D(2000, 11, 4);
-    app.Startup();
+    StartOn(D(2000, 11, 4));
     state.DisplayMonth = 10;
     app.RefreshCalendar();
     const ReaderLabel last = DescribeLabel(app, Day(41));

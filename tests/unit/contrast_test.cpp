@@ -2,41 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "app/calendar_app.h"
 #include "tests/support/app_fakes.h"
+#include "tests/support/contrast_themes.h"
 
 namespace mivra {
 namespace {
 
 // A system colour source with a theme of its own.
 struct Theme : SystemColors {
+    const test::ContrastTheme& colors;
     bool on = true;
-    std::map<int, Color> colors;
+    explicit Theme(const test::ContrastTheme& theme) : colors(theme) {}
     bool HighContrast() const override { return on; }
-    Color Get(SysColor c) const override {
-        const auto it = colors.find(static_cast<int>(c));
-        return it == colors.end() ? 0x00123456 : it->second;
-    }
+    Color Get(SysColor c) const override { return test::ThemeColor(colors, c, 0x00123456); }
 };
 
-// Windows' own dark and light contrast themes (COLOR_* number: 0x00BBGGRR).
-Theme Dark() {
-    Theme t;
-    t.colors = {{5, 0x000000},  {6, 0xFFFFFF},  {8, 0xFFFFFF},  {13, 0xFFEB1A}, {14, 0x000000},
-                {15, 0x000000}, {17, 0x3FF23F}, {18, 0xFFFFFF}, {26, 0x00FFFF}};
-    return t;
-}
-Theme Light() {
-    Theme t;
-    t.colors = {{5, 0xFFFFFF},  {6, 0x000000},  {8, 0x000000},  {13, 0x6E0037}, {14, 0xFFFFFF},
-                {15, 0xFFFFFF}, {17, 0x000060}, {18, 0x000000}, {26, 0x9F0000}};
-    return t;
-}
-
 TEST(Contrast, OffEveryElementKeepsItsOwnColoursWithSystemOnesResolved) {
-    Theme t = Light();
+    Theme t(test::kLightContrast);
     t.on = false;
     for (Ink ink : {Ink::Frame, Ink::Day, Ink::Today, Ink::Bar, Ink::Pressed, Ink::Link}) {
         const InkColors c = PaintColors(ink, {0x00808000, SystemColor(SysColor::WindowText)}, t);
@@ -47,7 +30,7 @@ TEST(Contrast, OffEveryElementKeepsItsOwnColoursWithSystemOnesResolved) {
 }
 
 TEST(Contrast, OnEachKindTakesItsSystemColoursAndNeighboursStayApart) {
-    for (const Theme& t : {Dark(), Light()}) {
+    for (const Theme& t : {Theme(test::kDarkContrast), Theme(test::kLightContrast)}) {
         auto paint = [&](Ink ink) { return PaintColors(ink, {0x00808000, 0x00FFFFFF}, t); };
         auto is = [&](Ink ink, int back, int fore) {
             const InkColors c = paint(ink);
@@ -81,8 +64,7 @@ TEST(Contrast, OnEachKindTakesItsSystemColoursAndNeighboursStayApart) {
 class ContrastKinds : public ::testing::Test, protected test::AppRig {};
 
 TEST_F(ContrastKinds, EveryCalendarLabelSaysWhatItIs) {
-    clock.now = test::D(2000, 10, 18); // a Wednesday, in cell 24
-    app.Startup();
+    StartOn(test::D(2000, 10, 18)); // a Wednesday, in cell 24
     EXPECT_EQ(app.Label(Day(24)).ink, Ink::Today);
     EXPECT_EQ(app.Label(Day(23)).ink, Ink::Day);
     EXPECT_EQ(app.Label(Day(14)).ink, Ink::Sunday);

@@ -12,11 +12,6 @@ class NavigationTest : public ::testing::Test, protected test::AppRig {
 protected:
     void SetUp() override { app.Startup(); }
 
-    void Show(int month, int year) {
-        state.DisplayMonth = std::int16_t(month);
-        state.DisplayYear = std::int16_t(year);
-        app.RefreshCalendar();
-    }
     std::pair<int, int> Shown() const { return {state.DisplayMonth, state.DisplayYear}; }
 
     // Holds a label for `ms` milliseconds: the timer ticks every 250 ms for
@@ -32,28 +27,36 @@ protected:
         app.OnMouseUp(id);
         return refreshes;
     }
+
+    // Holds a label from a month on show, a click's time unless it says,
+    // and expects the month it leads to.
+    struct Step {
+        int month, year;
+        LabelId held;
+        std::pair<int, int> to;
+        int ms = 100;
+    };
+    void ExpectSteps(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            ShowMonth(s.month, s.year);
+            Hold(s.held, s.ms);
+            EXPECT_EQ(Shown(), s.to) << Design(s.held).name << " from " << s.month << "/" << s.year;
+        }
+    }
 };
 
 TEST_F(NavigationTest, StepsWrapAtTheYearsEnds) {
-    Show(12, 2000);
-    Hold(LabelId::lblMonthNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(1, 2001));
-    Show(1, 2000);
-    Hold(LabelId::lblMonthPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(12, 1999));
-    Show(5, 2000);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(5, 2001));
-    Show(2, 2000);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 2001));
-    Hold(LabelId::lblYearPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 2000));
+    using enum LabelId;
+    ExpectSteps({{12, 2000, lblMonthNext, {1, 2001}},
+                 {1, 2000, lblMonthPrev, {12, 1999}},
+                 {5, 2000, lblYearNext, {5, 2001}},
+                 {2, 2000, lblYearNext, {2, 2001}},
+                 {2, 2001, lblYearPrev, {2, 2000}}});
     EXPECT_EQ(app.Label(LabelId::lblMonth).caption, L"February 2000");
 }
 
 TEST_F(NavigationTest, AHoldStepsOnPressThenEveryTick) {
-    Show(2, 2000);
+    ShowMonth(2, 2000);
     const size_t before = tray.calls.size();
     Hold(LabelId::lblMonthPrev, 200); // shorter than one tick: one step
     EXPECT_EQ(Shown(), std::make_pair(1, 2000));
@@ -75,7 +78,7 @@ TEST_F(NavigationTest, PressedLookWhileHeldAndTheNameComparedIgnoringCase) {
     EXPECT_EQ(app.Label(LabelId::lblYearNext).back, state.LabelColor);
     EXPECT_FALSE(window.scroll);
 
-    Show(3, 2000);
+    ShowMonth(3, 2000);
     app.CurrentButton = L"LBLMONTHNEXT";
     app.OnButtonScrollTimer();
     EXPECT_EQ(Shown(), std::make_pair(4, 2000));
@@ -89,7 +92,7 @@ TEST_F(NavigationTest, PressedLookWhileHeldAndTheNameComparedIgnoringCase) {
 
 TEST_F(NavigationTest, TodayJumpsOnClickOnlyAndLeavesLastDate) {
     clock.now = D(2000, 10, 15);
-    Show(3, 1990);
+    ShowMonth(3, 1990);
     app.OnMouseDown(LabelId::lblToday);
     EXPECT_EQ(app.Label(LabelId::lblToday).back, state.CalendarColor);
     EXPECT_FALSE(window.scroll);
@@ -106,23 +109,13 @@ TEST_F(NavigationTest, TodayJumpsOnClickOnlyAndLeavesLastDate) {
 }
 
 TEST_F(NavigationTest, StepsStopAtTheEndsOfTheRangeHeldOrClicked) {
-    Show(3, 100);
-    Hold(LabelId::lblMonthPrev, 2000);
-    EXPECT_EQ(Shown(), std::make_pair(2, 100));
-    Hold(LabelId::lblYearPrev, 100);
-    EXPECT_EQ(Shown(), std::make_pair(2, 100));
-    Show(6, 101);
-    Hold(LabelId::lblYearPrev, 1000);
-    EXPECT_EQ(Shown(), std::make_pair(6, 100));
-
-    Show(10, 9999);
-    Hold(LabelId::lblMonthNext, 2000);
-    EXPECT_EQ(Shown(), std::make_pair(11, 9999));
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(11, 9999));
-    Show(12, 9998);
-    Hold(LabelId::lblYearNext, 100);
-    EXPECT_EQ(Shown(), std::make_pair(12, 9998));
+    using enum LabelId;
+    ExpectSteps({{3, 100, lblMonthPrev, {2, 100}, 2000},
+                 {2, 100, lblYearPrev, {2, 100}},
+                 {6, 101, lblYearPrev, {6, 100}, 1000},
+                 {10, 9999, lblMonthNext, {11, 9999}, 2000},
+                 {11, 9999, lblYearNext, {11, 9999}},
+                 {12, 9998, lblYearNext, {12, 9998}}});
     EXPECT_EQ(app.Label(Day(41)).caption, L"9"); // 9 January 9999
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "tests/support/fake_links.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shortcut_files.h"
 
@@ -51,11 +52,6 @@ using test::FakeShortcutFiles;
 // Where the Startup folder of the paths below puts the shortcut.
 const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
 
-class NoLinks : public LinkOpener {
-public:
-    void Open(std::wstring_view) override {}
-};
-
 std::string StoredText(const FakeRegistry& r, const char* name) {
     const auto v = r.Find(kSettingsKeyPath, name);
     return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
@@ -63,8 +59,8 @@ std::string StoredText(const FakeRegistry& r, const char* name) {
 
 struct OptionsActions : ::testing::Test {
     OptionsActions() {
-        state.DefaultLabelColor = kPalette[3];
-        state.DefaultCalendarColor = kPalette[15];
+        state.DefaultLabelColor = kDefaultSettings.LabelColor;
+        state.DefaultCalendarColor = kDefaultSettings.CalendarColor;
         state.LabelColor = kPalette[4];
         state.CalendarColor = kPalette[7];
         registry.AddKey(kSettingsKeyPath);
@@ -83,7 +79,7 @@ struct OptionsActions : ::testing::Test {
     ScriptedPicker picker{state};
     RecordingScreen screen{registry};
     FakeShortcutFiles files;
-    NoLinks links;
+    test::RecordingLinks links;
     OptionsLogic logic{{state, registry, picker, files, links}};
 };
 
@@ -129,8 +125,8 @@ TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
 TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
     logic.OnResetColors();
     EXPECT_EQ(picker.shown, 0);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
-    EXPECT_EQ(state.CalendarColor, kPalette[15]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
+    EXPECT_EQ(state.CalendarColor, kDefaultSettings.CalendarColor);
     EXPECT_EQ(Names(FakeRegistry::Op::Set),
               (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
     EXPECT_EQ(StoredText(registry, "Clr_Labels"), "8421376");

@@ -17,10 +17,8 @@ using namespace std::literals;
 using Op = FakeRegistry::Op;
 
 constexpr std::string_view kPath = "SOFTWARE\\Mivra";
-constexpr Color kDefaultLabel = kPalette[3];     // 8421376
-constexpr Color kDefaultCalendar = kPalette[15]; // 16777215
-
-constexpr Settings kDefaults{kDefaultLabel, kDefaultCalendar};
+constexpr Color kDefaultLabel = kDefaultSettings.LabelColor;       // 8421376
+constexpr Color kDefaultCalendar = kDefaultSettings.CalendarColor; // 16777215
 
 std::vector<std::uint8_t> Bytes(std::string_view s) {
     return {s.begin(), s.end()};
@@ -45,6 +43,17 @@ std::vector<std::string> Changes(const FakeRegistry& reg) {
     return out;
 }
 
+// A start's key creation and its writes of the defaults, as Changes shows them.
+const std::string kCreateKey = "create HKLM\\SOFTWARE\\Mivra access 63 -> 0";
+const std::string kSetLabels = "set Clr_Labels kind 1 \"8421376\" size 7 -> 0";
+const std::string kSetCalendar = "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0";
+
+Settings Loaded(FakeRegistry& reg) {
+    Settings s;
+    s.Load(reg, kDefaultSettings);
+    return s;
+}
+
 void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
     EXPECT_EQ(reg.OpenHandles(), 0);
     for (const auto& c : reg.CallsOf(Op::Close))
@@ -53,18 +62,11 @@ void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
 
 TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
     FakeRegistry reg;
-    Settings state;
-    state.Load(reg, kDefaults);
+    const Settings state = Loaded(reg);
 
     EXPECT_EQ(state.LabelColor, kDefaultLabel);
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
-    const std::vector<std::string> expected = {
-        "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
-        "set Clr_Labels kind 1 \"8421376\" size 7 -> 0",
-        "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
-        "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
-    };
-    EXPECT_EQ(Changes(reg), expected);
+    EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, kSetLabels, kCreateKey, kSetCalendar}));
     for (const auto& c : reg.CallsOf(Op::Open))
         EXPECT_EQ(c.access, kSettingsAccess);
     ASSERT_TRUE(reg.Find(kPath, "Clr_Calendar"));
@@ -73,8 +75,7 @@ TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
 
     // The next start finds both and writes nothing.
     reg.ClearLog();
-    Settings again;
-    again.Load(reg, kDefaults);
+    const Settings again = Loaded(reg);
     EXPECT_EQ(again.LabelColor, kDefaultLabel);
     EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
     EXPECT_TRUE(Changes(reg).empty());
@@ -87,6 +88,16 @@ struct StoredCase {
     std::string_view data;
     Color expected;
 };
+
+// Loads from a key holding the case's calendar value beside a label colour
+// of 255, which is used as it is.
+Color LoadedCalendarColor(FakeRegistry& reg, const StoredCase& c) {
+    reg.PutText(kPath, "Clr_Labels", "255");
+    reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
+    const Settings state = Loaded(reg);
+    EXPECT_EQ(state.LabelColor, 255u);
+    return state.CalendarColor;
+}
 
 TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
     const StoredCase cases[] = {
@@ -103,13 +114,7 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeRegistry reg;
-        reg.PutText(kPath, "Clr_Labels", "255");
-        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        Settings state;
-        state.Load(reg, kDefaults);
-
-        EXPECT_EQ(state.LabelColor, 255u);
-        EXPECT_EQ(state.CalendarColor, c.expected);
+        EXPECT_EQ(LoadedCalendarColor(reg, c), c.expected);
         EXPECT_TRUE(Changes(reg).empty());
         EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, c.kind);
         ExpectNoHandleLeftOpen(reg);
@@ -141,51 +146,30 @@ TEST(StoredSettings, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeRegistry reg;
-        reg.PutText(kPath, "Clr_Labels", "255");
-        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-        Settings state;
-        state.Load(reg, kDefaults);
-
-        EXPECT_EQ(state.LabelColor, 255u);
-        EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
-        const std::vector<std::string> expected = {
-            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
-            "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
-        };
-        EXPECT_EQ(Changes(reg), expected);
+        EXPECT_EQ(LoadedCalendarColor(reg, c), kDefaultCalendar);
+        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, kSetCalendar}));
         EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, kRegSz);
         ExpectNoHandleLeftOpen(reg);
     }
 }
 
 TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
-    {
+    // Value names are found whatever their case, as in the real registry.
+    const struct {
+        const char* name;
+        const char* text;
+        Color labels, calendar;
+        const std::string& written;
+    } cases[] = {{"Clr_Calendar", "65280", kDefaultLabel, 65280, kSetLabels},
+                 {"CLR_LABELS", "0", 0, kDefaultCalendar, kSetCalendar}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FakeRegistry reg;
-        reg.PutText(kPath, "Clr_Calendar", "65280");
-        Settings state;
-        state.Load(reg, kDefaults);
-        EXPECT_EQ(state.LabelColor, kDefaultLabel);
-        EXPECT_EQ(state.CalendarColor, 65280u);
-        const std::vector<std::string> expected = {
-            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
-            "set Clr_Labels kind 1 \"8421376\" size 7 -> 0",
-        };
-        EXPECT_EQ(Changes(reg), expected);
-        ExpectNoHandleLeftOpen(reg);
-    }
-    {
-        // Value names are found whatever their case, as in the real registry.
-        FakeRegistry reg;
-        reg.PutText(kPath, "CLR_LABELS", "0");
-        Settings state;
-        state.Load(reg, kDefaults);
-        EXPECT_EQ(state.LabelColor, 0u);
-        EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
-        const std::vector<std::string> expected = {
-            "create HKLM\\SOFTWARE\\Mivra access 63 -> 0",
-            "set Clr_Calendar kind 1 \"16777215\" size 8 -> 0",
-        };
-        EXPECT_EQ(Changes(reg), expected);
+        reg.PutText(kPath, c.name, c.text);
+        const Settings state = Loaded(reg);
+        EXPECT_EQ(state.LabelColor, c.labels);
+        EXPECT_EQ(state.CalendarColor, c.calendar);
+        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, c.written}));
         ExpectNoHandleLeftOpen(reg);
     }
 }
@@ -203,8 +187,7 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
     reg.ProtectKey(kPath);
-    Settings state;
-    state.Load(reg, kDefaults);
+    const Settings state = Loaded(reg);
 
     EXPECT_EQ(state.LabelColor, 255u); // an administrator's choice shows
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);

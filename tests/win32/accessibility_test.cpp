@@ -9,124 +9,18 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/calendar_app.h"
-#include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
-#include "settings/color_picker_win32.h"
-#include "settings/options_window_win32.h"
-#include "tests/support/app_fakes.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
-#include "tests/support/fake_shortcut_files.h"
+#include "tests/support/reader_win32.h"
 
 namespace mivra {
 namespace {
 
-using test::D;
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    MSG msg;
-    for (;;) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount64() > end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-// Rectangles compared and printed by value.
-struct Box {
-    long left, top, right, bottom;
-    Box(const RECT& r) : left(r.left), top(r.top), right(r.right), bottom(r.bottom) {}
-    friend bool operator==(const Box&, const Box&) = default;
-    friend void PrintTo(const Box& b, std::ostream* os) {
-        *os << "{" << b.left << "," << b.top << "," << b.right << "," << b.bottom << "}";
-    }
-};
-
-VARIANT Child(long id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-// A reader's handle on one window's client object.
-class Reader {
-public:
-    explicit Reader(HWND hwnd) {
-        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   acc_.PutVoid());
-    }
-
-    IAccessible* operator->() const { return acc_.Get(); }
-    explicit operator bool() const { return acc_.Get() != nullptr; }
-
-    long Count() const {
-        long n = -1;
-        acc_->get_accChildCount(&n);
-        return n;
-    }
-    std::wstring Name(long id) const { return Str(&IAccessible::get_accName, id); }
-    std::wstring Description(long id) const { return Str(&IAccessible::get_accDescription, id); }
-    std::wstring Action(long id) const { return Str(&IAccessible::get_accDefaultAction, id); }
-    long Role(long id) const { return Int(&IAccessible::get_accRole, id); }
-    long State(long id) const { return Int(&IAccessible::get_accState, id); }
-    Box Location(long id) const {
-        long x = 0, y = 0, cx = 0, cy = 0;
-        acc_->accLocation(&x, &y, &cx, &cy, Child(id));
-        return RECT{x, y, x + cx, y + cy};
-    }
-    // The child id a call answered with; 0 for itself, -1 for nothing,
-    // -2 for an object of its own.
-    static long IdOf(HRESULT hr, VARIANT& v) {
-        if (FAILED(hr) || v.vt == VT_EMPTY) return -1;
-        if (v.vt == VT_DISPATCH) {
-            v.pdispVal->Release();
-            return -2;
-        }
-        return v.vt == VT_I4 ? v.lVal : -3;
-    }
-    long HitTest(POINT screen) const {
-        VARIANT v;
-        return IdOf(acc_->accHitTest(screen.x, screen.y, &v), v);
-    }
-    long Navigate(long dir, long from) const {
-        VARIANT v;
-        return IdOf(acc_->accNavigate(dir, Child(from), &v), v);
-    }
-    long Selection() const {
-        VARIANT v;
-        return IdOf(acc_->get_accSelection(&v), v);
-    }
-
-private:
-    std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {
-        BSTR s = nullptr;
-        (acc_.Get()->*get)(Child(id), &s);
-        std::wstring r = s ? s : L"";
-        SysFreeString(s);
-        return r;
-    }
-    long Int(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) const {
-        VARIANT v;
-        VariantInit(&v);
-        (acc_.Get()->*get)(Child(id), &v);
-        return v.vt == VT_I4 ? v.lVal : -1;
-    }
-
-    ComPtr<IAccessible> acc_;
-};
+using namespace test;
 
 // WinEvents as an out-of-context reader receives them, from one window.
 class EventLog {
@@ -172,20 +66,11 @@ private:
     HWINEVENTHOOK hook_ = nullptr;
 };
 
-RECT ScreenRect(HWND hwnd, RECT r) {
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-POINT Middle(const Box& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Child ids in the calendar's reading order.
 constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
                kMonthNext = 56, kLastButton = 58;
 
-class AccessibilityTest : public ::testing::Test, protected test::CalendarWindowRig {
+class AccessibilityTest : public ::testing::Test, protected CalendarWindowRig {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
     void TearDown() override { Stop(); }
@@ -252,8 +137,7 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
             ASSERT_EQ(window.Dpi(), dpi);
         }
         SCOPED_TRACE(dpi);
-        RECT client;
-        GetClientRect(h, &client);
+        const RECT client = ClientArea(h);
         EXPECT_EQ(r.Location(CHILDID_SELF), ScreenRect(h, client));
         // Every label in reading order is where it is painted, and a hit at
         // its middle finds it.
@@ -283,7 +167,7 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
     // What the painting shows there: the "?" button's face fills its
     // rectangle, and the black margin begins just past it.
     const RECT about = window.LabelRect(LabelId::lblAbout);
-    const test::DibCanvas canvas(h);
+    const DibCanvas canvas(h);
     const COLORREF face = static_cast<COLORREF>(state.LabelColor);
     EXPECT_EQ(canvas.At(about.left + 1, about.top + 1), face);
     EXPECT_EQ(canvas.At(about.right - 2, about.bottom - 2), face);
@@ -317,7 +201,7 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
     log.events.clear();
     EXPECT_EQ(r->accDoDefaultAction(Child(kMonthNext)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return state.DisplayMonth == 11; }));
-    PumpUntil([] { return false; }, 400);
+    PumpFor(400);
     EXPECT_EQ(state.DisplayMonth, 11);
     EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.LabelColor);
     EXPECT_EQ(r.Name(kTitle), L"November 2000");
@@ -359,7 +243,7 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
 }
 
 TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+    ColorPickerWindow& picker = dialogs.picker;
     ASSERT_TRUE(picker.Load());
     ShowWindow(picker.Handle(), SW_SHOWNA);
     Reader r(picker.Handle());
@@ -390,16 +274,7 @@ TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
 }
 
 TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
-    class Links : public LinkOpener {
-    public:
-        std::vector<std::wstring> opened;
-        void Open(std::wstring_view target) override { opened.emplace_back(target); }
-    } links;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
-    test::FakeShortcutFiles files;
-    OptionsWindow about(GetModuleHandleW(nullptr),
-                        {state, registry, picker, files, links,
-                         [] { return std::optional<ShortcutPaths>(); }, colors});
+    OptionsWindow& about = dialogs.Make();
     ASSERT_TRUE(about.Load());
     ShowWindow(about.Handle(), SW_SHOWNA);
     Reader r(about.Handle());
@@ -425,8 +300,7 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r.Role(7), ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_TRUE(r.State(7) & STATE_SYSTEM_INVISIBLE); // no Startup folder
     EXPECT_EQ(r.Role(8), ROLE_SYSTEM_PUSHBUTTON);
-    RECT ok;
-    GetWindowRect(about.Control(OptionsControl::cmdClose), &ok);
+    const RECT ok = OuterRect(about.Control(OptionsControl::cmdClose));
     EXPECT_EQ(r.Location(8), Box(ok));
     EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
     EXPECT_EQ(r.HitTest(Middle(r.Location(8))), -2); // OK's own object
@@ -462,8 +336,8 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     }
 
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return !links.opened.empty(); }));
-    EXPECT_EQ(links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs.links.opened.empty(); }));
+    EXPECT_EQ(dialogs.links.opened[0], L"mailto:" + std::wstring(kContactAddress));
 }
 
 // A reader that asks for a window's object while the window is being
@@ -481,7 +355,7 @@ LRESULT CALLBACK AskForParentWhileDying(HWND child, UINT msg, WPARAM wp, LPARAM 
 
 TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWentAway) {
     // The picker is unloaded at every choice and loaded again at the next.
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+    ColorPickerWindow& picker = dialogs.picker;
     for (int open = 1; open <= 2; ++open) {
         SCOPED_TRACE(open);
         ASSERT_TRUE(picker.Load());
@@ -508,15 +382,8 @@ TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWe
 }
 
 TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
-    test::FakeShortcutFiles files;
-    class NoLinks : public LinkOpener {
-    public:
-        void Open(std::wstring_view) override {}
-    } links;
-    OptionsWindow about(GetModuleHandleW(nullptr),
-                        {state, registry, picker, files, links,
-                         [] { return std::optional<ShortcutPaths>(); }, colors});
+    ColorPickerWindow& picker = dialogs.picker;
+    OptionsWindow& about = dialogs.Make();
     ASSERT_TRUE(about.Load());
     ASSERT_TRUE(picker.Load());
     struct Case {

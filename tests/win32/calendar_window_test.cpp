@@ -7,34 +7,26 @@
 
 #include <cstdlib>
 
-#include "app/calendar_app.h"
 #include "base/twips.h"
-#include "tests/support/app_fakes.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
+#include "tests/support/window_rects_win32.h"
 
 namespace mivra {
 namespace {
 
-using test::D;
+using namespace test;
 
 COLORREF Rgb(Color c) {
     return static_cast<COLORREF>(c);
 }
 
-class CalendarWindowTest : public ::testing::Test, protected test::CalendarWindowRig {
+class CalendarWindowTest : public ::testing::Test, protected CalendarWindowRig {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
     void TearDown() override { Stop(); }
 
-    LPARAM At(LabelId id) {
-        const RECT r = window.LabelRect(id);
-        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-    POINT Centre(LabelId id) {
-        const RECT r = window.LabelRect(id);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
+    LPARAM At(LabelId id) { return AtMiddle(window.LabelRect(id)); }
 };
 
 TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
@@ -52,9 +44,7 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     // into another program already.
     EXPECT_NE(GetActiveWindow(), h);
     EXPECT_NE(GetFocus(), h);
-    wchar_t caption[32] = {};
-    GetWindowTextW(h, caption, 32);
-    EXPECT_STREQ(caption, L"Mivra 2000");
+    EXPECT_EQ(WindowText(h), L"Mivra 2000");
     // Its icon, the window's and the class's, is the page of day 31.
     const auto icon = reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
     EXPECT_EQ(icon, reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICON)));
@@ -67,9 +57,7 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     EXPECT_EQ(bm.bmWidth, 32);
 
     const int dpi = window.Dpi();
-    RECT client, outer;
-    GetClientRect(h, &client);
-    GetWindowRect(h, &outer);
+    const RECT client = ClientArea(h), outer = OuterRect(h);
     EXPECT_EQ(client.right, TwipsToPixels(2580, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
     EXPECT_EQ(outer.right - outer.left, client.right); // no frame at all
@@ -148,15 +136,14 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    RECT client;
-    GetClientRect(window.Handle(), &client);
-    const test::DibCanvas canvas(window.Handle());
+    const RECT client = ClientArea(window.Handle());
+    const DibCanvas canvas(window.Handle());
 
     const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
     EXPECT_EQ(canvas.At(0, 0), black);
     EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
     EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
-    const POINT dow = Centre(Dow(3));
+    const POINT dow = Middle(window.LabelRect(Dow(3)));
     EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
     // Cell backgrounds: white face, today (the 18th, cell 24) marked.
     EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
@@ -177,11 +164,10 @@ TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEver
         RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
         SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         ASSERT_EQ(window.Dpi(), dpi);
-        RECT client;
-        GetClientRect(h, &client);
+        const RECT client = ClientArea(h);
         EXPECT_EQ(client.right, TwipsToPixels(2580, dpi)) << "the window keeps its size";
         EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
-        const test::DibCanvas canvas(h);
+        const DibCanvas canvas(h);
 
         // Across the bottom row, below the captions: one line between
         // neighbours (36 and 37 are white days of October 2000).
@@ -287,20 +273,18 @@ TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonit
     // monitor's scale changed while the window was hidden.
     SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(missed, missed), 0);
     ASSERT_EQ(window.Dpi(), missed);
-    RECT before;
-    GetWindowRect(h, &before);
+    const RECT before = OuterRect(h);
 
     window.Show();
     EXPECT_EQ(window.Dpi(), monitorDpi);
-    RECT after;
-    GetWindowRect(h, &after);
+    const RECT after = OuterRect(h);
     EXPECT_EQ(after.right - after.left, TwipsToPixels(kCalendarWidthTwips, monitorDpi));
     EXPECT_EQ(after.bottom - after.top, TwipsToPixels(kCalendarHeightTwips, monitorDpi));
     // Still where the notification area is: the bottom-right corner stays.
     EXPECT_EQ(after.right, before.right);
     EXPECT_EQ(after.bottom, before.bottom);
     // And it paints at that DPI: the title ends where the layout says.
-    const test::DibCanvas canvas(h);
+    const DibCanvas canvas(h);
     const RECT title = window.LabelRect(LabelId::lblMonth);
     EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), Rgb(state.LabelColor));
     EXPECT_EQ(canvas.At(title.right, title.bottom - 1), 0u);

@@ -5,15 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <vector>
 
-#include "app/calendar_app.h"
-#include "app/calendar_window_win32.h"
-#include "settings/options_window_win32.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
-#include "tests/support/fake_shortcut_files.h"
 #include "tests/support/system_colors_win32.h"
 
 namespace mivra {
@@ -29,35 +24,22 @@ class ContrastTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Start());
-        options = std::make_unique<OptionsWindow>(
-            GetModuleHandleW(nullptr),
-            OptionsWindow::Services{state, registry, picker, files, links,
-                                    [] { return std::optional<ShortcutPaths>(); }, colors},
-            window.Handle());
-        ASSERT_TRUE(options->Load());
+        about = &dialogs.Make(window.Handle());
+        ASSERT_TRUE(about->Load());
         ASSERT_TRUE(picker.Load());
     }
-    void TearDown() override {
-        if (picker.Handle()) SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
-        options.reset();
-        Stop();
-    }
+    void TearDown() override { Stop(); }
     // Every window and control the user sees.
     std::vector<HWND> Shown() const {
-        std::vector<HWND> all = {window.Handle(), options->Handle(), picker.Handle(),
+        std::vector<HWND> all = {window.Handle(), about->Handle(), picker.Handle(),
                                  picker.CancelButton()};
         for (const auto& s : OptionsLayout())
-            if (HWND c = options->Control(s.id)) all.push_back(c);
+            if (HWND c = about->Control(s.id)) all.push_back(c);
         return all;
     }
 
-    class NoLinks : public LinkOpener {
-    public:
-        void Open(std::wstring_view) override {}
-    } links;
-    test::FakeShortcutFiles files;
-    ColorPickerWindow picker{GetModuleHandleW(nullptr), state, colors};
-    std::unique_ptr<OptionsWindow> options;
+    OptionsWindow* about = nullptr;
+    ColorPickerWindow& picker = dialogs.picker;
 };
 
 TEST_F(ContrastTest, EveryPaintedElementTakesTheSystemColourOfItsKind) {
@@ -93,18 +75,18 @@ TEST_F(ContrastTest, EveryPaintedElementTakesTheSystemColourOfItsKind) {
     app->OnMouseUp(LabelId::lblAbout);
 
     // The options window: panel, texts, link and the check box's ground.
-    const test::DibCanvas opt(options->Handle());
-    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, options->Dpi()));
-    const RECT title = ToRect(ControlPixels(OptionsControl::lblTitle, options->Dpi()));
-    const RECT link = ToRect(ControlPixels(OptionsControl::lblContact, options->Dpi()));
+    const test::DibCanvas opt(about->Handle());
+    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, about->Dpi()));
+    const RECT title = ToRect(ControlPixels(OptionsControl::lblTitle, about->Dpi()));
+    const RECT link = ToRect(ControlPixels(OptionsControl::lblContact, about->Dpi()));
     EXPECT_EQ(opt.At(0, 0), Sys(COLOR_WINDOWTEXT)) << "frame";
     EXPECT_EQ(opt.At(panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
     EXPECT_TRUE(opt.Holds(title, Sys(COLOR_WINDOWTEXT)));
     EXPECT_TRUE(opt.Holds(link, Sys(COLOR_HOTLIGHT)));
     const test::DibCanvas box(1, 1);
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(options->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(box.Dc()),
-                     reinterpret_cast<LPARAM>(options->Control(OptionsControl::cbxLoadWW))));
+        SendMessageW(about->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(box.Dc()),
+                     reinterpret_cast<LPARAM>(about->Control(OptionsControl::cbxLoadWW))));
     LOGBRUSH lb{};
     ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
     EXPECT_EQ(lb.lbColor, Sys(COLOR_WINDOW));
@@ -138,21 +120,11 @@ bool AllValid(const std::vector<HWND>& windows) {
 }
 
 TEST_F(ContrastTest, ASwitchOfTheModeOrTheThemeRepaintsEveryOpenWindowAtOnce) {
-    const std::vector<HWND> tops = {window.Handle(), options->Handle(), picker.Handle()};
+    const std::vector<HWND> tops = {window.Handle(), about->Handle(), picker.Handle()};
     for (HWND w : tops)
         ShowWindow(w, SW_SHOWNA);
     const std::vector<HWND> shown = Shown();
-    auto painted = [&] {
-        const ULONGLONG end = GetTickCount64() + 5000;
-        for (;;) {
-            MSG m;
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&m);
-            if (AllValid(shown)) return true;
-            if (GetTickCount64() > end) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    };
+    auto painted = [&] { return test::PumpUntil([&] { return AllValid(shown); }); };
     auto onScreen = [](HWND w, int x, int y) {
         HDC dc = GetDC(w);
         const COLORREF c = GetPixel(dc, x, y);
@@ -167,8 +139,8 @@ TEST_F(ContrastTest, ASwitchOfTheModeOrTheThemeRepaintsEveryOpenWindowAtOnce) {
     const DarkContrastTheme theme;
     ASSERT_TRUE(painted());
     EXPECT_EQ(onScreen(window.Handle(), 0, 0), Sys(COLOR_WINDOWTEXT));
-    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, options->Dpi()));
-    EXPECT_EQ(onScreen(options->Handle(), panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
+    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, about->Dpi()));
+    EXPECT_EQ(onScreen(about->Handle(), panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
 
     // Each way the system tells of a change repaints every window and
     // control, whether or not the system repaints as well.

@@ -8,13 +8,12 @@
 
 #include "app/date.h"
 #include "app/system_win32.h"
+#include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {
 
-Date D(int y, int m, int d) {
-    return *Date::FromYmd(y, m, d);
-}
+using test::D;
 
 std::wstring WindowsShortDate(const wchar_t* locale, const Date& d) {
     SYSTEMTIME st{};

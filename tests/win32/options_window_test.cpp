@@ -8,7 +8,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,26 +17,13 @@
 #include "tests/support/app_fakes.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/fake_registry.h"
-#include "tests/support/fake_shortcut_files.h"
+#include "tests/support/message_pump_win32.h"
+#include "tests/support/options_window_rig_win32.h"
 #include "tests/support/system_colors_win32.h"
+#include "tests/support/window_rects_win32.h"
 
 namespace mivra {
 namespace {
-
-// Runs the thread's messages until done() holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    MSG msg;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
 
 // Steps run from whatever message loop is running (the modal ones too), each
 // once it is ready; a watchdog ends any modal loop left waiting.
@@ -94,84 +80,52 @@ private:
     bool rescued_ = false;
 };
 
-using test::DibCanvas;
+using namespace test;
 
 RECT Rect(const TwipRect& t, int dpi) {
     return ToRect(WindowPixels(t, dpi));
 }
 
-RECT ChildRect(HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::wstring Text(HWND hwnd) {
-    wchar_t buf[256] = {};
-    GetWindowTextW(hwnd, buf, 256);
-    return buf;
-}
-
-LPARAM Centre(const RECT& r) {
-    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
 constexpr const wchar_t* kLink = L"C:\\Startup\\Mivra.lnk";
 
-class RecordingLinks : public LinkOpener {
-public:
-    std::vector<std::wstring> opened;
-    void Open(std::wstring_view target) override { opened.emplace_back(target); }
-};
-
-class OptionsWindowTest : public ::testing::Test {
+// The options window over the real logic, owned by a stand-in for the
+// calendar window, on the default colours.
+class OptionsWindowTest : public ::testing::Test, protected AppFakes {
 protected:
     void SetUp() override {
-        state.DayTextColor = kPalette[0];
-        state.DefaultLabelColor = state.LabelColor = kPalette[3];
-        state.DefaultCalendarColor = state.CalendarColor = kPalette[15];
+        state.DayTextColor = kDayTextColor;
+        state.DefaultLabelColor = state.LabelColor = kDefaultSettings.LabelColor;
+        state.DefaultCalendarColor = state.CalendarColor = kDefaultSettings.CalendarColor;
         registry.AddKey(kSettingsKeyPath);
-        calendar = CreateWindowExW(0, L"STATIC", L"calendar", WS_POPUP, 0, 0, 20, 20, nullptr,
-                                   nullptr, nullptr, nullptr);
+        rig.paths = ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
     }
     void TearDown() override {
         app.reset();
-        options.reset();
+        rig.window.reset();
         DestroyWindow(calendar);
     }
 
     OptionsWindow& Make() {
-        auto shortcutPaths = [this] {
-            ++pathLoads;
-            return paths;
-        };
-        options = std::make_unique<OptionsWindow>(
-            GetModuleHandleW(nullptr),
-            OptionsWindow::Services{state, registry, picker, files, links, shortcutPaths, colors},
-            calendar);
+        OptionsWindow& o = rig.Make(calendar);
         app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, host, *options, registry});
-        options->Attach(app.get());
-        return *options;
+            state, CalendarApp::Services{clock, text, tray, icons, host, o, registry});
+        o.Attach(app.get());
+        return o;
     }
 
     void Click(OptionsControl id) {
-        HWND c = options->Control(id);
-        PostMessageW(options->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
+        HWND c = rig.window->Control(id);
+        PostMessageW(rig.window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
                      reinterpret_cast<LPARAM>(c));
     }
 
     std::function<void()> Rescue() {
         return [this] {
-            if (HWND p = options->Picker().Handle()) PostMessageW(p, WM_CLOSE, 0, 0);
-            if (options->Handle()) {
-                HWND ok = options->Control(OptionsControl::cmdClose);
-                PostMessageW(options->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+            OptionsWindow& o = *rig.window;
+            if (HWND p = o.Picker().Handle()) PostMessageW(p, WM_CLOSE, 0, 0);
+            if (o.Handle()) {
+                HWND ok = o.Control(OptionsControl::cmdClose);
+                PostMessageW(o.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                              reinterpret_cast<LPARAM>(ok));
             }
         };
@@ -182,45 +136,33 @@ protected:
         return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
     }
 
-    ModuleState state;
-    FakeRegistry registry;
-    test::FakeShortcutFiles files;
-    RecordingLinks links;
-    std::optional<ShortcutPaths> paths =
-        ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
-    int pathLoads = 0;
-    HWND calendar = nullptr;
-    test::FakeClock clock;
-    test::EnglishText text;
-    test::RecordingTray tray;
-    test::FakeIcons icons;
-    test::FakeWindow host;
-    test::TestSystemColors colors;
-    ColorPickerWindow picker{GetModuleHandleW(nullptr), state, colors};
-    std::unique_ptr<OptionsWindow> options;
+    TestSystemColors colors;
+    OptionsWindowRig rig{state, registry, colors};
+    FakeShortcutFiles& files = rig.files;
+    HWND calendar = CreateWindowExW(0, L"STATIC", L"calendar", WS_POPUP, 0, 0, 20, 20, nullptr,
+                                    nullptr, nullptr, nullptr);
+    FakeWindow host;
     std::unique_ptr<CalendarApp> app;
+    OptionsWindow& o = Make(); // made, not loaded
 };
 
 TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
-    OptionsWindow& o = Make();
     // Asking and recolouring create nothing and leave the disk alone.
     EXPECT_FALSE(o.IsVisible());
     o.ApplyColors(kPalette[2]);
     EXPECT_FALSE(o.IsLoaded());
-    EXPECT_EQ(pathLoads, 0);
+    EXPECT_EQ(rig.pathLoads, 0);
     ASSERT_TRUE(o.Load());
-    EXPECT_EQ(pathLoads, 1);
+    EXPECT_EQ(rig.pathLoads, 1);
     HWND w = o.Handle();
     EXPECT_FALSE(IsWindowVisible(w));
-    EXPECT_EQ(Text(w), L"About Mivra");
+    EXPECT_EQ(WindowText(w), L"About Mivra");
     const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
 
     const int dpi = o.Dpi();
-    RECT client, outer;
-    GetClientRect(w, &client);
-    GetWindowRect(w, &outer);
+    const RECT client = ClientArea(w), outer = OuterRect(w);
     EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
     const PixelPoint at = CentredPlacement(GetSystemMetrics(SM_CXSCREEN),
@@ -236,8 +178,8 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
             continue;
         }
         ASSERT_NE(c, nullptr) << s.name;
-        EXPECT_EQ(Text(c), s.caption) << s.name;
-        EXPECT_TRUE(SameRect(ChildRect(c), Rect(s.rect, dpi))) << s.name;
+        EXPECT_EQ(WindowText(c), s.caption) << s.name;
+        EXPECT_EQ(Box(ChildRect(c)), Box(Rect(s.rect, dpi))) << s.name;
         const LONG_PTR type = GetWindowLongPtrW(c, GWL_STYLE) & 0x0F;
         if (s.kind == ControlKind::CheckBox)
             EXPECT_EQ(type, BS_AUTOCHECKBOX);
@@ -268,18 +210,16 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     ASSERT_TRUE(o.Load());
     o.ApplyColors(kPalette[2]);
     EXPECT_FALSE(o.IsVisible());
-    EXPECT_EQ(pathLoads, 1);
+    EXPECT_EQ(rig.pathLoads, 1);
 }
 
 TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabels) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     o.ApplyColors(kPalette[10]);
     const int dpi = o.Dpi();
     {
         DibCanvas canvas(o.Handle());
-        RECT client;
-        GetClientRect(o.Handle(), &client);
+        const RECT client = ClientArea(o.Handle());
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
         const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
@@ -314,7 +254,6 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
 
 TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartupFolder) {
     files.files.insert(kLink);
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     HWND check = o.Control(OptionsControl::cbxLoadWW);
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "present at load";
@@ -333,19 +272,18 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
     EXPECT_EQ(clickTo(BST_CHECKED), BST_CHECKED);
     EXPECT_EQ(files.files.count(kLink), 1u);
 
-    options.reset();
-    paths.reset();
+    rig.window.reset();
+    rig.paths.reset();
     ASSERT_TRUE(Make().Load());
-    check = options->Control(OptionsControl::cbxLoadWW);
+    check = rig.window->Control(OptionsControl::cbxLoadWW);
     EXPECT_FALSE(GetWindowLongPtrW(check, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(
-        GetNextDlgTabItem(options->Handle(), options->Control(OptionsControl::cmdClose), FALSE),
-        options->Control(OptionsControl::cmd_Cal_Clr))
+    EXPECT_EQ(GetNextDlgTabItem(rig.window->Handle(), rig.window->Control(OptionsControl::cmdClose),
+                                FALSE),
+              rig.window->Control(OptionsControl::cmd_Cal_Clr))
         << "Tab passes the hidden box by";
 }
 
 TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     bool calendarEnabled = true, shown = false;
     HWND focus = nullptr, afterTab = nullptr;
@@ -366,7 +304,7 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
                     SetFocus(reset);
                     PostMessageW(reset, WM_KEYDOWN, VK_RETURN, 0);
                 });
-    script.Then([&] { return state.LabelColor == kPalette[3]; },
+    script.Then([&] { return state.LabelColor == kDefaultSettings.LabelColor; },
                 [&] {
                     defaultWhileOnReset = SendMessageW(w, DM_GETDEFID, 0, 0);
                     PostMessageW(reset, WM_KEYDOWN, VK_TAB, 0);
@@ -392,9 +330,9 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
 
     // The next load makes it again and reruns the load steps.
     EXPECT_FALSE(o.IsVisible());
-    EXPECT_EQ(pathLoads, 1);
+    EXPECT_EQ(rig.pathLoads, 1);
     ASSERT_TRUE(o.Load());
-    EXPECT_EQ(pathLoads, 2);
+    EXPECT_EQ(rig.pathLoads, 2);
 }
 
 // A mouse click as the button itself receives it; `twice` makes the second
@@ -409,7 +347,6 @@ void ClickControl(HWND control, bool twice = false) {
 }
 
 TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherStop) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     const HWND w = o.Handle();
     const HWND check = o.Control(OptionsControl::cbxLoadWW);
@@ -468,15 +405,14 @@ TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherSto
 }
 
 TEST_F(OptionsWindowTest, AQuickSecondClickActsAsAClick) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     ShowWindow(o.Handle(), SW_SHOWNA);
     ClickControl(o.Control(OptionsControl::cmdHomePage), true);
-    EXPECT_TRUE(PumpUntil([&] { return links.opened.size() == 2; }, 2000))
-        << "opened " << links.opened.size() << " times";
+    EXPECT_TRUE(PumpUntil([&] { return rig.links.opened.size() == 2; }, 2000))
+        << "opened " << rig.links.opened.size() << " times";
     HWND check = o.Control(OptionsControl::cbxLoadWW);
     ClickControl(check, true);
-    PumpUntil([] { return false; }, 200);
+    PumpFor(200);
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "ticked and cleared";
     EXPECT_TRUE(files.files.empty());
 }
@@ -489,7 +425,6 @@ LONG FontHeight(HWND control) {
 }
 
 TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     ShowWindow(o.Handle(), SW_SHOWNA);
     auto painted = [&] {
@@ -506,8 +441,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
     SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(o.Dpi(), dpi);
-    RECT client;
-    GetClientRect(o.Handle(), &client);
+    const RECT client = ClientArea(o.Handle());
     EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
     // Every visible control has its new place and font, and is due for a
@@ -516,7 +450,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
         HWND c = o.Control(s.id);
         if (!c || !IsWindowVisible(c)) continue;
         SCOPED_TRACE(s.name);
-        EXPECT_TRUE(SameRect(ChildRect(c), Rect(s.rect, dpi)));
+        EXPECT_EQ(Box(ChildRect(c)), Box(Rect(s.rect, dpi)));
         EXPECT_GT(FontHeight(c), oldHeight);
         EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE));
     }
@@ -525,27 +459,25 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
 
     ColorPickerWindow& picker = o.Picker();
     ASSERT_TRUE(picker.Load());
-    RECT at;
-    GetWindowRect(picker.Handle(), &at);
+    const RECT at = OuterRect(picker.Handle());
     SendMessageW(picker.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&at));
-    GetClientRect(picker.Handle(), &client);
-    EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
-    EXPECT_GE(client.right, WindowPixels(PickerCells()[7], dpi).right);
-    EXPECT_TRUE(SameRect(picker.CellRect(15), Rect(PickerCells()[15], dpi)));
-    EXPECT_TRUE(SameRect(ChildRect(picker.CancelButton()), Rect(kPickerCancelRect, dpi)));
+    const RECT cells = ClientArea(picker.Handle());
+    EXPECT_EQ(cells.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
+    EXPECT_GE(cells.right, WindowPixels(PickerCells()[7], dpi).right);
+    EXPECT_EQ(Box(picker.CellRect(15)), Box(Rect(PickerCells()[15], dpi)));
+    EXPECT_EQ(Box(ChildRect(picker.CancelButton())), Box(Rect(kPickerCancelRect, dpi)));
     SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
 }
 
 TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaints) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     bool optionsEnabled = true;
     Script script(Rescue());
     script.Then([&] { return o.Picker().Handle() != nullptr; },
                 [&] {
                     optionsEnabled = IsWindowEnabled(o.Handle());
-                    const LPARAM at = Centre(o.Picker().CellRect(9));
+                    const LPARAM at = AtMiddle(o.Picker().CellRect(9));
                     PostMessageW(o.Picker().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
                     PostMessageW(o.Picker().Handle(), WM_LBUTTONUP, 0, at);
                 });
@@ -556,14 +488,13 @@ TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaint
     EXPECT_TRUE(IsWindowEnabled(o.Handle()));
     EXPECT_EQ(state.PickedColor, 16711680);
     EXPECT_EQ(state.CalendarColor, kPalette[9]);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
     EXPECT_EQ(Stored("Clr_Calendar"), "16711680");
     EXPECT_EQ(o.PanelColor(), kPalette[9]);
     EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
 }
 
 TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     state.PickedColor = static_cast<std::int32_t>(kPalette[5]); // an earlier choice
     Script script(Rescue());
@@ -573,45 +504,43 @@ TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
     EXPECT_FALSE(script.Rescued());
     EXPECT_EQ(state.PickedColor, -1);
-    EXPECT_EQ(state.LabelColor, kPalette[3]);
+    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
     EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
 }
 
 TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
-    OptionsWindow& o = Make();
     ASSERT_TRUE(o.Load());
     Click(OptionsControl::cmdHomePage);
-    PumpUntil([&] { return !links.opened.empty(); }, 1000);
-    const LPARAM at = Centre(Rect(Design(OptionsControl::lblContact).rect, o.Dpi()));
+    PumpUntil([&] { return !rig.links.opened.empty(); }, 1000);
+    const LPARAM at = AtMiddle(Rect(Design(OptionsControl::lblContact).rect, o.Dpi()));
     SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
     // A press that ends off the link is no click.
     SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(o.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(links.opened,
+    EXPECT_EQ(rig.links.opened,
               (std::vector<std::wstring>{std::wstring(kHomePageAddress),
                                          L"mailto:" + std::wstring(kContactAddress)}));
     EXPECT_TRUE(o.IsLoaded()) << "the window stays open";
 }
 
-TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
-    ModuleState state;
-    test::TestSystemColors colors;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+// The picker on its own, as the options window's rig holds it.
+using ColorPickerWindowTest = OptionsWindowTest;
+
+TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoads) {
+    ColorPickerWindow& picker = rig.picker;
     std::vector<RECT> first;
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(picker.Load());
         HWND w = picker.Handle();
-        EXPECT_EQ(Text(w), L"Color Picker");
+        EXPECT_EQ(WindowText(w), L"Color Picker");
         EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
         const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
         EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
         EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 
         const int dpi = picker.Dpi();
-        RECT client, outer;
-        GetClientRect(w, &client);
-        GetWindowRect(w, &outer);
+        const RECT client = ClientArea(w), outer = OuterRect(w);
         EXPECT_EQ(client.bottom, TwipsToPixels(kPickerClientHeightTwips, dpi));
         if (dpi == 96) {
             EXPECT_EQ(outer.right - outer.left, PickerOuterWidthPixels(96));
@@ -619,9 +548,9 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
         EXPECT_GE(client.right, picker.CellRect(7).right) << "no cell cut off";
 
         HWND cancel = picker.CancelButton();
-        EXPECT_EQ(Text(cancel), L"Cancel");
+        EXPECT_EQ(WindowText(cancel), L"Cancel");
         EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
-        EXPECT_TRUE(SameRect(ChildRect(cancel), Rect(kPickerCancelRect, dpi)));
+        EXPECT_EQ(Box(ChildRect(cancel)), Box(Rect(kPickerCancelRect, dpi)));
 
         DibCanvas canvas(w);
         std::vector<RECT> cells;
@@ -641,22 +570,20 @@ TEST(ColorPickerWindow, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTimeItLoa
             first = cells;
         } else {
             for (int i = 0; i < kPickerCellCount; ++i)
-                EXPECT_TRUE(SameRect(cells[i], first[i])) << "cell " << i << " moved";
+                EXPECT_EQ(Box(cells[i]), Box(first[i])) << "cell " << i << " moved";
         }
         SendMessageW(w, WM_CLOSE, 0, 0);
         EXPECT_EQ(picker.Handle(), nullptr);
     }
 }
 
-TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
-    ModuleState state;
-    test::TestSystemColors colors;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
+TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
+    ColorPickerWindow& picker = rig.picker;
 
     auto clickCell = [&](int cell) {
         EXPECT_TRUE(picker.Load());
         ShowWindow(picker.Handle(), SW_SHOWNA);
-        const LPARAM at = Centre(picker.CellRect(cell));
+        const LPARAM at = AtMiddle(picker.CellRect(cell));
         SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, at);
         return picker.Handle() == nullptr;
@@ -668,8 +595,8 @@ TEST(ColorPickerWindow, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
 
     // Press on one cell, release on another: no click, still open.
     ASSERT_TRUE(picker.Load());
-    SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Centre(picker.CellRect(2)));
-    SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, Centre(picker.CellRect(3)));
+    SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, AtMiddle(picker.CellRect(2)));
+    SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(3)));
     EXPECT_NE(picker.Handle(), nullptr);
     EXPECT_EQ(state.PickedColor, 16777215);
 

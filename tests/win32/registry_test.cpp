@@ -100,7 +100,13 @@ void PutRaw(const char* path, const char* name, DWORD kind, std::string_view dat
     RegCloseKey(key);
 }
 
-constexpr Settings kDefaults{kPalette[3], kPalette[15]};
+// A value the program stored: text, as given.
+void ExpectStoredText(const char* path, const char* name, std::string_view text) {
+    const auto v = ReadRaw(path, name);
+    ASSERT_TRUE(v) << name;
+    EXPECT_EQ(v->kind, DWORD{REG_SZ}) << name;
+    EXPECT_EQ(v->data, text) << name;
+}
 
 class RegistryWin32 : public ::testing::Test {
 protected:
@@ -114,14 +120,28 @@ protected:
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot); // only once nothing else is left in it
     }
     SettingsKey Key() const { return {kHkeyLocalMachine, path_.c_str()}; }
+    // A start on the test's key.
+    Settings Load(RegistryApi& reg) const {
+        Settings s;
+        s.Load(reg, kDefaultSettings, Key());
+        return s;
+    }
+    // A start that finds both colours stored and writes nothing.
+    void ExpectStartFinds(Color labels, Color calendar) const {
+        CountingRegistry reg;
+        const Settings state = Load(reg);
+        EXPECT_EQ(state.LabelColor, labels);
+        EXPECT_EQ(state.CalendarColor, calendar);
+        EXPECT_EQ(reg.creates, 0);
+        EXPECT_TRUE(reg.writes.empty());
+    }
 
     std::string path_;
 };
 
 TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     CountingRegistry reg;
-    Settings state;
-    state.Load(reg, kDefaults, Key());
+    const Settings state = Load(reg);
 
     EXPECT_EQ(state.LabelColor, 0x00808000u);
     EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
@@ -129,34 +149,16 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
                                               "Clr_Calendar 1 8 16777215"};
     EXPECT_EQ(reg.writes, written);
     EXPECT_EQ(reg.creates, 2);
-    const auto labels = ReadRaw(path_.c_str(), "Clr_Labels");
-    const auto calendar = ReadRaw(path_.c_str(), "Clr_Calendar");
-    ASSERT_TRUE(labels && calendar);
-    EXPECT_EQ(labels->kind, DWORD{REG_SZ});
-    EXPECT_EQ(labels->data, "8421376");
-    EXPECT_EQ(calendar->kind, DWORD{REG_SZ});
-    EXPECT_EQ(calendar->data, "16777215");
+    ExpectStoredText(path_.c_str(), "Clr_Labels", "8421376");
+    ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
 
-    CountingRegistry again;
-    Settings next;
-    next.Load(again, kDefaults, Key());
-    EXPECT_EQ(next.LabelColor, 0x00808000u);
-    EXPECT_EQ(next.CalendarColor, 0x00FFFFFFu);
-    EXPECT_EQ(again.creates, 0);
-    EXPECT_TRUE(again.writes.empty());
+    ExpectStartFinds(0x00808000u, 0x00FFFFFFu);
 }
 
 TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
-    CountingRegistry reg;
-    Settings state;
-    state.Load(reg, kDefaults, Key());
-
-    EXPECT_EQ(state.LabelColor, 0u);
-    EXPECT_EQ(state.CalendarColor, 0x000000FFu);
-    EXPECT_EQ(reg.creates, 0);
-    EXPECT_TRUE(reg.writes.empty());
+    ExpectStartFinds(0u, 0x000000FFu);
     EXPECT_EQ(ReadRaw(path_.c_str(), "Clr_Calendar")->kind, DWORD{REG_DWORD});
 }
 
@@ -179,17 +181,13 @@ TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
         PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
         PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
         CountingRegistry reg;
-        Settings state;
-        state.Load(reg, kDefaults, Key());
+        const Settings state = Load(reg);
 
         EXPECT_EQ(state.LabelColor, 255u);
         EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
         EXPECT_EQ(reg.creates, 1);
         EXPECT_EQ(reg.writes, std::vector<std::string>{"Clr_Calendar 1 8 16777215"});
-        const auto calendar = ReadRaw(path_.c_str(), "Clr_Calendar");
-        ASSERT_TRUE(calendar);
-        EXPECT_EQ(calendar->kind, DWORD{REG_SZ});
-        EXPECT_EQ(calendar->data, "16777215");
+        ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
     }
 }
 
@@ -235,12 +233,9 @@ TEST_F(RegistryWin32, ProgramKeyGetsItsDefaultsUnderLocalMachine) {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Calendar");
 
     Win32Registry reg;
-    Settings().Load(reg, kDefaults);
-    const auto labels = ReadRaw("SOFTWARE\\Mivra", "Clr_Labels");
-    const auto calendar = ReadRaw("SOFTWARE\\Mivra", "Clr_Calendar");
-    ASSERT_TRUE(labels && calendar);
-    EXPECT_EQ(labels->data, "8421376");
-    EXPECT_EQ(calendar->data, "16777215");
+    Settings().Load(reg, kDefaultSettings);
+    ExpectStoredText("SOFTWARE\\Mivra", "Clr_Labels", "8421376");
+    ExpectStoredText("SOFTWARE\\Mivra", "Clr_Calendar", "16777215");
 }
 
 } // namespace

@@ -8,22 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 
-#include "app/calendar_app.h"
 #include "app/calendar_grid.h"
-#include "app/calendar_window_win32.h"
 #include "app/system_win32.h"
 #include "platform/label_paint_win32.h"
-#include "platform/system_colors_win32.h"
-#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
-#include "tests/support/fake_registry.h"
+#include "tests/support/expected_grid.h"
+#include "tests/support/message_pump_win32.h"
+#include "tests/support/window_rects_win32.h"
 #include "tray/icons_win32.h"
 
 namespace mivra {
@@ -36,36 +35,14 @@ constexpr int kNavigationSteps = 20000;
 
 using test::D;
 
-// ---- Plain calendar arithmetic, independent of the program's.
+namespace chr = std::chrono;
 
-bool IsLeap(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
+// The displayable months: the first and the last whose grid fits.
+constexpr chr::year_month kFirstMonth = chr::year{100} / 2, kLastMonth = chr::year{9999} / 11;
 
-int DaysIn(int y, int m) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeap(y) ? 29 : days[m - 1];
+chr::year_month_day Ymd(const Date& d) {
+    return chr::year{d.Year()} / d.Month() / d.Day();
 }
-
-// 0 = Sunday (Sakamoto's method, proleptic Gregorian).
-int WeekdayOf(int y, int m, int d) {
-    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (m < 3) --y;
-    return (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
-}
-
-// Months counted from year 0, so a step is one addition.
-int MonthNumber(int y, int m) {
-    return y * 12 + m - 1;
-}
-int YearOf(int n) {
-    return n / 12;
-}
-int MonthOf(int n) {
-    return n % 12 + 1;
-}
-const int kFirstMonth = MonthNumber(100, 2);  // the first month whose grid fits
-const int kLastMonth = MonthNumber(9999, 11); // the last
 
 std::wstring Text(int n) {
     return std::to_wstring(n);
@@ -133,83 +110,55 @@ void PrintTo(const Counts& c, std::ostream* os) {
     *os << "gdi " << c.gdi << ", user " << c.user;
 }
 
-// The real window and logic, on a settable clock.
-class Calendar {
-public:
+// The real window and logic with the real pictures and the locale's dates,
+// on a settable clock, and a canvas of the window's size to paint it into.
+struct Calendar : test::CalendarWindowRig {
     explicit Calendar(Date today) {
+        created = Start(today, localText, pictures);
+        if (!created) return;
+        GetClientRect(window.Handle(), &area);
+        canvas = std::make_unique<test::DibCanvas>(area.right, area.bottom);
+        created = canvas->Ok();
+    }
+    ~Calendar() { Stop(); }
+    // The minute's tick, on the given day.
+    void TickOn(const Date& today) {
         clock.now = today;
-        window = std::make_unique<CalendarWindow>(colors);
-        created = window->Create(GetModuleHandleW(nullptr));
-        app = std::make_unique<CalendarApp>(
-            state, CalendarApp::Services{clock, text, tray, icons, *window, options, registry});
-        window->Attach(app.get());
-        if (created) app->Startup();
+        app->OnRefreshTimer();
     }
-    ~Calendar() {
-        window.reset();
-        app.reset();
-        // The window ends the message loop it belongs to; here there is none.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    HWND Hwnd() const { return window->Handle(); }
+    void Paint() { window.PaintContent(canvas->Dc(), area); }
     const LabelState& Label(LabelId id) const { return app->Label(id); }
-    RECT Client() const {
-        RECT r{};
-        GetClientRect(Hwnd(), &r);
-        return r;
-    }
-    POINT Centre(LabelId id) const {
-        const RECT r = window->LabelRect(id);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
 
-    ModuleState state;
-    test::FakeClock clock;
-    UserDateText text;
-    test::RecordingTray tray;
-    Icons icons{GetModuleHandleW(nullptr)};
-    test::FakeOptions options;
-    FakeRegistry registry;
-    Win32SystemColors colors;
-    std::unique_ptr<CalendarWindow> window;
-    std::unique_ptr<CalendarApp> app;
-    bool created = false;
+    UserDateText localText;
+    Icons pictures{GetModuleHandleW(nullptr)};
+    RECT area{};
+    std::unique_ptr<test::DibCanvas> canvas;
+    bool created = false; // and the canvas made
 };
 
 // ---- What the user would see.
 
 // The month on show, its title and all 42 cells: captions and colours.
-void ExpectMonth(const Calendar& c, int year, int month, const Date& today) {
+void ExpectMonth(const Calendar& c, chr::year_month ym, const Date& today) {
     const ModuleState& s = c.state;
-    ASSERT_EQ(s.DisplayYear, year);
-    ASSERT_EQ(s.DisplayMonth, month);
+    SCOPED_TRACE(testing::Message() << unsigned(ym.month()) << "/" << int(ym.year()));
+    ASSERT_EQ(s.DisplayYear, int(ym.year()));
+    ASSERT_EQ(s.DisplayMonth, int(unsigned(ym.month())));
     const std::wstring& title = c.Label(LabelId::lblMonth).caption;
-    EXPECT_NE(title.find(MonthName(month)), std::wstring::npos) << "title " << title.c_str();
-    EXPECT_NE(title.find(Text(year)), std::wstring::npos) << "title " << title.c_str();
+    EXPECT_NE(title.find(MonthName(unsigned(ym.month()))), std::wstring::npos) << title.c_str();
+    EXPECT_NE(title.find(Text(int(ym.year()))), std::wstring::npos) << title.c_str();
 
-    int lead = WeekdayOf(year, month, 1);
-    if (lead == 0) lead = 7; // a month starting on Sunday shows the week before it
-    const int prevYear = month == 1 ? year - 1 : year, prevMonth = month == 1 ? 12 : month - 1;
-    const int nextYear = month == 12 ? year + 1 : year, nextMonth = month == 12 ? 1 : month + 1;
+    const auto cells = test::ExpectedGrid(ym);
     for (int i = 0; i < kGridCells; ++i) {
-        int d = i - lead + 1, y = year, m = month;
-        if (d < 1) {
-            y = prevYear, m = prevMonth, d += DaysIn(prevYear, prevMonth);
-        } else if (d > DaysIn(year, month)) {
-            d -= DaysIn(year, month), y = nextYear, m = nextMonth;
-        }
         const LabelState& l = c.Label(Day(i));
-        ASSERT_EQ(l.caption, Text(d)) << "cell " << i << " of " << month << "/" << year;
-        const bool isToday = today == D(y, m, d);
-        const Color fore = isToday      ? s.CalendarColor
-                           : m != month ? s.OtherMonthTextColor
-                           : i % 7 == 0 ? s.LabelColor
-                                        : s.DayTextColor;
-        ASSERT_EQ(l.fore, fore) << "cell " << i << " of " << month << "/" << year;
-        ASSERT_EQ(l.back, isToday ? s.LabelColor : s.CalendarColor)
-            << "cell " << i << " of " << month << "/" << year;
+        ASSERT_EQ(l.caption, Text(unsigned(cells[i].day()))) << "cell " << i;
+        const bool isToday = cells[i] == Ymd(today);
+        const Color fore = isToday                          ? s.CalendarColor
+                           : cells[i].month() != ym.month() ? s.OtherMonthTextColor
+                           : i % 7 == 0                     ? s.LabelColor
+                                                            : s.DayTextColor;
+        ASSERT_EQ(l.fore, fore) << "cell " << i;
+        ASSERT_EQ(l.back, isToday ? s.LabelColor : s.CalendarColor) << "cell " << i;
     }
 }
 
@@ -217,25 +166,25 @@ void ExpectMonth(const Calendar& c, int year, int month, const Date& today) {
 // and the jump-to-today tip.
 void ExpectToday(Calendar& c, const Date& today) {
     EXPECT_EQ(c.state.LastDate, today);
-    ExpectMonth(c, today.Year(), today.Month(), today);
+    ExpectMonth(c, chr::year{today.Year()} / today.Month(), today);
     EXPECT_EQ(c.tray.calls.back().op, NotifyOp::Modify);
     EXPECT_EQ(c.tray.calls.back().record.hIcon,
-              reinterpret_cast<std::uintptr_t>(c.icons.ForDay(today.Day())));
+              reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(today.Day())));
     EXPECT_NE(c.tray.calls.back().record.hIcon, 0u);
     EXPECT_EQ(c.Label(LabelId::lblToday).tooltip, L"Jump to Today (" + ShortDateOf(today) + L")");
 }
 
 // Paints the window and checks the pixels against the model: the black frame,
 // and the ground of every day cell in its label's back colour.
-void PaintAndCheck(const Calendar& c, const test::DibCanvas& s) {
-    const RECT area = c.Client();
+void PaintAndCheck(Calendar& c) {
+    const test::DibCanvas& s = *c.canvas;
     SetLastError(0);
-    c.window->PaintContent(s.Dc(), area);
+    c.Paint();
     ASSERT_TRUE(GdiFlush());
     ASSERT_EQ(GetLastError(), 0u) << "a call in the paint failed";
     ASSERT_EQ(s.At(0, 0), RGB(0, 0, 0));
     for (int i = 0; i < kGridCells; ++i) {
-        const RECT r = c.window->LabelRect(Day(i));
+        const RECT r = c.window.LabelRect(Day(i));
         ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.Label(Day(i)).back))
             << "cell " << i;
     }
@@ -255,17 +204,20 @@ int CycleCount() {
     return kRefreshCycles;
 }
 
+// Shows a month as a step would.
+void Show(Calendar& c, chr::year_month ym) {
+    c.state.DisplayYear = static_cast<std::int16_t>(int(ym.year()));
+    c.state.DisplayMonth = static_cast<std::int16_t>(unsigned(ym.month()));
+}
+
 TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
-    const RECT area = c.Client();
-    test::DibCanvas s(area.right, area.bottom);
-    ASSERT_TRUE(s.Ok());
 
     // Warm up: fonts and the symbol check are made on the first paints.
     for (int i = 0; i < 3; ++i) {
         c.app->RefreshCalendar();
-        PaintAndCheck(c, s);
+        PaintAndCheck(c);
     }
     const Counts before = Held();
     ASSERT_GT(before.gdi, 0);
@@ -274,19 +226,18 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     // Month after month from the first displayable one, wrapping at the last,
     // so titles before 1601 (which Windows will not format) come by too.
     const int cycles = CycleCount();
-    int n = kFirstMonth;
+    chr::year_month ym = kFirstMonth;
     for (int i = 0; i < cycles; ++i) {
-        c.state.DisplayYear = static_cast<std::int16_t>(YearOf(n));
-        c.state.DisplayMonth = static_cast<std::int16_t>(MonthOf(n));
+        Show(c, ym);
         c.app->RefreshCalendar();
         if (i % 1000 == 0) {
-            ASSERT_NO_FATAL_FAILURE(ExpectMonth(c, YearOf(n), MonthOf(n), c.clock.now)) << i;
-            ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s)) << "cycle " << i;
+            ASSERT_NO_FATAL_FAILURE(ExpectMonth(c, ym, c.clock.now)) << i;
+            ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c)) << "cycle " << i;
             ASSERT_EQ(Held(), before) << "cycle " << i;
         } else {
-            c.window->PaintContent(s.Dc(), area);
+            c.Paint();
         }
-        n = n == kLastMonth ? kFirstMonth : n + 1;
+        ym = ym == kLastMonth ? kFirstMonth : ym + chr::months(1);
     }
     ASSERT_TRUE(GdiFlush());
     EXPECT_EQ(Held(), before);
@@ -297,11 +248,8 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
 TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
-    const HWND hwnd = c.Hwnd();
-    const RECT area = c.Client();
-    test::DibCanvas s(area.right, area.bottom);
-    ASSERT_TRUE(s.Ok());
-    PaintAndCheck(c, s);
+    const HWND hwnd = c.window.Handle();
+    PaintAndCheck(c);
 
     struct Step {
         LabelId id;
@@ -309,10 +257,10 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     };
     const Step next{LabelId::lblMonthNext, 1}, prev{LabelId::lblMonthPrev, -1},
         yearNext{LabelId::lblYearNext, 12}, yearPrev{LabelId::lblYearPrev, -12};
-    int expected = MonthNumber(2000, 10);
+    chr::year_month expected = chr::year{2000} / 10;
     auto step = [&](const Step& st) {
         // At the ends of the range a step leaves the month where it is.
-        const int to = expected + st.months;
+        const chr::year_month to = expected + chr::months(st.months);
         if (to >= kFirstMonth && to <= kLastMonth) expected = to;
     };
 
@@ -321,8 +269,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     UINT_PTR scrollTimer = 0;
     int steps = 0;
     auto press = [&](const Step& st) {
-        const POINT p = c.Centre(st.id);
-        const LPARAM at = MAKELPARAM(p.x, p.y);
+        const LPARAM at = test::AtMiddle(c.window.LabelRect(st.id));
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ASSERT_EQ(GetCapture(), hwnd);
         step(st);
@@ -347,8 +294,9 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
         ASSERT_EQ(GetCapture(), nullptr);
         ASSERT_EQ(c.Label(st.id).back, c.state.LabelColor) << "resting look";
-        ASSERT_EQ(c.state.DisplayYear, YearOf(expected)) << "after " << steps << " steps";
-        ASSERT_EQ(c.state.DisplayMonth, MonthOf(expected)) << "after " << steps << " steps";
+        ASSERT_EQ(c.state.DisplayYear, int(expected.year())) << "after " << steps << " steps";
+        ASSERT_EQ(c.state.DisplayMonth, int(unsigned(expected.month())))
+            << "after " << steps << " steps";
     };
 
     const Counts before = Held();
@@ -358,11 +306,10 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         for (int i = 0; i < count; ++i, ++presses) {
             ASSERT_NO_FATAL_FAILURE(press(pick(i)));
             if (presses % 50 == 0) {
-                ASSERT_NO_FATAL_FAILURE(
-                    ExpectMonth(c, YearOf(expected), MonthOf(expected), c.clock.now));
-                ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s));
+                ASSERT_NO_FATAL_FAILURE(ExpectMonth(c, expected, c.clock.now));
+                ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c));
             } else {
-                c.window->PaintContent(s.Dc(), area);
+                c.Paint();
             }
             if (presses % 500 == 0) {
                 ASSERT_EQ(Held(), before) << "press " << presses;
@@ -380,13 +327,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
 
     // Released, the repeat stays stopped.
     const int month = c.state.DisplayMonth, year = c.state.DisplayYear;
-    MSG msg;
-    const DWORD end = GetTickCount() + 400;
-    while (GetTickCount() < end) {
-        while (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(10);
-    }
+    test::PumpFor(400);
     EXPECT_EQ(c.state.DisplayMonth, month);
     EXPECT_EQ(c.state.DisplayYear, year);
     ASSERT_TRUE(GdiFlush());
@@ -396,15 +337,11 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
 TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
     Calendar c(D(2023, 12, 30));
     ASSERT_TRUE(c.created);
-    const RECT area = c.Client();
-    test::DibCanvas s(area.right, area.bottom);
-    ASSERT_TRUE(s.Ok());
     // The set holds two pictures at most, the one shown and the one before
     // it: count from the first midnight on.
-    c.clock.now = D(2023, 12, 31);
-    c.app->OnRefreshTimer();
+    c.TickOn(D(2023, 12, 31));
     ExpectToday(c, D(2023, 12, 31));
-    PaintAndCheck(c, s);
+    PaintAndCheck(c);
     const Counts before = Held();
 
     std::uintptr_t shown = c.tray.calls.back().record.hIcon;
@@ -413,15 +350,15 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
         // Minutes of the old day first: nothing may move.
         c.app->OnRefreshTimer();
         ASSERT_EQ(c.state.LastDate, c.clock.now);
-        c.clock.now = d;
-        c.app->OnRefreshTimer();
+        c.TickOn(d);
         ASSERT_NO_FATAL_FAILURE(ExpectToday(c, d))
             << d.Year() << "-" << d.Month() << "-" << d.Day();
-        ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c, s));
-        int lead = WeekdayOf(d.Year(), d.Month(), 1);
-        if (lead == 0) lead = 7;
-        const RECT cell = c.window->LabelRect(Day(lead + d.Day() - 1));
-        ASSERT_GT(InkIn(s, cell, ResolveColor(c.state.CalendarColor)), 0) << "today's caption";
+        ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c));
+        const auto grid = test::ExpectedGrid(chr::year{d.Year()} / d.Month());
+        const int cell = int(std::find(grid.begin(), grid.end(), Ymd(d)) - grid.begin());
+        ASSERT_GT(
+            InkIn(*c.canvas, c.window.LabelRect(Day(cell)), ResolveColor(c.state.CalendarColor)), 0)
+            << "today's caption";
         // A new picture each day; the one the shell had until now lives on
         // until the next.
         ICONINFO info{};
@@ -441,68 +378,51 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
 TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
-    const HWND hwnd = c.Hwnd();
     ExpectToday(c, D(2000, 10, 15));
 
     // Midnight while the user looks at another month: the same day keeps
     // their month; the new day brings the calendar to it.
-    c.state.DisplayMonth = 3;
-    c.state.DisplayYear = 2001;
+    Show(c, chr::year{2001} / 3);
     c.app->OnRefreshTimer();
-    ExpectMonth(c, 2001, 3, D(2000, 10, 15));
-    c.clock.now = D(2000, 10, 16);
-    c.app->OnRefreshTimer();
+    ExpectMonth(c, chr::year{2001} / 3, D(2000, 10, 15));
+    c.TickOn(D(2000, 10, 16));
     ExpectToday(c, D(2000, 10, 16));
 
-    // Month and year ends.
-    for (auto [from, to] :
-         {std::pair{D(2001, 1, 31), D(2001, 2, 1)}, std::pair{D(2001, 12, 31), D(2002, 1, 1)},
-          std::pair{D(2001, 4, 30), D(2001, 5, 1)}}) {
-        c.clock.now = from;
-        c.app->OnRefreshTimer();
-        ExpectToday(c, from);
-        c.clock.now = to;
-        c.app->OnRefreshTimer();
-        ExpectToday(c, to);
+    // Month and year ends; 29 February where it exists, and not in 2100,
+    // which is no leap year.
+    for (const Date& d : {D(2001, 1, 31), D(2001, 2, 1), D(2001, 12, 31), D(2002, 1, 1),
+                          D(2001, 4, 30), D(2001, 5, 1), D(2024, 2, 28), D(2024, 2, 29),
+                          D(2024, 3, 1), D(2100, 2, 28), D(2100, 3, 1)}) {
+        c.TickOn(d);
+        ExpectToday(c, d);
+        if (d.Day() == 29) {
+            EXPECT_EQ(c.tray.calls.back().record.hIcon,
+                      reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(29)));
+        }
     }
 
-    // 29 February where it exists, and not in 2100, which is no leap year.
-    c.clock.now = D(2024, 2, 28);
-    c.app->OnRefreshTimer();
-    c.clock.now = D(2024, 2, 29);
-    c.app->OnRefreshTimer();
-    ExpectToday(c, D(2024, 2, 29));
-    EXPECT_EQ(c.tray.calls.back().record.hIcon,
-              reinterpret_cast<std::uintptr_t>(c.icons.ForDay(29)));
-    c.clock.now = D(2024, 3, 1);
-    c.app->OnRefreshTimer();
-    ExpectToday(c, D(2024, 3, 1));
-    c.clock.now = D(2100, 2, 28);
-    c.app->OnRefreshTimer();
-    ExpectToday(c, D(2100, 2, 28));
-    c.clock.now = D(2100, 3, 1);
-    c.app->OnRefreshTimer();
-    ExpectToday(c, D(2100, 3, 1));
-
-    // The clock set back: the system says so, and the window follows at once.
-    c.clock.now = D(2023, 11, 5);
-    SendMessageW(hwnd, WM_TIMECHANGE, 0, 0);
-    ExpectToday(c, D(2023, 11, 5));
-    // ...and forward over a month end.
-    c.clock.now = D(2023, 12, 2);
-    SendMessageW(hwnd, WM_TIMECHANGE, 0, 0);
-    ExpectToday(c, D(2023, 12, 2));
-
-    // Asleep over two days and a year end: the resume brings the date.
-    c.clock.now = D(2024, 1, 1);
-    EXPECT_EQ(SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
-    ExpectToday(c, D(2024, 1, 1));
-    c.clock.now = D(2024, 1, 3);
-    EXPECT_EQ(SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0), TRUE);
-    ExpectToday(c, D(2024, 1, 3));
+    // The system tells of a change and the window follows at once: the clock
+    // set back, then forward over a month end; a resume after a sleep over
+    // two days and a year end.
+    const struct {
+        Date day;
+        UINT msg;
+        WPARAM wp;
+    } changes[] = {{D(2023, 11, 5), WM_TIMECHANGE, 0},
+                   {D(2023, 12, 2), WM_TIMECHANGE, 0},
+                   {D(2024, 1, 1), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                   {D(2024, 1, 3), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
+    for (const auto& change : changes) {
+        c.clock.now = change.day;
+        const LRESULT answer = SendMessageW(c.window.Handle(), change.msg, change.wp, 0);
+        if (change.msg == WM_POWERBROADCAST) {
+            EXPECT_EQ(answer, TRUE);
+        }
+        ExpectToday(c, change.day);
+    }
     // Going to sleep changes nothing.
     c.clock.now = D(2024, 1, 4);
-    SendMessageW(hwnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageW(c.window.Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     EXPECT_EQ(c.state.LastDate, D(2024, 1, 3));
 }
 
