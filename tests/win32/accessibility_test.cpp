@@ -430,15 +430,8 @@ LRESULT CALLBACK ClicksOnlyWhenActive(HWND button, UINT msg, WPARAM wp, LPARAM l
 }
 
 TEST_F(AccessibilityTest, APressOfARealButtonWorksWhileAnotherWindowIsActive) {
-    test::FakeShortcutFiles files;
-    ColorPickerWindow picker(GetModuleHandleW(nullptr), state, colors);
-    struct : LinkOpener {
-        void Open(std::wstring_view) override {}
-    } links;
-    std::optional<ShortcutPaths> paths =
-        ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
-    OptionsWindow about(GetModuleHandleW(nullptr),
-                        {state, registry, picker, files, links, [&] { return paths; }, colors});
+    dialogs.paths = ComputeShortcutPaths(L"C:\\Startup", L"C:\\Apps\\Mivra.exe");
+    OptionsWindow& about = dialogs.Make();
     ASSERT_TRUE(about.Load());
     ShowWindow(about.Handle(), SW_SHOWNA);
     for (OptionsControl id : {OptionsControl::cmd_Clr_Def, OptionsControl::cbxLoadWW})
@@ -453,7 +446,7 @@ TEST_F(AccessibilityTest, APressOfARealButtonWorksWhileAnotherWindowIsActive) {
     registry.ClearLog();
     EXPECT_EQ(r->accDoDefaultAction(Child(11)), S_OK); // Reset Colors to Default
     EXPECT_EQ(r->accDoDefaultAction(Child(7)), S_OK);  // the check box
-    EXPECT_TRUE(PumpUntil([&] { return !files.created.empty(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !dialogs.files.created.empty(); }));
     EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u);
     EXPECT_EQ(SendMessageW(about.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0),
               BST_CHECKED);
