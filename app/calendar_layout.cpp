@@ -95,20 +95,20 @@ const LabelSpec& Design(LabelId id) {
     return CalendarLayout()[Index(id)];
 }
 
+// Sorted by the compiler too: no two labels start at one point.
+constexpr std::array<LabelId, kLabelCount> kReadingOrder = [] {
+    std::array<LabelId, kLabelCount> o{};
+    for (int i = 0; i < kLabelCount; ++i)
+        o[i] = static_cast<LabelId>(i);
+    std::ranges::sort(o, [](LabelId a, LabelId b) {
+        const TwipRect &ra = kLayout[Index(a)].rect, &rb = kLayout[Index(b)].rect;
+        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+    });
+    return o;
+}();
+
 const std::array<LabelId, kLabelCount>& ReadingOrder() {
-    static const std::array<LabelId, kLabelCount> order = [] {
-        std::array<LabelId, kLabelCount> o{};
-        for (int i = 0; i < kLabelCount; ++i)
-            o[i] = static_cast<LabelId>(i);
-        // No two labels start at one point. (A stable sort would link the
-        // library's buffer allocation and the exception runtime with it.)
-        std::ranges::sort(o, [](LabelId a, LabelId b) {
-            const TwipRect &ra = Design(a).rect, &rb = Design(b).rect;
-            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-        });
-        return o;
-    }();
-    return order;
+    return kReadingOrder;
 }
 
 const LabelSpec* StepLabelNamed(std::wstring_view name) {

@@ -7,13 +7,16 @@
 
 namespace mivra {
 
-inline std::string Decimal(long long n) {
+// Every number the program writes is a 32-bit one (a colour, a day, a
+// year); on the 32-bit program a wider one would link the library's 64-bit
+// division as well.
+inline std::string Decimal(int n) {
     char buf[24];
     const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
     return std::string(buf, end);
 }
 
-inline std::wstring DecimalW(long long n) {
+inline std::wstring DecimalW(int n) {
     const std::string s = Decimal(n);
     return std::wstring(s.begin(), s.end());
 }

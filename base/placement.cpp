@@ -13,8 +13,8 @@ namespace mivra {
 
 PixelPoint BottomRightPlacement(int sw, int sh, int ww, int wh, int dpi) {
     if (dpi <= 0) return {};
-    const long long left = 1LL * sw * kTwipsPerInch - (ww + 150LL) * dpi;
-    const long long top = 1LL * sh * kTwipsPerInch - (wh + 750LL) * dpi;
+    const int left = sw * kTwipsPerInch - (ww + 150) * dpi;
+    const int top = sh * kTwipsPerInch - (wh + 750) * dpi;
     return {RoundedQuotient(left, kTwipsPerInch), RoundedQuotient(top, kTwipsPerInch)};
 }
 
@@ -30,8 +30,8 @@ bool IsOnScreen(const PixelRect& w, std::span<const PixelRect> workAreas) {
 
 PixelPoint CentredPlacement(int sw, int sh, int ww, int wh, int dpi) {
     if (dpi <= 0) return {};
-    const long long left = 1LL * sw * kTwipsPerInch - 1LL * ww * dpi;
-    const long long top = 1LL * sh * kTwipsPerInch - 1LL * wh * dpi;
+    const int left = sw * kTwipsPerInch - ww * dpi;
+    const int top = sh * kTwipsPerInch - wh * dpi;
     return {RoundedQuotient(left, 2 * kTwipsPerInch), RoundedQuotient(top, 2 * kTwipsPerInch)};
 }
 

@@ -7,14 +7,19 @@ namespace mivra {
 
 inline constexpr int kTwipsPerInch = 1440;
 
+// Design sizes and screen sizes times a DPI stay far inside 32 bits (a few
+// thousand twips, or tens of thousands of pixels in twips, at a few hundred
+// dpi), so the conversions work in int: the 32-bit program then needs no
+// 64-bit division from the compiler's library.
+
 // The rounding rule from design units to pixels: n / d to the nearest whole
 // number, halves away from zero, as MulDiv does. d must be positive.
-constexpr int RoundedQuotient(long long n, long long d) {
-    return static_cast<int>(n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d));
+constexpr int RoundedQuotient(int n, int d) {
+    return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
 }
 
 constexpr int TwipsToPixels(int twips, int dpi) {
-    return RoundedQuotient(static_cast<long long>(twips) * dpi, kTwipsPerInch);
+    return RoundedQuotient(twips * dpi, kTwipsPerInch);
 }
 
 // A rectangle in design units (twips), converted edge by edge so that
@@ -40,8 +45,8 @@ constexpr PixelRect WindowPixels(const TwipRect& r, int dpi) {
             TwipsToPixels(r.left + r.width, dpi), TwipsToPixels(r.top + r.height, dpi)};
 }
 
-constexpr int FlooredQuotient(long long n, long long d) {
-    return static_cast<int>(n >= 0 ? n / d : -((-n + d - 1) / d));
+constexpr int FlooredQuotient(int n, int d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
 
 // What a window paints itself (labels, shapes): every edge rounded down.
@@ -51,9 +56,7 @@ constexpr int FlooredQuotient(long long n, long long d) {
 // at 96 dpi may become no pixel or two). Where it is painted, where it takes
 // the mouse and where readers are told it is all come from here.
 constexpr PixelRect PaintedPixels(const TwipRect& r, int dpi) {
-    auto edge = [dpi](int twips) {
-        return FlooredQuotient(static_cast<long long>(twips) * dpi, kTwipsPerInch);
-    };
+    auto edge = [dpi](int twips) { return FlooredQuotient(twips * dpi, kTwipsPerInch); };
     return {edge(r.left), edge(r.top), edge(r.left + r.width), edge(r.top + r.height)};
 }
 

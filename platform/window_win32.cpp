@@ -2,20 +2,23 @@
 
 namespace mivra {
 
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO mi{sizeof(mi)};
+    if (GetMonitorInfoW(monitor, &mi)) {
+        const RECT& w = mi.rcWork;
+        reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(
+            {w.left, w.top, w.right, w.bottom});
+    }
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<PixelRect> WorkAreas() {
     std::vector<PixelRect> areas;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM out) -> BOOL {
-            MONITORINFO mi{sizeof(mi)};
-            if (GetMonitorInfoW(monitor, &mi)) {
-                const RECT& w = mi.rcWork;
-                reinterpret_cast<std::vector<PixelRect>*>(out)->push_back(
-                    {w.left, w.top, w.right, w.bottom});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&areas));
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
 

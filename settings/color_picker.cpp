@@ -21,8 +21,8 @@ std::array<TwipRect, kPickerCellCount> PickerCells(const TwipRect& cell0) {
 
 int PickerOuterWidthPixels(int dpi) {
     // 2 left + 8.25 width, counted in quarter twips to stay whole.
-    const long long quarters = 8LL * kPickerCell0.left + 33LL * kPickerCell0.width;
-    return RoundedQuotient(quarters * dpi, 4LL * kTwipsPerInch);
+    const int quarters = 8 * kPickerCell0.left + 33 * kPickerCell0.width;
+    return RoundedQuotient(quarters * dpi, 4 * kTwipsPerInch);
 }
 
 int PickerCellAtPixel(int x, int y, int dpi) {
