@@ -48,18 +48,26 @@ bool IsTopmost(HWND hwnd) {
 void StepBack() {
     HWND floating[8];
     int n = 0;
-    for (HWND w = GetTopWindow(nullptr); w && n < 8; w = GetWindow(w, GW_HWNDNEXT))
-        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && GetPropW(w, kFloats) &&
-            IsTopmost(w))
+    HWND firstOrdinary = nullptr; // the visible window right below the topmost ones
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsTopmost(w)) {
+            if (IsWindowVisible(w)) {
+                firstOrdinary = w;
+                break;
+            }
+        } else if (n < 8 && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+                   GetPropW(w, kFloats)) {
             floating[n++] = w;
+        }
+    }
+    // The program in front was raised before this thread heard of it: go
+    // behind it, not back above it. One that stays at the bottom (the
+    // desktop) is passed over, or the windows would go behind it.
     const HWND front = GetForegroundWindow();
-    const bool behindFront = front && !IsTopmost(front) &&
-                             GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+    const bool behindFront = front && front == firstOrdinary;
     while (n > 0) {
         const HWND w = floating[--n];
         SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
-        // The program in front may have been raised before this thread
-        // heard of it: go behind it, not back above it.
         if (behindFront) SetWindowPos(w, front, 0, 0, 0, 0, kZOrderOnly);
     }
 }
