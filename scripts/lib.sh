@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts, not run: the facts several of them share, and the
 # one way a check reports its result.
 
