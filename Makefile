@@ -1,8 +1,10 @@
 # The two commands of the README:
 #   make run          build the 64-bit program and start it under Wine
 #   make run ARCH=32  the same with the shipped 32-bit program
-#   make test         build everything and run every test layer
-# Both install what they need first (scripts/install-deps).
+#   make test         build everything and run every test layer (each layer is
+#                     one function in scripts/test-all)
+#   make dist         the release zip and its SHA256SUMS in build/dist
+# They install what they need first (scripts/install-deps).
 
 JOBS ?= 2
 ARCH ?= 64

@@ -9,6 +9,10 @@
 #include <cstddef>
 #include <cstdlib>
 
+// Only GCC's library has these internals to replace; any other build keeps
+// its own runtime whole.
+#if defined(__GLIBCXX__) && defined(__MINGW32__)
+
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
     std::abort();
@@ -58,3 +62,5 @@ void operator delete(void* p, std::size_t) noexcept {
 void operator delete[](void* p, std::size_t) noexcept {
     std::free(p);
 }
+
+#endif
