@@ -79,13 +79,13 @@ public:
 };
 
 // The notification area shows small icons: 16 pixels square at 96 dpi, in
-// proportion at other DPIs (20 at 120, 24 at 144, 28 at 168, 32 at 192).
+// proportion at other DPIs (20 at 120, 24 at 144, 32 at 192, 48 at 288).
 int TrayIconSize(int dpi);
 
 // The size of the picture to make for a notification area that shows icons
-// `traySize` pixels square: a size drawn for the tray where one fits, so the
-// system scales the picture up a little rather than down a lot; from 32
-// pixels on, the icons' own size.
+// `traySize` pixels square: the largest drawn size that fits, the icons' 32
+// among them, so the system scales the picture up a little rather than down
+// a lot; below them all, the smallest.
 int DayPictureSize(int traySize);
 
 // The notification code a WM_MOUSEMOVE of the callback window carries: the
