@@ -70,11 +70,11 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
         const auto cell = Read(w, kFirstDay + i);
         ASSERT_TRUE(cell) << "cell " << i;
         EXPECT_EQ(cell->role, kCell) << "cell " << i;
-        const CellBox inside = Cell(w, i);
-        EXPECT_LE(cell->left, inside.l) << "cell " << i;
-        EXPECT_LE(cell->top, inside.t) << "cell " << i;
-        EXPECT_GE(cell->left + cell->width, inside.r) << "cell " << i;
-        EXPECT_GE(cell->top + cell->height, inside.b) << "cell " << i;
+        const Rect inside = Cell(w, i);
+        EXPECT_LE(cell->left, inside.left) << "cell " << i;
+        EXPECT_LE(cell->top, inside.top) << "cell " << i;
+        EXPECT_GE(cell->left + cell->width, inside.right) << "cell " << i;
+        EXPECT_GE(cell->top + cell->height, inside.bottom) << "cell " << i;
         EXPECT_LE(cell->width, Px(372) + 1) << "cell " << i;
         EXPECT_EQ((cell->state & kSelected) != 0, cells[i] == LocalToday()) << "cell " << i;
     }
@@ -85,12 +85,10 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
     EXPECT_EQ(ahead->role, kPushButton);
     EXPECT_EQ(ahead->name, "Ahead One Month");
     EXPECT_EQ(probe().Ask("accpress " + w.hwnd + " " + std::to_string(kAheadOneMonth)), "ok");
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const auto t = Read(w, kTitle);
-            return t && t->name == EnglishMonthYear(now + chr::months(1));
-        },
-        10s));
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto t = Read(w, kTitle);
+        return t && t->name == EnglishMonthYear(now + chr::months(1));
+    }));
     EXPECT_TRUE(WaitForMonth(w, now + chr::months(1)));
     EXPECT_EQ(probe().Ask("accpress " + w.hwnd + " " + std::to_string(kJumpToToday)), "ok");
     EXPECT_TRUE(WaitForMonth(w, now));
