@@ -1,16 +1,12 @@
 // The real program in the Wine desktop, used the way a person uses it.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <utility>
 
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {
-
-namespace chr = std::chrono;
 
 class MivraE2E : public DesktopTest {};
 
@@ -94,8 +90,7 @@ TEST_F(MivraE2E, StepLabelsMoveTheGridAndHoldingRepeats) {
     // the button was really down. A busy machine may deliver a tick late, so
     // one step either way is allowed, but never fewer than two repeats.
     const auto down = chr::steady_clock::now();
-    const Point next = Button(w, 4);
-    Press(next);
+    Press(Button(w, 4));
     Sleep(1250ms);
     Release();
     const auto held = chr::duration_cast<chr::milliseconds>(chr::steady_clock::now() - down);

@@ -31,8 +31,6 @@ inline chr::year_month ThisMonth() {
     return today.year() / today.month();
 }
 
-using test::ExpectedGrid;
-
 inline Rect Cell(const WindowInfo& w, int i, int dpi = 96) {
     const int l = 24 + 360 * (i % 7), t = 552 + 360 * (i / 7);
     // Inside the border and clear of the neighbours' overlap.
@@ -58,7 +56,7 @@ inline Seen ReadCell(const Screenshot& s, const WindowInfo& w, int i, int dpi) {
 inline ::testing::AssertionResult ShowsMonth(const Screenshot& s, const WindowInfo& w,
                                              chr::year_month ym, int dpi = 96) {
     const auto today = LocalToday();
-    const auto cells = ExpectedGrid(ym);
+    const auto cells = test::ExpectedGrid(ym);
     for (int i = 0; i < 42; ++i) {
         Seen want = cells[i].month() != ym.month() ? Seen::Other
                     : i % 7 == 0                   ? Seen::Sunday

@@ -17,6 +17,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -63,21 +64,24 @@ pid_t Spawn(const std::vector<std::string>& argv, int in = -1, int out = -1) {
     return pid;
 }
 
-bool Ended(pid_t pid) {
+// Whether the process has ended; once reaped it is forgotten, as its number
+// may be given to another.
+bool Ended(pid_t& pid) {
     int status;
-    return pid <= 0 || waitpid(pid, &status, WNOHANG) != 0;
+    if (pid > 0 && waitpid(pid, &status, WNOHANG) != 0) pid = -1;
+    return pid <= 0;
 }
 
 // Gives a process time to end by itself, then kills it; waits for neither
 // without a limit.
-void Reap(pid_t pid, chr::milliseconds grace) {
+void Reap(pid_t& pid, chr::milliseconds grace) {
     if (WaitUntil([&] { return Ended(pid); }, grace)) return;
     kill(pid, SIGKILL);
     WaitUntil([&] { return Ended(pid); }, 5s);
 }
 
+// "none" and "error" are no windows: they fail at the first number.
 std::optional<WindowInfo> ParseWindow(const std::string& line) {
-    if (line.empty() || line == "none" || line == "error") return std::nullopt;
     std::istringstream in(line);
     WindowInfo w;
     in >> w.hwnd >> w.visible >> w.left >> w.top >> w.right >> w.bottom >> w.clientWidth >>
@@ -86,27 +90,23 @@ std::optional<WindowInfo> ParseWindow(const std::string& line) {
     return w;
 }
 
-bool Testing32Bit() {
-    static const bool is32 = [] {
+// A 32-bit program is checked in the 32-bit view, where its writes land.
+std::string Reg(const std::string& args) {
+    static const std::string view = [] {
         // The PE header's machine field, little-endian as this host: 0x14c is Intel 386.
         std::ifstream f(ExePath(), std::ios::binary);
         std::uint32_t peOffset = 0;
         std::uint16_t machine = 0;
         f.seekg(60).read(reinterpret_cast<char*>(&peOffset), sizeof peOffset);
         f.seekg(peOffset + 4).read(reinterpret_cast<char*>(&machine), sizeof machine);
-        return machine == 0x14c;
+        return machine == 0x14c ? " /reg:32" : " /reg:64";
     }();
-    return is32;
-}
-
-std::string Reg(const std::string& args) {
-    const std::string view = Testing32Bit() ? " /reg:32" : " /reg:64";
-    return Run(std::string(kWine64) + " reg " + args + view + " 2>/dev/null </dev/null");
+    return Shell(std::string(kWine64) + " reg " + args + view + " 2>/dev/null </dev/null");
 }
 
 } // namespace
 
-std::string Run(const std::string& command) {
+std::string Shell(const std::string& command) {
     // No tool we call may hang the run: each gets a minute.
     const std::string limited = "timeout -k 5 60 sh -c " + Quoted(command);
     std::string out;
@@ -135,21 +135,20 @@ bool WaitUntil(const std::function<bool()>& condition, chr::milliseconds timeout
 
 Screenshot Screenshot::Take() {
     Screenshot s;
-    const std::string size =
-        Run("xdpyinfo | sed -n 's/.*dimensions: *\\([0-9]*x[0-9]*\\).*/\\1/p'");
-    if (std::sscanf(size.c_str(), "%dx%d", &s.width_, &s.height_) != 2)
-        throw std::runtime_error("no X display");
-    const std::string raw = Run("import -window root -depth 8 rgb:- 2>/dev/null");
-    if (raw.size() != size_t(s.width_) * s.height_ * 3)
-        throw std::runtime_error("screenshot has " + std::to_string(raw.size()) + " bytes");
-    s.rgb_.assign(raw.begin(), raw.end());
+    const std::string ppm = Shell("import -window root -depth 8 ppm:- 2>/dev/null");
+    int header = 0; // "P6 width height 255" and one blank
+    std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &s.width_, &s.height_, &header);
+    if (header == 0) throw std::runtime_error("no X display");
+    s.rgb_ = ppm.substr(header + 1);
+    if (s.rgb_.size() != size_t(s.width_) * s.height_ * 3)
+        throw std::runtime_error("screenshot has " + std::to_string(s.rgb_.size()) + " bytes");
     return s;
 }
 
 Rgb Screenshot::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return {-1, -1, -1};
     const size_t i = (size_t(y) * width_ + x) * 3;
-    return {rgb_[i], rgb_[i + 1], rgb_[i + 2]};
+    return {std::uint8_t(rgb_[i]), std::uint8_t(rgb_[i + 1]), std::uint8_t(rgb_[i + 2])};
 }
 
 int Screenshot::Count(const Rect& r, Rgb c) const {
@@ -163,13 +162,11 @@ int Screenshot::Count(const Rect& r, Rgb c) const {
 void Screenshot::Save(const std::string& name) const {
     const char* dir = std::getenv("MIVRA_RESULTS");
     if (!dir) return;
-    const std::string cmd = "convert -size " + std::to_string(width_) + "x" +
-                            std::to_string(height_) + " -depth 8 rgb:- " +
-                            Quoted(std::string(dir) + "/" + name);
-    FILE* p = popen(cmd.c_str(), "w");
-    if (!p) return;
-    fwrite(rgb_.data(), 1, rgb_.size(), p);
-    pclose(p);
+    const std::string path = std::string(dir) + "/" + name;
+    std::ofstream(path + ".ppm", std::ios::binary) << "P6 " << width_ << " " << height_ << " 255\n"
+                                                   << rgb_;
+    Shell("convert " + Quoted(path + ".ppm") + " " + Quoted(path) + "; rm -f " +
+          Quoted(path + ".ppm"));
 }
 
 Probe::Probe() {
@@ -195,48 +192,39 @@ std::string Probe::Ask(const std::string& line) {
     if (write(toChild_, msg.data(), msg.size()) != ssize_t(msg.size())) return "error";
     // The first question waits for the probe to start; later ones are quick.
     const auto end = chr::steady_clock::now() + 60s;
-    std::size_t nl;
-    while ((nl = buffer_.find('\n')) == std::string::npos) {
+    std::string answer;
+    for (char c = 0; c != '\n';) {
         const auto left = chr::duration_cast<chr::milliseconds>(end - chr::steady_clock::now());
         pollfd p{fromChild_, POLLIN, 0};
         if (left.count() <= 0 || poll(&p, 1, int(left.count())) <= 0) return "error";
-        char buf[512];
-        const ssize_t n = read(fromChild_, buf, sizeof buf);
-        if (n <= 0) return "error";
-        buffer_.append(buf, size_t(n));
+        if (read(fromChild_, &c, 1) != 1) return "error";
+        if (c != '\n' && c != '\r') answer += c;
     }
-    std::string answer = buffer_.substr(0, nl);
-    buffer_.erase(0, nl + 1);
-    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
     return answer;
 }
 
-std::optional<WindowInfo> Probe::Find(const std::string& cls, const std::string& title) {
-    return ParseWindow(Ask("find " + cls + " " + title));
-}
-
-std::optional<WindowInfo> Probe::Child(const std::string& parent, const std::string& cls,
-                                       const std::string& text) {
-    return ParseWindow(Ask("child " + parent + " " + cls + " " + text));
+std::optional<WindowInfo> Probe::Find(const std::string& cls, const std::string& title,
+                                      const std::string& parent) {
+    return ParseWindow(Ask("find " + parent + " " + cls + " " + title));
 }
 
 void MoveTo(Point p) {
-    Run("xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
+    Shell("xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
     Sleep(50ms);
 }
 
 void Click(Point p, int button) {
     MoveTo(p);
-    Run("xdotool click " + std::to_string(button));
+    Shell("xdotool click " + std::to_string(button));
 }
 
 void Press(Point p, int button) {
     MoveTo(p);
-    Run("xdotool mousedown " + std::to_string(button));
+    Shell("xdotool mousedown " + std::to_string(button));
 }
 
 void Release(int button) {
-    Run("xdotool mouseup " + std::to_string(button));
+    Shell("xdotool mouseup " + std::to_string(button));
 }
 
 void RegDelete(const std::string& key) {
@@ -273,14 +261,12 @@ WindowInfo Mivra::Window() {
     return window_.value_or(WindowInfo{});
 }
 
-bool Mivra::Running() const {
+bool Mivra::Running() {
     return !Ended(pid_);
 }
 
 bool Mivra::WaitForExit(chr::milliseconds timeout) {
-    const bool exited = WaitUntil([&] { return !Running(); }, timeout);
-    if (exited) pid_ = -1;
-    return exited;
+    return WaitUntil([&] { return Ended(pid_); }, timeout);
 }
 
 int Px(int twips, int dpi) {
@@ -299,54 +285,30 @@ void Hung(int) {
     _exit(3);
 }
 
-void ArmWatchdog(const std::string& test) {
-    const char* v = std::getenv("MIVRA_E2E_TEST_SECONDS");
-    const int seconds = v ? std::max(10, std::atoi(v)) : 300;
-    std::snprintf(hungMessage, sizeof hungMessage,
-                  "e2e watchdog: %s has run for %d s; ending the run\n", test.c_str(), seconds);
-    alarm(unsigned(seconds));
-}
-
 // The probe and the shared program live from the first test that needs
-// them to the end of the run.
-class Shared : public ::testing::Environment {
-public:
-    void TearDown() override {
-        app.reset();
-        probe.reset();
-    }
-    std::unique_ptr<Probe> probe;
-    std::unique_ptr<Mivra> app;
-};
-
-Shared* const shared = [] {
-    // A probe that died must fail a question, not kill the run.
-    signal(SIGPIPE, SIG_IGN);
-    signal(SIGALRM, Hung);
-    auto* s = new Shared;
-    ::testing::AddGlobalTestEnvironment(s); // owned by GoogleTest
-    return s;
-}();
+// them to the end of the run; the program ends first, through the probe.
+std::unique_ptr<Probe> sharedProbe;
+std::unique_ptr<Mivra> sharedApp;
 
 } // namespace
 
 Probe& DesktopTest::probe() {
-    if (!shared->probe) shared->probe = std::make_unique<Probe>();
-    return *shared->probe;
+    if (!sharedProbe) sharedProbe = std::make_unique<Probe>();
+    return *sharedProbe;
 }
 
 Mivra& DesktopTest::App() {
-    if (!shared->app || !shared->app->Running()) {
-        shared->app.reset();
+    if (!sharedApp || !sharedApp->Running()) {
+        sharedApp.reset();
         RegDelete(kSettingsKey);
-        shared->app = std::make_unique<Mivra>(probe());
-        Start(*shared->app);
+        sharedApp = std::make_unique<Mivra>(probe());
+        Start(*sharedApp);
     }
-    return *shared->app;
+    return *sharedApp;
 }
 
 void DesktopTest::StopApp() {
-    shared->app.reset();
+    sharedApp.reset();
 }
 
 void DesktopTest::Start(Mivra& m) {
@@ -356,11 +318,19 @@ void DesktopTest::Start(Mivra& m) {
 }
 
 void DesktopTest::SetUp() {
+    // A probe that died must fail a question, not kill the run.
+    signal(SIGPIPE, SIG_IGN);
+    signal(SIGALRM, Hung);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ArmWatchdog(std::string(info->test_suite_name()) + "." + info->name());
+    const char* v = std::getenv("MIVRA_E2E_TEST_SECONDS");
+    const int seconds = v ? std::max(10, std::atoi(v)) : 300;
+    std::snprintf(hungMessage, sizeof hungMessage,
+                  "e2e watchdog: %s.%s has run for %d s; ending the run\n", info->test_suite_name(),
+                  info->name(), seconds);
+    alarm(unsigned(seconds));
     MoveTo({500, 300});
-    if (shared->app && shared->app->Running() && shared->app->Window().visible)
-        EXPECT_TRUE(ClickTray(*shared->app, false));
+    if (sharedApp && sharedApp->Running() && sharedApp->Window().visible)
+        EXPECT_TRUE(ClickTray(*sharedApp, false));
 }
 
 void DesktopTest::TearDown() {

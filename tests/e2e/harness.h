@@ -17,14 +17,13 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace mivra::e2e {
 
 using namespace std::chrono_literals;
 
 // Runs a shell command under a time limit, returns its standard output.
-std::string Run(const std::string& command);
+std::string Shell(const std::string& command);
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 void Sleep(std::chrono::milliseconds ms);
 // Asks until an answer is a success or time is up; the last answer says why.
@@ -62,7 +61,7 @@ public:
 
 private:
     int width_ = 0, height_ = 0;
-    std::vector<std::uint8_t> rgb_;
+    std::string rgb_;
 };
 
 struct WindowInfo : Rect {
@@ -81,14 +80,14 @@ public:
     Probe& operator=(const Probe&) = delete;
     // One line out, one line back; "error" if the probe is gone or silent.
     std::string Ask(const std::string& line);
-    std::optional<WindowInfo> Find(const std::string& cls, const std::string& title);
-    std::optional<WindowInfo> Child(const std::string& parent, const std::string& cls,
-                                    const std::string& text);
+    // The window of that class and title ("*": any, "_" for each blank),
+    // top-level or a child of `parent`.
+    std::optional<WindowInfo> Find(const std::string& cls, const std::string& title,
+                                   const std::string& parent = "0");
 
 private:
     pid_t pid_ = -1;
     int toChild_ = -1, fromChild_ = -1;
-    std::string buffer_;
 };
 
 // Pointer input through the X server, as a user's hand would give it.
@@ -117,7 +116,7 @@ public:
 
     bool Started() const { return window_.has_value(); }
     WindowInfo Window();
-    bool Running() const;
+    bool Running();
     bool WaitForExit(std::chrono::milliseconds timeout);
     bool WaitVisible(bool visible) {
         return WaitUntil([&] { return Window().visible == visible; });

@@ -2,26 +2,18 @@
 // program in the Wine desktop.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <glob.h>
-
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {
 
-std::string StartupShortcut() {
-    const char* prefix = std::getenv("WINEPREFIX");
-    if (!prefix) return {};
-    const std::string pattern = std::string(prefix) +
-                                "/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start "
-                                "Menu/Programs/[Ss]tart[Uu]p/Mivra.lnk"; // Wine spells it StartUp
-    glob_t g{};
-    std::string found;
-    if (glob(pattern.c_str(), 0, nullptr, &g) == 0 && g.gl_pathc > 0) found = g.gl_pathv[0];
-    globfree(&g);
-    return found;
+// The shortcut in the Startup folder, as a shell pattern (Wine spells the
+// folder StartUp).
+const std::string kShortcut = "\"$WINEPREFIX\"/drive_c/users/*/AppData/Roaming/Microsoft/"
+                              "Windows/'Start Menu'/Programs/[Ss]tart[Uu]p/Mivra.lnk";
+
+bool ShortcutMade() {
+    return !Shell("ls " + kShortcut + " 2>/dev/null").empty();
 }
 
 class OptionsE2E : public DesktopTest {
@@ -34,7 +26,7 @@ protected:
         return w.value_or(WindowInfo{});
     }
     void PressButton(const WindowInfo& parent, const std::string& text) {
-        auto b = probe().Child(parent.hwnd, "Button", text);
+        auto b = probe().Find("Button", text, parent.hwnd);
         ASSERT_TRUE(b) << text;
         Click(b->Centre());
     }
@@ -66,10 +58,9 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
         } else {
             // Second row, second column, from the client area's top-left
             // (frames are even on left, right and bottom).
-            const int border = ((picker->right - picker->left) - picker->clientWidth) / 2;
-            const Point origin{picker->left + border,
-                               picker->bottom - border - picker->clientHeight};
-            Click({origin.x + Px(495) + Px(495) / 2, origin.y + Px(375) + Px(375) / 2});
+            const int border = (picker->right - picker->left - picker->clientWidth) / 2;
+            Click({picker->left + border + Px(495) * 3 / 2,
+                   picker->bottom - border - picker->clientHeight + Px(375) * 3 / 2});
         }
         ASSERT_TRUE(WaitUntil([&] { return !probe().Find("*", "Color_Picker"); }));
         EXPECT_TRUE(Stored("Clr_Calendar", "REG_SZ", cancel ? "16777215" : "16711680"));
@@ -78,8 +69,7 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     const Rect face{cal.left, cal.top + 40, cal.right, cal.top + 190};
     Screenshot s = Screenshot::Take();
     EXPECT_TRUE(WaitUntil([&] {
-        s = Screenshot::Take();
-        return s.Count(face, kBlue) > face.Area() / 3 &&
+        return (s = Screenshot::Take()).Count(face, kBlue) > face.Area() / 3 &&
                s.Count(options, kBlue) > options.Area() / 3;
     }));
     s.Save("options.png");
@@ -88,8 +78,7 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     EXPECT_TRUE(Eventually([] { return Stored("Clr_Calendar", "REG_SZ", "16777215"); }));
     EXPECT_TRUE(Stored("Clr_Labels", "REG_SZ", "8421376"));
     EXPECT_TRUE(WaitUntil([&] {
-        s = Screenshot::Take();
-        return s.Count(cal, kBlue) == 0 &&
+        return (s = Screenshot::Take()).Count(cal, kBlue) == 0 &&
                s.Count({cal.left, cal.top, cal.right, cal.top + 20}, kCyan) > 300;
     }));
 
@@ -99,19 +88,18 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
 }
 
 TEST_F(OptionsE2E, TheCheckBoxCreatesAndDeletesTheStartupShortcut) {
-    const std::string before = StartupShortcut();
-    if (!before.empty()) std::filesystem::remove(before);
+    Shell("rm -f " + kShortcut);
     Mivra& m = App();
     const WindowInfo options = OpenOptions(m);
-    auto box = probe().Child(options.hwnd, "Button", "Run_\"Mivra\"_on_Windows_Startup");
+    auto box = probe().Find("Button", "Run_\"Mivra\"_on_Windows_Startup", options.hwnd);
     ASSERT_TRUE(box);
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
     const Point tick{box->left + 6, box->Centre().y};
     Click(tick);
-    ASSERT_TRUE(WaitUntil([] { return !StartupShortcut().empty(); }));
+    ASSERT_TRUE(WaitUntil([] { return ShortcutMade(); }));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "1");
     Click(tick);
-    EXPECT_TRUE(WaitUntil([] { return StartupShortcut().empty(); }));
+    EXPECT_TRUE(WaitUntil([] { return !ShortcutMade(); }));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
     PressButton(options, "OK");
 }

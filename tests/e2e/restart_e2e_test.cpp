@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {

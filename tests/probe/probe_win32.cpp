@@ -2,9 +2,9 @@
 // program under test and answers questions about its windows, one command per
 // line on stdin, one answer per line on stdout.
 //
-//   find CLASS|* TITLE|*     -> "hwnd visible left top right bottom cw ch style exstyle",
-//                               or "none"
-//   child HWND CLASS TEXT    -> the child window with that class and text, as find
+//   find HWND CLASS|* TITLE|* -> "hwnd visible left top right bottom cw ch style exstyle"
+//                               of the window, a child of HWND or with 0 a top-level
+//                               one; or "none"
 //   close HWND               -> posts WM_CLOSE; "ok"
 //   check HWND               -> the button's check state
 //   acccount HWND            -> how many items the window's accessible client object lists
@@ -88,17 +88,15 @@ int main() {
     // Calls into another process's accessible object need an apartment here.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::string line;
-    while (std::getline(std::cin, line)) {
+    while (std::getline(std::cin, line) && line != "quit") {
         std::istringstream in(line);
         std::string cmd, first, second, third;
         in >> cmd >> first >> second >> third;
-        // Every command but find names a window first.
+        // Every command names a window first.
         const HWND h = reinterpret_cast<HWND>(
             static_cast<UINT_PTR>(std::strtoull(first.c_str(), nullptr, 16)));
         std::string out = "error";
         if (cmd == "find") {
-            out = Describe(FindWindowW(OrAny(Widen(first)), OrAny(Widen(second))));
-        } else if (cmd == "child") {
             out = Describe(FindWindowExW(h, nullptr, OrAny(Widen(second)), OrAny(Widen(third))));
         } else if (cmd == "close") {
             out = PostMessageW(h, WM_CLOSE, 0, 0) ? "ok" : "failed";
@@ -106,10 +104,7 @@ int main() {
             out = std::to_string(SendMessageW(h, BM_GETCHECK, 0, 0));
         } else if (cmd == "acc" || cmd == "acccount" || cmd == "accpress") {
             out = Accessible(cmd, h, std::atol(second.c_str()));
-        } else if (cmd == "quit") {
-            break;
         }
         std::cout << out << std::endl;
     }
-    return 0;
 }
