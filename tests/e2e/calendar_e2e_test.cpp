@@ -1,15 +1,12 @@
 // The real program in the Wine desktop, used the way a person uses it.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <utility>
 
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {
-
-namespace chr = std::chrono;
 
 class MivraE2E : public DesktopTest {};
 
@@ -29,9 +26,8 @@ TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowingAndStoresTheDefaults) {
     EXPECT_TRUE(TrayIconShown(Screenshot::Take()));
     // A first start writes both colours, where this program's registry view
     // puts them.
-    const std::string stored = RegQuery(kSettingsKey);
-    EXPECT_NE(stored.find("Clr_Labels    REG_SZ    8421376"), std::string::npos) << stored;
-    EXPECT_NE(stored.find("Clr_Calendar    REG_SZ    16777215"), std::string::npos) << stored;
+    EXPECT_TRUE(Stored("Clr_Labels", "REG_SZ", "8421376"));
+    EXPECT_TRUE(Stored("Clr_Calendar", "REG_SZ", "16777215"));
 }
 
 TEST_F(MivraE2E, TrayClicksShowTheCurrentMonthAndHideIt) {
@@ -40,30 +36,26 @@ TEST_F(MivraE2E, TrayClicksShowTheCurrentMonthAndHideIt) {
     EXPECT_EQ(w.left, 842);
     EXPECT_EQ(w.top, 512);
     const Screenshot s = Screenshot::Take();
-    Save(s, "calendar.png");
+    s.Save("calendar.png");
     EXPECT_TRUE(ShowsMonth(s, w, ThisMonth()));
     // Title bar: white text on dark cyan; weekday row: white on black.
-    const Point title = Label(w, 24, 24, 2532, 348);
-    EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kCyan), 300);
-    EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kWhite), 20);
-    EXPECT_GT(s.Count(w.left + 3, w.top + 25, w.left + 168, w.top + 36, kBlack), 300);
-    EXPECT_GT(s.Count(w.left + 3, w.top + 25, w.left + 168, w.top + 36, kWhite), 20);
+    const Rect weekdays{w.left + 3, w.top + 25, w.left + 168, w.top + 36};
+    EXPECT_GT(s.Count(AroundTitle(w), kCyan), 300);
+    EXPECT_GT(s.Count(AroundTitle(w), kWhite), 20);
+    EXPECT_GT(s.Count(weekdays, kBlack), 300);
+    EXPECT_GT(s.Count(weekdays, kWhite), 20);
     // The black frame around it all.
     EXPECT_EQ(s.At(w.left, w.top), kBlack);
     EXPECT_EQ(s.At(w.right - 1, w.bottom - 1), kBlack);
 
-    const Point icon = Tray().Centre();
-    Click(icon.x, icon.y);
-    EXPECT_TRUE(m.WaitVisible(false));
-    Click(icon.x, icon.y, 3); // the right button does the same
-    EXPECT_TRUE(m.WaitVisible(true));
-    Click(icon.x, icon.y, 3);
-    EXPECT_TRUE(m.WaitVisible(false));
+    EXPECT_TRUE(ClickTray(m, false));
+    EXPECT_TRUE(ClickTray(m, true, 3)); // the right button does the same
+    EXPECT_TRUE(ClickTray(m, false, 3));
 }
 
 TEST_F(MivraE2E, HoveringTheIconShowsItsTip) {
     Mivra& m = App();
-    const TrayIcon icon = Tray();
+    const Rect icon = Tray();
     // The tip opens just above the taskbar, to the left of the icon.
     auto changed = [&](const Screenshot& a, const Screenshot& b) {
         int n = 0;
@@ -74,15 +66,10 @@ TEST_F(MivraE2E, HoveringTheIconShowsItsTip) {
     };
     const Screenshot before = Screenshot::Take();
     for (int x = icon.left + 2; x < icon.right; x += 4)
-        MoveTo(x, icon.Centre().y);
+        MoveTo({x, icon.Centre().y});
     Screenshot after = before;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            after = Screenshot::Take();
-            return changed(before, after) > 1000;
-        },
-        10s));
-    Save(after, "tray-tip.png");
+    EXPECT_TRUE(WaitUntil([&] { return changed(before, after = Screenshot::Take()) > 1000; }));
+    after.Save("tray-tip.png");
     EXPECT_FALSE(m.Window().visible);
 }
 
@@ -91,54 +78,49 @@ TEST_F(MivraE2E, StepLabelsMoveTheGridAndHoldingRepeats) {
     const WindowInfo w = Shown(m);
     const chr::year_month now = ThisMonth();
 
-    const Point next = Button(w, 4), yearPrev = Button(w, 1), todayButton = Button(w, 3);
-    Click(next.x, next.y);
-    EXPECT_TRUE(WaitForMonth(w, now + chr::months(1)));
-    Click(yearPrev.x, yearPrev.y);
-    EXPECT_TRUE(WaitForMonth(w, now + chr::months(1) - chr::years(1)));
-    Click(todayButton.x, todayButton.y);
-    EXPECT_TRUE(WaitForMonth(w, now));
+    // ">", then "<<", then the jump back to today.
+    const std::pair<int, chr::year_month> steps[] = {
+        {4, now + chr::months(1)}, {1, now + chr::months(1) - chr::years(1)}, {3, now}};
+    for (const auto& [column, month] : steps) {
+        Click(Button(w, column));
+        EXPECT_TRUE(WaitForMonth(w, month)) << "button " << column;
+    }
 
     // Held: one step at once, then one every 250 ms, judged against the time
     // the button was really down. A busy machine may deliver a tick late, so
     // one step either way is allowed, but never fewer than two repeats.
     const auto down = chr::steady_clock::now();
-    Press(next.x, next.y);
+    Press(Button(w, 4));
     Sleep(1250ms);
     Release();
     const auto held = chr::duration_cast<chr::milliseconds>(chr::steady_clock::now() - down);
     const int expected = 1 + int(held.count() / 250);
     int moved = -1;
-    WaitUntil(
-        [&] {
-            moved = MonthsShownAfter(w, now);
-            return moved > 0;
-        },
-        5s);
+    WaitUntil([&] { return (moved = MonthsShownAfter(w, now)) > 0; }, 5s);
     EXPECT_GE(moved, std::max(3, expected - 2)) << "held " << held.count() << " ms";
     EXPECT_LE(moved, expected + 1) << "held " << held.count() << " ms";
     // Released: the repeat has stopped.
     Sleep(750ms);
     EXPECT_TRUE(ShowsMonth(Screenshot::Take(), w, now + chr::months(moved)));
-    Click(todayButton.x, todayButton.y);
+    Click(Button(w, 3));
     EXPECT_TRUE(WaitForMonth(w, now));
 }
 
 TEST_F(MivraE2E, TheTitleDragsWithTheLeftButtonOnlyAndHideHides) {
     Mivra& m = App();
     const WindowInfo w = Shown(m);
-    const Point title = Label(w, 24, 24, 2532, 348);
-    Press(title.x - 40, title.y, 3);
-    MoveTo(title.x - 140, title.y - 100);
+    const Point title = Title(w);
+    Press({title.x - 40, title.y}, 3);
+    MoveTo({title.x - 140, title.y - 100});
     Release(3);
     Sleep(300ms); // nothing should happen; give it the chance
     EXPECT_EQ(m.Window().left, w.left);
 
-    Press(title.x - 40, title.y);
-    MoveTo(title.x - 60, title.y - 20);
-    MoveTo(title.x - 140, title.y - 100);
+    Press({title.x - 40, title.y});
+    MoveTo({title.x - 60, title.y - 20});
+    MoveTo({title.x - 140, title.y - 100});
     Release();
-    ASSERT_TRUE(WaitUntil([&] { return m.Window().left != w.left; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return m.Window().left != w.left; }));
     const WindowInfo moved = m.Window();
     // The move loop follows the pointer from where the drag began.
     EXPECT_LE(moved.left, w.left - 70);
@@ -146,11 +128,9 @@ TEST_F(MivraE2E, TheTitleDragsWithTheLeftButtonOnlyAndHideHides) {
     EXPECT_LE(moved.top, w.top - 70);
     EXPECT_GE(moved.top, w.top - 100);
 
-    const Point hide = Button(moved, 0);
-    Click(hide.x, hide.y);
+    Click(Button(moved, 0));
     EXPECT_TRUE(m.WaitVisible(false));
-    ShowByTray(m); // back where it was dragged to
-    EXPECT_EQ(m.Window().left, moved.left);
+    EXPECT_EQ(Shown(m).left, moved.left); // back where it was dragged to
 }
 
 } // namespace

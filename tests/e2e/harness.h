@@ -15,27 +15,38 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace mivra::e2e {
 
 using namespace std::chrono_literals;
 
-inline constexpr const char* kWine64 = "/usr/lib/wine/wine64";
-
-std::string SourcePath(const std::string& relative);
-// Runs a shell command under a time limit, returns its standard output;
-// *status gets the exit code.
-std::string Run(const std::string& command, int* status = nullptr);
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+// Runs a shell command under a time limit, returns its standard output.
+std::string Shell(const std::string& command);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 void Sleep(std::chrono::milliseconds ms);
+// Asks until an answer is a success or time is up; the last answer says why.
+template <class Ask> auto Eventually(Ask ask, std::chrono::milliseconds timeout = 10s) {
+    std::optional<decltype(ask())> last;
+    WaitUntil([&] { return bool(last.emplace(ask())); }, timeout);
+    return *last;
+}
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct Point {
+    int x, y;
+};
+
+// [left,right) x [top,bottom) on screen.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    Point Centre() const { return {(left + right) / 2, (top + bottom) / 2}; }
+    int Area() const { return (right - left) * (bottom - top); }
 };
 
 class Screenshot {
@@ -43,26 +54,21 @@ public:
     // The whole X screen, as the user sees it.
     static Screenshot Take();
     Rgb At(int x, int y) const;
-    // How many pixels of exactly this colour lie in the rectangle [l,r) x [t,b).
-    int Count(int l, int t, int r, int b, Rgb c) const;
-    void SavePng(const std::string& path) const;
+    // How many pixels of exactly this colour lie in the rectangle.
+    int Count(const Rect& r, Rgb c) const;
+    // Saves it beside the test results, for a person to look at.
+    void Save(const std::string& name) const;
 
 private:
     int width_ = 0, height_ = 0;
-    std::vector<std::uint8_t> rgb_;
+    std::string rgb_;
 };
 
-struct Point {
-    int x, y;
-};
-
-struct WindowInfo {
+struct WindowInfo : Rect {
     std::string hwnd;
     bool visible = false;
-    int left = 0, top = 0, right = 0, bottom = 0;
     int clientWidth = 0, clientHeight = 0;
     std::uint32_t style = 0, exStyle = 0;
-    unsigned long pid = 0;
 };
 
 // The probe program, kept running so that each question costs little.
@@ -74,31 +80,31 @@ public:
     Probe& operator=(const Probe&) = delete;
     // One line out, one line back; "error" if the probe is gone or silent.
     std::string Ask(const std::string& line);
-    std::optional<WindowInfo> Find(const std::string& cls, const std::string& title);
-    std::optional<WindowInfo> Child(const std::string& parent, const std::string& cls,
-                                    const std::string& text);
+    // The window of that class and title ("*": any, "_" for each blank),
+    // top-level or a child of `parent`.
+    std::optional<WindowInfo> Find(const std::string& cls, const std::string& title,
+                                   const std::string& parent = "0");
 
 private:
     pid_t pid_ = -1;
     int toChild_ = -1, fromChild_ = -1;
-    std::string buffer_;
 };
 
 // Pointer input through the X server, as a user's hand would give it.
-void MoveTo(int x, int y);
-void Click(int x, int y, int button = 1);
-void Press(int x, int y, int button = 1);
+void MoveTo(Point p);
+void Click(Point p, int button = 1);
+void Press(Point p, int button = 1);
 void Release(int button = 1);
 
 // The settings key in Wine's registry, in the view the program under test
 // uses, through Wine's own reg tool.
 inline const std::string kSettingsKey = "HKLM\\Software\\Mivra";
-std::string RegQuery(const std::string& key);
 void RegDelete(const std::string& key);
 void RegSet(const std::string& key, const std::string& name, const std::string& type,
             const std::string& data);
-// Whether the program under test is a 32-bit one.
-bool Testing32Bit();
+// Whether the settings key holds that value, as reg lists it.
+::testing::AssertionResult Stored(const std::string& name, const std::string& type,
+                                  const std::string& data);
 
 // One running Mivra.exe.
 class Mivra {
@@ -110,9 +116,11 @@ public:
 
     bool Started() const { return window_.has_value(); }
     WindowInfo Window();
-    bool Running() const;
+    bool Running();
     bool WaitForExit(std::chrono::milliseconds timeout);
-    bool WaitVisible(bool visible, std::chrono::milliseconds timeout = 10s);
+    bool WaitVisible(bool visible) {
+        return WaitUntil([&] { return Window().visible == visible; });
+    }
 
 private:
     Probe& probe_;
@@ -122,19 +130,6 @@ private:
 
 // Twips to pixels at a DPI, as the program converts its design sizes.
 int Px(int twips, int dpi = 96);
-// A label's centre on screen, from its design rectangle in twips.
-Point LabelCentre(const WindowInfo& w, int leftTw, int topTw, int widthTw, int heightTw,
-                  int dpi = 96);
-
-// The notification icon: the first one of the taskbar's notification area,
-// found from the taskbar window itself.
-struct TrayIcon {
-    int left, top, right, bottom;
-    Point Centre() const { return {(left + right) / 2, (top + bottom) / 2}; }
-};
-
-// Saves a screenshot beside the test results, for a person to look at.
-void Save(const Screenshot& s, const std::string& name);
 
 // Tests that share one probe and, where they can, one running program: under
 // the 32-bit emulator every start costs seconds. Each test begins with the
@@ -147,18 +142,20 @@ protected:
     // Ends the shared program, for tests that need a start of their own.
     static void StopApp();
     // Waits until a program of the test's own has finished starting.
-    static Mivra& Start(Mivra& m);
+    static void Start(Mivra& m);
     void SetUp() override;
     void TearDown() override;
 
-    static TrayIcon Tray();
+    // The notification icon: the first one of the taskbar's notification
+    // area, found from the taskbar window itself.
+    static Rect Tray();
     static bool TrayIconShown(const Screenshot& s);
-    // Shows the calendar with a click on its icon; Shown says where it is.
-    static void ShowByTray(Mivra& m);
+    // Clicks the icon and waits until the calendar is shown or hidden.
+    static bool ClickTray(Mivra& m, bool visible, int button = 1);
+    // Shows the calendar with a click on its icon, and says where it is.
     static WindowInfo Shown(Mivra& m);
     // Waits until a top-level window of that title shows.
     static std::optional<WindowInfo> WaitShown(const std::string& title);
-    static void HideByTray(Mivra& m);
 };
 
 } // namespace mivra::e2e

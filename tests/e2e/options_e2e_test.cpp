@@ -2,57 +2,33 @@
 // program in the Wine desktop.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
-#include <glob.h>
-
-#include "harness.h"
+#include "grid.h"
 
 namespace mivra::e2e {
 namespace {
 
-const Rgb kBlue{0, 0, 255}, kCyan{0, 128, 128};
+// The shortcut in the Startup folder, as a shell pattern (Wine spells the
+// folder StartUp).
+const std::string kShortcut = "\"$WINEPREFIX\"/drive_c/users/*/AppData/Roaming/Microsoft/"
+                              "Windows/'Start Menu'/Programs/[Ss]tart[Uu]p/Mivra.lnk";
 
-// The client area's top-left on screen, from the outer rectangle and the
-// client size (frames are even on left, right and bottom).
-Point ClientOrigin(const WindowInfo& w) {
-    const int border = ((w.right - w.left) - w.clientWidth) / 2;
-    return {w.left + border, w.bottom - border - w.clientHeight};
-}
-
-Point Centre(const WindowInfo& w) {
-    return {(w.left + w.right) / 2, (w.top + w.bottom) / 2};
-}
-
-std::string StartupShortcut() {
-    const char* prefix = std::getenv("WINEPREFIX");
-    if (!prefix) return {};
-    const std::string pattern = std::string(prefix) +
-                                "/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start "
-                                "Menu/Programs/[Ss]tart[Uu]p/Mivra.lnk"; // Wine spells it StartUp
-    glob_t g{};
-    std::string found;
-    if (glob(pattern.c_str(), 0, nullptr, &g) == 0 && g.gl_pathc > 0) found = g.gl_pathv[0];
-    globfree(&g);
-    return found;
+bool ShortcutMade() {
+    return !Shell("ls " + kShortcut + " 2>/dev/null").empty();
 }
 
 class OptionsE2E : public DesktopTest {
 protected:
     // Opens the calendar from the icon and the options window from "?".
     WindowInfo OpenOptions(Mivra& m) {
-        ShowByTray(m);
-        const Point about = LabelCentre(m.Window(), 24 + 360 * 6, 2736, 372, 324);
-        Click(about.x, about.y);
+        Click(Button(Shown(m), 6));
         const auto w = WaitShown("About_Mivra");
         EXPECT_TRUE(w);
         return w.value_or(WindowInfo{});
     }
-    void Press(const WindowInfo& options, const std::string& text) {
-        auto b = probe().Child(options.hwnd, "Button", text);
+    void PressButton(const WindowInfo& parent, const std::string& text) {
+        auto b = probe().Find("Button", text, parent.hwnd);
         ASSERT_TRUE(b) << text;
-        const Point c = Centre(*b);
-        Click(c.x, c.y);
+        Click(b->Centre());
     }
 };
 
@@ -60,88 +36,72 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     Mivra& m = App();
     const WindowInfo options = OpenOptions(m);
     // Centred on the 1024x768 screen.
-    EXPECT_NEAR((options.left + options.right) / 2, 512, 2);
-    EXPECT_NEAR((options.top + options.bottom) / 2, 384, 2);
+    EXPECT_NEAR(options.Centre().x, 512, 2);
+    EXPECT_NEAR(options.Centre().y, 384, 2);
     EXPECT_EQ(options.clientWidth, Px(3204));
     EXPECT_EQ(options.clientHeight, Px(4956));
     // While it is open, the calendar's "x" does nothing.
     const WindowInfo cal = m.Window();
-    const Point quit = LabelCentre(cal, 2352, 36, 192, 192);
-    Click(quit.x, quit.y);
+    Click(Quit(cal));
     Sleep(500ms); // nothing should happen; give it the chance
     EXPECT_TRUE(m.Running());
     EXPECT_TRUE(m.Window().visible);
 
-    Press(options, "Adjust_Calendar_Color");
-    auto picker = WaitShown("Color_Picker");
-    ASSERT_TRUE(picker);
-    // Cancel: no colour changes, nothing written.
-    Press(*picker, "Cancel");
-    ASSERT_TRUE(WaitUntil([&] { return !probe().Find("*", "Color_Picker"); }, 10s));
-    EXPECT_NE(RegQuery(kSettingsKey).find("Clr_Calendar    REG_SZ    16777215"), std::string::npos);
-
-    Press(options, "Adjust_Calendar_Color");
-    picker = WaitShown("Color_Picker");
-    ASSERT_TRUE(picker);
-    const Point origin = ClientOrigin(*picker);
-    // Cell 9, blue: second row, second column.
-    Click(origin.x + Px(495) + Px(495) / 2, origin.y + Px(375) + Px(375) / 2);
-    ASSERT_TRUE(WaitUntil([&] { return !probe().Find("*", "Color_Picker"); }, 10s));
-    EXPECT_NE(RegQuery(kSettingsKey).find("Clr_Calendar    REG_SZ    16711680"), std::string::npos)
-        << RegQuery(kSettingsKey);
+    // Cancel changes no colour and writes nothing; cell 9 of the picker,
+    // blue, is taken at once.
+    for (const bool cancel : {true, false}) {
+        PressButton(options, "Adjust_Calendar_Color");
+        const auto picker = WaitShown("Color_Picker");
+        ASSERT_TRUE(picker);
+        if (cancel) {
+            PressButton(*picker, "Cancel");
+        } else {
+            // Second row, second column, from the client area's top-left
+            // (frames are even on left, right and bottom).
+            const int border = (picker->right - picker->left - picker->clientWidth) / 2;
+            Click({picker->left + border + Px(495) * 3 / 2,
+                   picker->bottom - border - picker->clientHeight + Px(375) * 3 / 2});
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !probe().Find("*", "Color_Picker"); }));
+        EXPECT_TRUE(Stored("Clr_Calendar", "REG_SZ", cancel ? "16777215" : "16711680"));
+    }
     // The calendar's face and the options panel turn blue.
-    const int gridArea = (cal.right - cal.left) * 150;
-    const int optionsArea = (options.right - options.left) * (options.bottom - options.top);
+    const Rect face{cal.left, cal.top + 40, cal.right, cal.top + 190};
     Screenshot s = Screenshot::Take();
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            s = Screenshot::Take();
-            return s.Count(cal.left, cal.top + 40, cal.right, cal.top + 190, kBlue) >
-                       gridArea / 3 &&
-                   s.Count(options.left, options.top, options.right, options.bottom, kBlue) >
-                       optionsArea / 3;
-        },
-        10s));
-    Save(s, "options.png");
+    EXPECT_TRUE(WaitUntil([&] {
+        return (s = Screenshot::Take()).Count(face, kBlue) > face.Area() / 3 &&
+               s.Count(options, kBlue) > options.Area() / 3;
+    }));
+    s.Save("options.png");
 
-    Press(options, "Reset_Colors_to_Default");
-    std::string stored;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            stored = RegQuery(kSettingsKey);
-            return stored.find("Clr_Calendar    REG_SZ    16777215") != std::string::npos;
-        },
-        10s))
-        << stored;
-    EXPECT_NE(stored.find("Clr_Labels    REG_SZ    8421376"), std::string::npos) << stored;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            s = Screenshot::Take();
-            return s.Count(cal.left, cal.top, cal.right, cal.bottom, kBlue) == 0 &&
-                   s.Count(cal.left, cal.top, cal.right, cal.top + 20, kCyan) > 300;
-        },
-        10s));
+    PressButton(options, "Reset_Colors_to_Default");
+    EXPECT_TRUE(Eventually([] { return Stored("Clr_Calendar", "REG_SZ", "16777215"); }));
+    EXPECT_TRUE(Stored("Clr_Labels", "REG_SZ", "8421376"));
+    EXPECT_TRUE(WaitUntil([&] {
+        return (s = Screenshot::Take()).Count(cal, kBlue) == 0 &&
+               s.Count({cal.left, cal.top, cal.right, cal.top + 20}, kCyan) > 300;
+    }));
 
-    Press(options, "OK");
+    PressButton(options, "OK");
     EXPECT_TRUE(WaitUntil(
-        [&] { return !probe().Find("*", "About_Mivra").value_or(WindowInfo{}).visible; }, 10s));
+        [&] { return !probe().Find("*", "About_Mivra").value_or(WindowInfo{}).visible; }));
 }
 
 TEST_F(OptionsE2E, TheCheckBoxCreatesAndDeletesTheStartupShortcut) {
-    const std::string before = StartupShortcut();
-    if (!before.empty()) std::filesystem::remove(before);
+    Shell("rm -f " + kShortcut);
     Mivra& m = App();
     const WindowInfo options = OpenOptions(m);
-    auto box = probe().Child(options.hwnd, "Button", "Run_\"Mivra\"_on_Windows_Startup");
+    auto box = probe().Find("Button", "Run_\"Mivra\"_on_Windows_Startup", options.hwnd);
     ASSERT_TRUE(box);
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
-    Click(box->left + 6, (box->top + box->bottom) / 2);
-    ASSERT_TRUE(WaitUntil([] { return !StartupShortcut().empty(); }, 10s));
+    const Point tick{box->left + 6, box->Centre().y};
+    Click(tick);
+    ASSERT_TRUE(WaitUntil([] { return ShortcutMade(); }));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "1");
-    Click(box->left + 6, (box->top + box->bottom) / 2);
-    EXPECT_TRUE(WaitUntil([] { return StartupShortcut().empty(); }, 10s));
+    Click(tick);
+    EXPECT_TRUE(WaitUntil([] { return !ShortcutMade(); }));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
-    Press(options, "OK");
+    PressButton(options, "OK");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {
@@ -21,16 +20,6 @@ struct Item {
     long left = 0, top = 0, width = 0, height = 0;
     std::string name;
 };
-
-std::optional<Item> ParseItem(const std::string& line) {
-    std::istringstream in(line);
-    Item it;
-    in >> it.role >> std::hex >> it.state >> std::dec >> it.left >> it.top >> it.width >> it.height;
-    if (!in) return std::nullopt;
-    in.get(); // the blank before the name
-    std::getline(in, it.name);
-    return it;
-}
 
 // The calendar's items in reading order: 1 the title, 2 "x", 3-9 the
 // weekday headers, 10-51 the days, 52-58 the button row.
@@ -48,7 +37,14 @@ std::string EnglishMonthYear(chr::year_month ym) {
 class AccessibilityE2E : public DesktopTest {
 protected:
     std::optional<Item> Read(const WindowInfo& w, long id) {
-        return ParseItem(probe().Ask("acc " + w.hwnd + " " + std::to_string(id)));
+        std::istringstream in(probe().Ask("acc " + w.hwnd + " " + std::to_string(id)));
+        Item it;
+        in >> it.role >> std::hex >> it.state >> std::dec >> it.left >> it.top >> it.width >>
+            it.height;
+        if (!in) return std::nullopt;
+        in.get(); // the blank before the name
+        std::getline(in, it.name);
+        return it;
     }
 };
 
@@ -65,16 +61,16 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
 
     // Every day is a cell, exactly over the cell painted on screen, and
     // today's is the selected one.
-    const auto cells = ExpectedGrid(now);
+    const auto cells = test::ExpectedGrid(now);
     for (int i = 0; i < 42; ++i) {
         const auto cell = Read(w, kFirstDay + i);
         ASSERT_TRUE(cell) << "cell " << i;
         EXPECT_EQ(cell->role, kCell) << "cell " << i;
-        const CellBox inside = Cell(w, i);
-        EXPECT_LE(cell->left, inside.l) << "cell " << i;
-        EXPECT_LE(cell->top, inside.t) << "cell " << i;
-        EXPECT_GE(cell->left + cell->width, inside.r) << "cell " << i;
-        EXPECT_GE(cell->top + cell->height, inside.b) << "cell " << i;
+        const Rect inside = Cell(w, i);
+        EXPECT_LE(cell->left, inside.left) << "cell " << i;
+        EXPECT_LE(cell->top, inside.top) << "cell " << i;
+        EXPECT_GE(cell->left + cell->width, inside.right) << "cell " << i;
+        EXPECT_GE(cell->top + cell->height, inside.bottom) << "cell " << i;
         EXPECT_LE(cell->width, Px(372) + 1) << "cell " << i;
         EXPECT_EQ((cell->state & kSelected) != 0, cells[i] == LocalToday()) << "cell " << i;
     }
@@ -85,12 +81,10 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
     EXPECT_EQ(ahead->role, kPushButton);
     EXPECT_EQ(ahead->name, "Ahead One Month");
     EXPECT_EQ(probe().Ask("accpress " + w.hwnd + " " + std::to_string(kAheadOneMonth)), "ok");
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const auto t = Read(w, kTitle);
-            return t && t->name == EnglishMonthYear(now + chr::months(1));
-        },
-        10s));
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto t = Read(w, kTitle);
+        return t && t->name == EnglishMonthYear(now + chr::months(1));
+    }));
     EXPECT_TRUE(WaitForMonth(w, now + chr::months(1)));
     EXPECT_EQ(probe().Ask("accpress " + w.hwnd + " " + std::to_string(kJumpToToday)), "ok");
     EXPECT_TRUE(WaitForMonth(w, now));

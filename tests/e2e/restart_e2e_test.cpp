@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "grid.h"
-#include "harness.h"
 
 namespace mivra::e2e {
 namespace {
@@ -26,24 +25,20 @@ TEST_F(RestartE2E, StoredColoursSurviveAStartAndQuitTakesTheIconAway) {
     RegSet(kSettingsKey, "Clr_Labels", "REG_SZ", "0");
     Mivra m(probe());
     Start(m);
-    const std::string after = RegQuery(kSettingsKey);
-    EXPECT_NE(after.find("Clr_Calendar    REG_DWORD    0xff"), std::string::npos) << after;
-    EXPECT_NE(after.find("Clr_Labels    REG_SZ    0"), std::string::npos) << after;
+    EXPECT_TRUE(Stored("Clr_Calendar", "REG_DWORD", "0xff"));
+    EXPECT_TRUE(Stored("Clr_Labels", "REG_SZ", "0"));
     const WindowInfo w = Shown(m);
     const Screenshot s = Screenshot::Take();
-    Save(s, "calendar-red.png");
+    s.Save("calendar-red.png");
     // The face of the grid is red now.
-    const CellBox first = Cell(w, 0), last = Cell(w, 41);
-    EXPECT_GT(s.Count(first.l, first.t, last.r, last.b, kRed),
-              (last.r - first.l) * (last.b - first.t) / 2);
-    const Point title = Label(w, 24, 24, 2532, 348);
-    EXPECT_GT(s.Count(title.x - 60, title.y - 8, title.x + 60, title.y + 8, kBlack), 300);
+    const Rect grid{Cell(w, 0).left, Cell(w, 0).top, Cell(w, 41).right, Cell(w, 41).bottom};
+    EXPECT_GT(s.Count(grid, kRed), grid.Area() / 2);
+    EXPECT_GT(s.Count(AroundTitle(w), kBlack), 300);
 
     // The "x" ends the program and takes its icon away.
-    const Point quit = Label(w, 2352, 36, 192, 192);
-    Click(quit.x, quit.y);
+    Click(Quit(w));
     EXPECT_TRUE(m.WaitForExit(10s));
-    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(Screenshot::Take()); }, 10s));
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(Screenshot::Take()); }));
 }
 
 // The DPIs to try, from MIVRA_E2E_DPIS ("120,144" unless set).
@@ -74,7 +69,7 @@ TEST_P(MivraDpiE2E, TheCalendarScalesWithTheScreen) {
     EXPECT_NEAR(hidden.clientHeight, Px(3084, dpi), 1);
     const WindowInfo w = Shown(m);
     const Screenshot s = Screenshot::Take();
-    Save(s, "calendar-" + std::to_string(dpi) + "dpi.png");
+    s.Save("calendar-" + std::to_string(dpi) + "dpi.png");
     EXPECT_TRUE(ShowsMonth(s, w, ThisMonth(), dpi));
     // Borders stay one pixel wide: the frame is black right at the edge and
     // the title's colour starts at 24 twips in.

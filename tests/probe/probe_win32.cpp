@@ -2,9 +2,9 @@
 // program under test and answers questions about its windows, one command per
 // line on stdin, one answer per line on stdout.
 //
-//   find CLASS|* TITLE|*     -> "hwnd visible left top right bottom cw ch style exstyle pid",
-//                               or "none"
-//   child HWND CLASS TEXT    -> the child window with that class and text, as find
+//   find HWND CLASS|* TITLE|* -> "hwnd visible left top right bottom cw ch style exstyle"
+//                               of the window, a child of HWND or with 0 a top-level
+//                               one; or "none"
 //   close HWND               -> posts WM_CLOSE; "ok"
 //   check HWND               -> the button's check state
 //   acccount HWND            -> how many items the window's accessible client object lists
@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -23,12 +24,27 @@
 
 namespace {
 
-std::wstring Widen(const std::string& s) {
+// Arguments may hold blanks when written with '_' for each blank; "*" is
+// any, which the window functions take as no string at all.
+std::wstring Widen(std::string s) {
     if (s == "*") return L"";
+    for (char& ch : s)
+        if (ch == '_') ch = ' ';
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
     std::wstring w(n > 0 ? n - 1 : 0, L'\0');
     if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), n);
     return w;
+}
+
+const wchar_t* OrAny(const std::wstring& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
+
+std::string Utf8(const std::wstring& w) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string s(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, s.data(), n, nullptr, nullptr);
+    return s;
 }
 
 std::string Describe(HWND h) {
@@ -36,67 +52,34 @@ std::string Describe(HWND h) {
     RECT r{}, c{};
     GetWindowRect(h, &r);
     GetClientRect(h, &c);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
     char buf[256];
-    std::snprintf(buf, sizeof buf, "%llx %d %ld %ld %ld %ld %ld %ld %lx %lx %lu",
+    std::snprintf(buf, sizeof buf, "%llx %d %ld %ld %ld %ld %ld %ld %lx %lx",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)),
                   IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom, c.right, c.bottom,
                   static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
-                  static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)), pid);
+                  static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)));
     return buf;
-}
-
-HWND ParseHwnd(const std::string& s) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(s, nullptr, 16)));
-}
-
-// Arguments may hold blanks when written with '_' for each blank.
-std::string Unescape(std::string s) {
-    for (char& ch : s)
-        if (ch == '_') ch = ' ';
-    return s;
-}
-
-std::string Failed(HRESULT hr) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "error %08lx", static_cast<unsigned long>(hr));
-    return buf;
-}
-
-std::string Utf8(const wchar_t* w) {
-    if (!w) return "";
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-    return s;
 }
 
 // A screen reader's view: the program's accessible object, marshalled from
 // its process into this one.
-std::string AccCount(HWND h) {
+std::string Accessible(const std::string& cmd, HWND h, long id) {
     const mivra::test::Reader r(h);
-    return r ? std::to_string(r.Count()) : "error";
-}
-
-std::string AccDescribe(HWND h, long id) {
-    const mivra::test::Reader r(h);
+    char buf[96];
     if (!r) return "error";
+    if (cmd == "acccount") return std::to_string(r.Count());
+    if (cmd == "accpress") {
+        const HRESULT hr = r->accDoDefaultAction(mivra::test::Child(id));
+        std::snprintf(buf, sizeof buf, "error %08lx", static_cast<unsigned long>(hr));
+        return FAILED(hr) ? buf : "ok";
+    }
     const long role = r.Role(id);
     if (role < 0) return "error";
     const mivra::test::Box at = r.Location(id);
-    char buf[96];
     std::snprintf(buf, sizeof buf, "%ld %lx %ld %ld %ld %ld ", role,
                   static_cast<unsigned long>(r.State(id)), at.left, at.top, at.right - at.left,
                   at.bottom - at.top);
-    return buf + Utf8(r.Name(id).c_str());
-}
-
-std::string AccPress(HWND h, long id) {
-    const mivra::test::Reader r(h);
-    if (!r) return "error";
-    const HRESULT hr = r->accDoDefaultAction(mivra::test::Child(id));
-    return FAILED(hr) ? Failed(hr) : "ok";
+    return buf + Utf8(r.Name(id));
 }
 
 } // namespace
@@ -105,45 +88,23 @@ int main() {
     // Calls into another process's accessible object need an apartment here.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::string line;
-    while (std::getline(std::cin, line)) {
+    while (std::getline(std::cin, line) && line != "quit") {
         std::istringstream in(line);
-        std::string cmd;
-        in >> cmd;
+        std::string cmd, first, second, third;
+        in >> cmd >> first >> second >> third;
+        // Every command names a window first.
+        const HWND h = reinterpret_cast<HWND>(
+            static_cast<UINT_PTR>(std::strtoull(first.c_str(), nullptr, 16)));
         std::string out = "error";
         if (cmd == "find") {
-            std::string cls, title;
-            in >> cls >> title;
-            const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(title));
-            out = Describe(
-                FindWindowW(c.empty() ? nullptr : c.c_str(), t.empty() ? nullptr : t.c_str()));
-        } else if (cmd == "child") {
-            std::string parent, cls, text;
-            in >> parent >> cls >> text;
-            const std::wstring c = Widen(Unescape(cls)), t = Widen(Unescape(text));
-            out =
-                Describe(FindWindowExW(ParseHwnd(parent), nullptr, c.empty() ? nullptr : c.c_str(),
-                                       t.empty() ? nullptr : t.c_str()));
+            out = Describe(FindWindowExW(h, nullptr, OrAny(Widen(second)), OrAny(Widen(third))));
         } else if (cmd == "close") {
-            std::string h;
-            in >> h;
-            out = PostMessageW(ParseHwnd(h), WM_CLOSE, 0, 0) ? "ok" : "failed";
+            out = PostMessageW(h, WM_CLOSE, 0, 0) ? "ok" : "failed";
         } else if (cmd == "check") {
-            std::string h;
-            in >> h;
-            out = std::to_string(SendMessageW(ParseHwnd(h), BM_GETCHECK, 0, 0));
-        } else if (cmd == "acccount") {
-            std::string h;
-            in >> h;
-            out = AccCount(ParseHwnd(h));
-        } else if (cmd == "acc" || cmd == "accpress") {
-            std::string h;
-            long id = 0;
-            in >> h >> id;
-            out = cmd == "acc" ? AccDescribe(ParseHwnd(h), id) : AccPress(ParseHwnd(h), id);
-        } else if (cmd == "quit") {
-            break;
+            out = std::to_string(SendMessageW(h, BM_GETCHECK, 0, 0));
+        } else if (cmd == "acc" || cmd == "acccount" || cmd == "accpress") {
+            out = Accessible(cmd, h, std::atol(second.c_str()));
         }
         std::cout << out << std::endl;
     }
-    return 0;
 }
