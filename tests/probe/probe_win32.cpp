@@ -24,12 +24,13 @@
 
 namespace {
 
-// Arguments may hold blanks when written with '_' for each blank; "*" is
-// any, which the window functions take as no string at all.
-std::wstring Widen(std::string s) {
+// Titles may hold blanks when written with '_' for each blank (a class name
+// has none, and may hold a '_' of its own); "*" is any, which the window
+// functions take as no string at all.
+std::wstring Widen(std::string s, bool blanks = true) {
     if (s == "*") return L"";
     for (char& ch : s)
-        if (ch == '_') ch = ' ';
+        if (ch == '_' && blanks) ch = ' ';
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
     std::wstring w(n > 0 ? n - 1 : 0, L'\0');
     if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), n);
@@ -97,7 +98,7 @@ int main() {
             static_cast<UINT_PTR>(std::strtoull(first.c_str(), nullptr, 16)));
         std::string out = "error";
         if (cmd == "find") {
-            out = Describe(FindWindowExW(h, nullptr, OrAny(Widen(second)), OrAny(Widen(third))));
+            out = Describe(FindWindowExW(h, nullptr, OrAny(Widen(second, false)), OrAny(Widen(third))));
         } else if (cmd == "close") {
             out = PostMessageW(h, WM_CLOSE, 0, 0) ? "ok" : "failed";
         } else if (cmd == "check") {
