@@ -98,7 +98,8 @@ int main() {
             static_cast<UINT_PTR>(std::strtoull(first.c_str(), nullptr, 16)));
         std::string out = "error";
         if (cmd == "find") {
-            out = Describe(FindWindowExW(h, nullptr, OrAny(Widen(second, false)), OrAny(Widen(third))));
+            out = Describe(
+                FindWindowExW(h, nullptr, OrAny(Widen(second, false)), OrAny(Widen(third))));
         } else if (cmd == "close") {
             out = PostMessageW(h, WM_CLOSE, 0, 0) ? "ok" : "failed";
         } else if (cmd == "check") {
