@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/system_win32.h"
+#include "platform/accessible_win32.h"
+#include "platform/window_win32.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/reader_win32.h"
@@ -126,6 +128,135 @@ TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
     EXPECT_EQ(r->get_accName(bad, &name), E_INVALIDARG);
 }
 
+TEST_F(AccessibilityTest, EveryCallHasASoundAnswerAndNoneReachesAWindowThatIsGone) {
+    HWND h = window.Handle();
+    Reader r(h);
+    ASSERT_TRUE(r);
+    // A child id comes as any integer type; anything else names nothing.
+    VARIANT i2 = Child(0), in = Child(0), text = Child(0);
+    i2.vt = VT_I2;
+    i2.iVal = kQuit;
+    in.vt = VT_INT;
+    in.intVal = kQuit;
+    text.vt = VT_BSTR;
+    for (const VARIANT& v : {i2, in}) {
+        BSTR s = nullptr;
+        EXPECT_EQ(r->get_accName(v, &s), S_OK);
+        EXPECT_STREQ(s, L"Quit");
+        SysFreeString(s);
+    }
+    BSTR none = nullptr;
+    EXPECT_EQ(r->get_accName(text, &none), E_INVALIDARG);
+
+    // The window itself is the system's: its state, its neighbours and its
+    // selection are what the system's own object says.
+    ComPtr<IAccessible> system;
+    ASSERT_EQ(CreateStdAccessibleObject(h, OBJID_CLIENT, __uuidof(IAccessible), system.PutVoid()),
+              S_OK);
+    VARIANT ours, theirs;
+    EXPECT_EQ(r->get_accState(Child(CHILDID_SELF), &ours),
+              system->get_accState(Child(CHILDID_SELF), &theirs));
+    EXPECT_EQ(ours.lVal, theirs.lVal);
+    EXPECT_TRUE(ours.lVal & STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(r->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &ours),
+              system->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &theirs));
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)),
+              system->accSelect(SELFLAG_TAKEFOCUS, Child(CHILDID_SELF)));
+    IDispatch* parent = nullptr;
+    ASSERT_EQ(r->get_accParent(&parent), S_OK);
+    ComPtr<IAccessible> frame;
+    ASSERT_EQ(parent->QueryInterface(__uuidof(IAccessible), frame.PutVoid()), S_OK);
+    parent->Release();
+    // The window's own object, which holds the client area, not the client area.
+    long kids = 0;
+    frame->get_accChildCount(&kids);
+    EXPECT_NE(kids, 58);
+
+    // A painted label has no object, value, help or keys of its own, and
+    // takes no focus; nothing is written, and there is no type library.
+    IDispatch* child = nullptr;
+    EXPECT_EQ(r->get_accChild(Child(kQuit), &child), S_FALSE);
+    EXPECT_EQ(child, nullptr);
+    for (auto get : {&IAccessible::get_accValue, &IAccessible::get_accHelp,
+                     &IAccessible::get_accKeyboardShortcut}) {
+        BSTR s = nullptr;
+        EXPECT_EQ((r.operator->()->*get)(Child(kQuit), &s), S_FALSE);
+        EXPECT_EQ(s, nullptr);
+    }
+    BSTR file = nullptr;
+    LONG topic = 0;
+    EXPECT_EQ(r->get_accHelpTopic(&file, Child(kQuit), &topic), S_FALSE);
+    EXPECT_EQ(topic, -1);
+    EXPECT_EQ(r->get_accHelpTopic(nullptr, Child(kQuit), nullptr), S_FALSE);
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKEFOCUS, Child(kQuit)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(r->put_accName(Child(kQuit), nullptr), E_NOTIMPL);
+    EXPECT_EQ(r->put_accValue(Child(kQuit), nullptr), E_NOTIMPL);
+    UINT infos = 1;
+    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&infos);
+    EXPECT_EQ(r->GetTypeInfoCount(&infos), S_OK);
+    EXPECT_EQ(infos, 0u);
+    EXPECT_EQ(r->GetTypeInfo(0, 0, &info), E_NOTIMPL);
+    EXPECT_EQ(info, nullptr);
+    EXPECT_EQ(r->GetTypeInfo(0, 0, nullptr), E_NOTIMPL);
+    EXPECT_EQ(r->GetIDsOfNames(IID_NULL, nullptr, 0, 0, nullptr), E_NOTIMPL);
+    EXPECT_EQ(r->Invoke(0, IID_NULL, 0, 0, nullptr, nullptr, nullptr, nullptr), E_NOTIMPL);
+    IUnknown* other = system.Get();
+    EXPECT_EQ(r->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&other)),
+              E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+
+    // Ids past the last item, directions no item has, and no place for
+    // the answer are refused.
+    long n = 0;
+    VARIANT v;
+    const HRESULT refused[] = {r->get_accChild(Child(59), &child),
+                               r->get_accRole(Child(59), &v),
+                               r->accSelect(SELFLAG_TAKEFOCUS, Child(59)),
+                               r->accLocation(&n, &n, &n, &n, Child(59)),
+                               r->accNavigate(NAVDIR_NEXT, Child(59), &v),
+                               r->accDoDefaultAction(Child(59)),
+                               r->accNavigate(NAVDIR_FIRSTCHILD, Child(kQuit), &v),
+                               r->accNavigate(99, Child(kQuit), &v)};
+    for (HRESULT hr : refused)
+        EXPECT_EQ(hr, E_INVALIDARG) << &hr - refused;
+    const HRESULT nowhere[] = {r->get_accParent(nullptr),
+                               r->get_accChildCount(nullptr),
+                               r->get_accChild(Child(1), nullptr),
+                               r->get_accName(Child(1), nullptr),
+                               r->get_accRole(Child(1), nullptr),
+                               r->get_accFocus(nullptr),
+                               r->get_accSelection(nullptr),
+                               r->accLocation(nullptr, &n, &n, &n, Child(1)),
+                               r->accLocation(&n, nullptr, &n, &n, Child(1)),
+                               r->accLocation(&n, &n, nullptr, &n, Child(1)),
+                               r->accLocation(&n, &n, &n, nullptr, Child(1)),
+                               r->accNavigate(NAVDIR_NEXT, Child(1), nullptr),
+                               r->accHitTest(0, 0, nullptr),
+                               r->QueryInterface(__uuidof(IAccessible), nullptr),
+                               r->GetTypeInfoCount(nullptr)};
+    for (HRESULT hr : nowhere)
+        EXPECT_EQ(hr, E_POINTER) << &hr - nowhere;
+
+    // Once the window is gone the reader's object says so instead of crashing.
+    DestroyWindow(h);
+    BSTR s = nullptr;
+    const HRESULT gone[] = {r->get_accParent(&child),
+                            r->get_accChildCount(&n),
+                            r->get_accChild(Child(1), &child),
+                            r->get_accName(Child(1), &s),
+                            r->get_accRole(Child(1), &v),
+                            r->get_accHelpTopic(&file, Child(1), &topic),
+                            r->get_accFocus(&v),
+                            r->get_accSelection(&v),
+                            r->accSelect(SELFLAG_TAKEFOCUS, Child(1)),
+                            r->accLocation(&n, &n, &n, &n, Child(1)),
+                            r->accNavigate(NAVDIR_NEXT, Child(1), &v),
+                            r->accHitTest(0, 0, &v),
+                            r->accDoDefaultAction(Child(1))};
+    for (HRESULT hr : gone)
+        EXPECT_EQ(hr, RPC_E_DISCONNECTED) << &hr - gone;
+}
+
 TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrder) {
     HWND h = window.Handle();
     SetWindowPos(h, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -235,11 +366,6 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
     EXPECT_EQ(r->accDoDefaultAction(Child(kHide)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(h); }));
     EXPECT_TRUE(PumpUntil([&] { return log.Has(EVENT_OBJECT_HIDE, OBJID_CLIENT, CHILDID_SELF); }));
-
-    // Once the window is gone the reader's object says so instead of crashing.
-    DestroyWindow(h);
-    long n = 0;
-    EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
 }
 
 TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
@@ -266,11 +392,22 @@ TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
     cancel->Release();
     EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 1), 9);   // black, then dark grey below it
     EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 12), -2); // cyan, then Cancel's own object
+    const RECT bar = ScreenRect(picker.Handle(), ClientArea(picker.Handle()));
+    EXPECT_EQ(r.HitTest(Middle(Box(OuterRect(picker.CancelButton())))), -2);
+    EXPECT_EQ(r.HitTest({bar.left + 1, bar.bottom - 2}), CHILDID_SELF);
 
     state.PickedColor = 0;
     EXPECT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
     EXPECT_EQ(state.PickedColor, 0x00800000);
+
+    // Pressing Cancel closes it without a choice.
+    ASSERT_TRUE(picker.Load());
+    ShowWindow(picker.Handle(), SW_SHOWNA);
+    Reader again(picker.Handle());
+    EXPECT_EQ(again->accDoDefaultAction(Child(17)), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
+    EXPECT_EQ(state.PickedColor, -1);
 }
 
 TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
@@ -338,16 +475,45 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !dialogs.links.opened.empty(); }));
     EXPECT_EQ(dialogs.links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+
+    // The focus: on the window, on a real control (its own object), or
+    // elsewhere; a reader moves it to a real control, never to a label.
+    HWND okButton = about.Control(OptionsControl::cmdClose);
+    SetFocus(about.Handle());
+    EXPECT_EQ(r.Focus(), CHILDID_SELF);
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKEFOCUS, Child(8)), S_OK);
+    EXPECT_EQ(GetFocus(), okButton);
+    EXPECT_EQ(r.Focus(), -2);
+    EXPECT_TRUE(r.State(8) & STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKESELECTION, Child(9)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKEFOCUS, Child(1)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(GetFocus(), okButton);
+    SetFocus(window.Handle());
+    EXPECT_EQ(r.Focus(), -1);
+    SetFocus(nullptr);
+    EXPECT_EQ(r.Focus(), -1);
+    // A press of a control the user cannot press does nothing: OK disabled,
+    // the check box hidden (no Startup folder).
+    EnableWindow(okButton, FALSE);
+    EXPECT_TRUE(r.State(8) & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(r->accDoDefaultAction(Child(8)), S_OK);
+    EXPECT_EQ(r->accDoDefaultAction(Child(7)), S_OK);
+    PumpFor(100);
+    EXPECT_TRUE(about.IsLoaded());
+    EXPECT_TRUE(dialogs.files.created.empty());
 }
 
 // A reader that asks for a window's object while the window is being
 // destroyed: from the window's last child's WM_DESTROY, which comes after
 // its parent's and before the parent's WM_NCDESTROY.
+// The answer it got: the system's own object counts the window's children,
+// where the dying one would answer "disconnected".
 LRESULT CALLBACK AskForParentWhileDying(HWND child, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                        DWORD_PTR asked) {
+                                        DWORD_PTR answer) {
     if (msg == WM_DESTROY) {
         Reader r(GetParent(child));
-        if (r) ++*reinterpret_cast<int*>(asked);
+        long n = 0;
+        *reinterpret_cast<HRESULT*>(answer) = r ? r->get_accChildCount(&n) : E_FAIL;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(child, AskForParentWhileDying, 1);
     return DefSubclassProc(child, msg, wp, lp);
@@ -368,14 +534,14 @@ TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWe
         EXPECT_EQ(r.Location(2), ScreenRect(h, picker.CellRect(1)));
         EXPECT_EQ(r.HitTest(Middle(r.Location(2))), 2);
 
-        int asked = 0;
+        HRESULT asked = E_PENDING;
         ASSERT_TRUE(SetWindowSubclass(picker.CancelButton(), AskForParentWhileDying, 1,
                                       reinterpret_cast<DWORD_PTR>(&asked)));
         state.PickedColor = 0;
         ASSERT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
         ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
         EXPECT_EQ(state.PickedColor, 0x00800000);
-        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(asked, S_OK) << "the dying window's object was handed out";
         long n = 0;
         EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
     }
@@ -411,6 +577,73 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
         }));
         EXPECT_EQ(r.Location(1), ScreenRect(c.hwnd, c.firstItem()));
     }
+}
+
+// A window of the toolkit whose items a test sets, read through the real
+// accessible object. A message that throws stands for a handler's fault.
+struct ItemsWindow : AccessibleContent {
+    HWND hwnd_ = nullptr;
+    std::vector<AccessibleItem> items;
+    std::vector<int> pressed;
+    WindowAccessibility access{*this};
+
+    ItemsWindow() {
+        WindowToolkit::Create(
+            this, GetModuleHandleW(nullptr),
+            {.className = L"MivraTestItems", .traceName = "items", .style = WS_POPUP | WS_VISIBLE},
+            {0, 0, 90, 30});
+    }
+    ~ItemsWindow() { DestroyWindow(hwnd_); }
+    int ItemCount() const override { return static_cast<int>(items.size()); }
+    AccessibleItem Item(int i) const override { return items[i]; }
+    int ItemAt(POINT) const override { return -1; }
+    void Press(int i) override { pressed.push_back(i); }
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_APP) throw 1;
+        if (LRESULT r; access.Handle(hwnd_, msg, wp, lp, r)) return r;
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+};
+
+TEST(AccessibleItems, ItemsThatComeAndGoAreAnnouncedAndAPressOfAGoneItemDoesNothing) {
+    ItemsWindow w;
+    Reader r(w.hwnd_);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r.Count(), 0);
+    EXPECT_EQ(r.Navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF), -1);
+    EXPECT_EQ(r.Navigate(NAVDIR_LASTCHILD, CHILDID_SELF), -1);
+
+    // Three buttons in a row arrive: readers are told to read the window again.
+    EventLog log(w.hwnd_);
+    for (int i = 0; i < 3; ++i)
+        w.items.push_back({.name = std::wstring(1, L'a' + i),
+                           .bounds = {30 * i, 0, 30 * i + 30, 30},
+                           .action = L"Press"});
+    w.access.ItemsChanged();
+    EXPECT_TRUE(
+        PumpUntil([&] { return log.Has(EVENT_OBJECT_REORDER, OBJID_CLIENT, CHILDID_SELF); }));
+    EXPECT_EQ(r.Count(), 3);
+    EXPECT_EQ(r.Name(3), L"c");
+    EXPECT_EQ(r.Navigate(NAVDIR_LEFT, 3), 2);
+    EXPECT_EQ(r.Navigate(NAVDIR_LEFT, 1), -1);
+    EXPECT_EQ(r.Navigate(NAVDIR_RIGHT, 2), 3);
+
+    // A press runs later, from the queue: an item gone by then, or a window
+    // hidden by then, takes none.
+    EXPECT_EQ(r->accDoDefaultAction(Child(3)), S_OK);
+    w.items.pop_back();
+    PumpFor(50);
+    EXPECT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
+    ShowWindow(w.hwnd_, SW_HIDE);
+    PumpFor(50);
+    ShowWindow(w.hwnd_, SW_SHOWNA);
+    EXPECT_EQ(r->accDoDefaultAction(Child(1)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return !w.pressed.empty(); }));
+    EXPECT_EQ(w.pressed, std::vector<int>{0});
+
+    // A handler that throws gets the default answer; the window lives on.
+    EXPECT_EQ(SendMessageW(w.hwnd_, WM_APP, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w.hwnd_));
 }
 
 TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
@@ -450,6 +683,12 @@ TEST_F(AccessibilityTest, APressOfARealButtonWorksWhileAnotherWindowIsActive) {
     EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u);
     EXPECT_EQ(SendMessageW(about.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0),
               BST_CHECKED);
+    EXPECT_TRUE(r.State(7) & STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(r.Action(7), L"Uncheck");
+    // Pressed again it clears, and the shortcut goes.
+    EXPECT_EQ(r->accDoDefaultAction(Child(7)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return !dialogs.files.removed.empty(); }));
+    EXPECT_EQ(r.Action(7), L"Check");
     DestroyWindow(other);
 }
 

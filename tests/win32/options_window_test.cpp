@@ -241,6 +241,13 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
                                reinterpret_cast<LPARAM>(check)),
                   0);
         EXPECT_EQ(GetBkColor(canvas.Dc()), kPalette[10]);
+        // A repaint of the title paints no other label.
+        const DibCanvas part(ClientArea(o.Handle()).right, ClientArea(o.Handle()).bottom);
+        const RECT title = Rect(Design(OptionsControl::lblTitle).rect, dpi);
+        o.PaintContent(part.Dc(), title);
+        EXPECT_TRUE(part.Holds(title, GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_FALSE(part.Holds(Rect(Design(OptionsControl::lblAuthor).rect, dpi),
+                                GetSysColor(COLOR_BTNTEXT)));
     }
 
     // A colour change of the calendar reaches the panel through ApplyColors.
@@ -285,7 +292,7 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
 
 TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
     ASSERT_TRUE(o.Load());
-    bool calendarEnabled = true, shown = false;
+    bool calendarEnabled = true, shown = false, closedStays = false;
     HWND focus = nullptr, afterTab = nullptr;
     LRESULT defaultWhileOnReset = 0;
     const HWND w = o.Handle();
@@ -312,8 +319,11 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     script.Then([&] { return GetFocus() != reset; },
                 [&] {
                     afterTab = GetFocus();
-                    // Esc has no button to press here: the window stays.
+                    // Esc has no button to press here, nor is there a close:
+                    // the window stays.
                     PostMessageW(afterTab, WM_KEYDOWN, VK_ESCAPE, 0);
+                    SendMessageW(w, WM_CLOSE, 0, 0);
+                    closedStays = o.IsLoaded();
                     SetFocus(ok);
                     PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);
                 });
@@ -325,6 +335,7 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     EXPECT_EQ(Stored("Clr_Labels"), "8421376") << "Enter on the focused Reset button";
     EXPECT_EQ(LOWORD(defaultWhileOnReset), resetId);
     EXPECT_EQ(afterTab, home) << "Tab from Reset goes to the home-page button";
+    EXPECT_TRUE(closedStays) << "only OK unloads";
     EXPECT_FALSE(o.IsLoaded()) << "OK unloads";
     EXPECT_TRUE(IsWindowEnabled(calendar));
 
@@ -333,6 +344,29 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     EXPECT_EQ(rig.pathLoads, 1);
     ASSERT_TRUE(o.Load());
     EXPECT_EQ(rig.pathLoads, 2);
+}
+
+TEST_F(OptionsWindowTest, AQuitInEitherModalLoopUnloadsBothAndReachesTheOuterLoop) {
+    for (bool inPicker : {false, true}) {
+        SCOPED_TRACE(inPicker);
+        Script script(Rescue());
+        script.Then([] { return true; },
+                    [&] {
+                        if (inPicker) Click(OptionsControl::cmd_Cal_Clr);
+                    });
+        script.Then([&] { return o.IsVisible() && (!inPicker || o.Picker().Handle()); },
+                    [] { PostQuitMessage(7); });
+        state.PickedColor = 0;
+        o.ShowModal();
+        EXPECT_FALSE(script.Rescued());
+        EXPECT_FALSE(o.IsLoaded());
+        EXPECT_EQ(o.Picker().Handle(), nullptr);
+        EXPECT_EQ(state.PickedColor, inPicker ? -1 : 0);
+        EXPECT_TRUE(IsWindowEnabled(calendar));
+        MSG msg{};
+        EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 7u);
+    }
 }
 
 // A mouse click as the button itself receives it; `twice` makes the second
@@ -512,16 +546,33 @@ TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
     ASSERT_TRUE(o.Load());
     Click(OptionsControl::cmdHomePage);
     PumpUntil([&] { return !rig.links.opened.empty(); }, 1000);
+    const HWND w = o.Handle();
     const LPARAM at = AtMiddle(Rect(Design(OptionsControl::lblContact).rect, o.Dpi()));
-    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
-    // A press that ends off the link is no click.
-    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(w, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(w)); // still its own
+    SendMessageW(w, WM_LBUTTONUP, 0, at);
+    // A press that ends off the link, or starts off it, is no click; nor is
+    // a command that is not the button's own click.
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(w, WM_LBUTTONUP, 0, at);
+    const HWND home = o.Control(OptionsControl::cmdHomePage);
+    const int homeId = GetDlgCtrlID(home);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(homeId, BN_CLICKED), 0);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(homeId, BN_DOUBLECLICKED),
+                 reinterpret_cast<LPARAM>(home));
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(99, BN_CLICKED), reinterpret_cast<LPARAM>(home));
     EXPECT_EQ(rig.links.opened,
               (std::vector<std::wstring>{std::wstring(kHomePageAddress),
                                          L"mailto:" + std::wstring(kContactAddress)}));
     EXPECT_TRUE(o.IsLoaded()) << "the window stays open";
+    // A tray click brings it to the front.
+    ShowWindow(w, SW_SHOWNA);
+    ShowWindow(calendar, SW_SHOW);
+    ASSERT_NE(GetForegroundWindow(), w);
+    o.ToFront();
+    EXPECT_EQ(GetForegroundWindow(), w);
 }
 
 // The picker on its own, as the options window's rig holds it.
@@ -550,6 +601,7 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         HWND cancel = picker.CancelButton();
         EXPECT_EQ(WindowText(cancel), L"Cancel");
         EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
+        EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
         EXPECT_EQ(Box(ChildRect(cancel)), Box(Rect(kPickerCancelRect, dpi)));
 
         DibCanvas canvas(w);
@@ -566,12 +618,22 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         EXPECT_EQ(cells[15].left, cells[7].left);
         EXPECT_EQ(cells[1].left, cells[0].right);
         EXPECT_EQ(canvas.At(2, cells[8].bottom + 2), GetSysColor(COLOR_BTNFACE));
+        // A repaint of one cell paints that cell alone.
+        const DibCanvas part(client.right, client.bottom);
+        picker.PaintContent(part.Dc(), cells[1]);
+        EXPECT_EQ(part.At(Middle(cells[1]).x, Middle(cells[1]).y), kPalette[1]);
+        EXPECT_EQ(part.At(Middle(cells[2]).x, Middle(cells[2]).y), 0u);
         if (round == 0) {
             first = cells;
         } else {
             for (int i = 0; i < kPickerCellCount; ++i)
                 EXPECT_EQ(Box(cells[i]), Box(first[i])) << "cell " << i << " moved";
         }
+        // Loaded already: the same window. No cell past the sixteen.
+        EXPECT_TRUE(picker.Load());
+        EXPECT_EQ(picker.Handle(), w);
+        EXPECT_EQ(Box(picker.CellRect(-1)), Box(RECT{}));
+        EXPECT_EQ(Box(picker.CellRect(kPickerCellCount)), Box(RECT{}));
         SendMessageW(w, WM_CLOSE, 0, 0);
         EXPECT_EQ(picker.Handle(), nullptr);
     }
@@ -593,12 +655,28 @@ TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNo
     EXPECT_TRUE(clickCell(15));
     EXPECT_EQ(state.PickedColor, 16777215);
 
-    // Press on one cell, release on another: no click, still open.
+    // Press on one cell, release on another, or press beside the cells:
+    // no click, still open; nor does a command other than Cancel's click
+    // close it.
     ASSERT_TRUE(picker.Load());
-    SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, AtMiddle(picker.CellRect(2)));
-    SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(3)));
-    EXPECT_NE(picker.Handle(), nullptr);
+    const HWND w = picker.Handle();
+    const LPARAM beside = MAKELPARAM(2, picker.CellRect(8).bottom + 2);
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, AtMiddle(picker.CellRect(2)));
+    SendMessageW(w, WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(3)));
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, beside);
+    SendMessageW(w, WM_LBUTTONUP, 0, beside);
+    SendMessageW(w, WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(3)));
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
+    EXPECT_EQ(picker.Handle(), w);
     EXPECT_EQ(state.PickedColor, 16777215);
+    // A press survives the capture coming back to the picker itself.
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, AtMiddle(picker.CellRect(4)));
+    SendMessageW(w, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(w));
+    SendMessageW(w, WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(4)));
+    EXPECT_EQ(picker.Handle(), nullptr);
+    EXPECT_EQ(state.PickedColor, static_cast<std::int32_t>(kPalette[4]));
+    ASSERT_TRUE(picker.Load());
 
     // Cancel, the caption's close button and Alt+F4 all leave -1.
     SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -680,7 +758,10 @@ TEST_F(OptionsWindowTest, WhileActiveItFloatsAboveTheCalendarAndStepsBackForAnot
                 });
     script.Then(front([&] { return page; }), [&] {
         check("the page above the options window", Above(page, o.Handle()));
-        SetForegroundWindow(o.Handle());
+        // Opened again, from the tray, while it is up: no second window or
+        // loop, the open one comes to the front.
+        o.ShowModal();
+        check("a second open returns at once", o.IsLoaded());
     });
     script.Then(front(options), [&] {
         check("options above the calendar again", Above(o.Handle(), calendar));
@@ -700,14 +781,23 @@ TEST_F(OptionsWindowTest, WhileActiveItFloatsAboveTheCalendarAndStepsBackForAnot
     });
     script.Then(front(picker), [&] {
         check("the picker above the calendar", Above(o.Picker().Handle(), calendar));
-        PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+        other.ToFront();
     });
+    script.Then(front([&] { return page; }), [&] {
+        const HWND open = o.Picker().Handle();
+        state.PickedColor = 0;
+        o.Picker().ShowModal();
+        check("a second picker returns at once with no choice",
+              o.Picker().Handle() == open && state.PickedColor == -1);
+    });
+    script.Then(front(picker),
+                [&] { PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0); });
     script.Then([&] { return !o.Picker().Handle(); }, Rescue());
     o.ShowModal();
     EXPECT_FALSE(script.Rescued());
     for (const auto& [what, ok] : seen)
         EXPECT_TRUE(ok) << what;
-    EXPECT_EQ(seen.size(), 8u);
+    EXPECT_EQ(seen.size(), 10u);
 }
 
 // Windows' rule, which Wine lacks: a launcher's show command takes the place
