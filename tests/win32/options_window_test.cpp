@@ -652,6 +652,45 @@ TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNo
     }
 }
 
+// The system refuses to make windows of one class while this lives, as it
+// may when it runs out of handles or memory.
+class RefusedClass {
+public:
+    explicit RefusedClass(const wchar_t* name)
+        : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {
+        name_ = name;
+    }
+    ~RefusedClass() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wp, LPARAM lp) {
+        wchar_t made[32] = {};
+        if (code == HCBT_CREATEWND) GetClassNameW(reinterpret_cast<HWND>(wp), made, 32);
+        if (lstrcmpiW(made, name_) == 0) return 1;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline const wchar_t* name_ = nullptr;
+    HHOOK hook_;
+};
+
+TEST_F(OptionsWindowTest, AWindowTheSystemRefusesShowsNothingHalfMadeAndLeavesNoChoice) {
+    Script guard(Rescue()); // should a window be made after all
+    {
+        const RefusedClass refused(L"MivraOptions");
+        o.ShowModal();
+        EXPECT_FALSE(o.IsLoaded());
+        EXPECT_TRUE(IsWindowEnabled(calendar));
+    }
+    // The picker itself, or its Cancel button.
+    for (const wchar_t* name : {L"Button", L"MivraColorPicker"}) {
+        const RefusedClass refused(name);
+        state.PickedColor = 0;
+        rig.picker.ShowModal();
+        EXPECT_FALSE(PickerUp()) << testing::PrintToString(std::wstring(name));
+        EXPECT_EQ(state.PickedColor, -1);
+    }
+}
+
 // A window of another program: a thread of its own that brings it to the
 // front when asked.
 class OtherProgram {
