@@ -15,10 +15,12 @@
 
 #include "app/system_win32.h"
 #include "platform/accessible_win32.h"
+#include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/reader_win32.h"
+#include "tests/support/refused_class_win32.h"
 
 namespace mivra {
 namespace {
@@ -509,27 +511,33 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
     }
 }
 
-// A window of the toolkit whose items a test sets, read through the real
-// accessible object. A message that throws stands for a handler's fault.
-struct ItemsWindow : AccessibleContent {
+// A window of the toolkit whose items and tips a test sets, read through
+// the real accessible object. A message that throws stands for a handler's
+// fault.
+struct ItemsWindow : AccessibleContent, TipSource {
     HWND hwnd_ = nullptr;
     std::vector<AccessibleItem> items;
     std::vector<int> pressed;
+    std::vector<TipTool> tools;
     WindowAccessibility access{*this};
+    WindowTips tips{*this};
 
-    ItemsWindow() {
+    explicit ItemsWindow(const wchar_t* name = L"MivraTestItems") {
         WindowToolkit::Create(this, GetModuleHandleW(nullptr),
-                              {.className = L"MivraTestItems", .style = WS_POPUP | WS_VISIBLE},
-                              {0, 0, 90, 30});
+                              {.className = name, .style = WS_POPUP | WS_VISIBLE}, {0, 0, 90, 30});
     }
     ~ItemsWindow() { DestroyWindow(hwnd_); }
     int ItemCount() const override { return static_cast<int>(items.size()); }
     AccessibleItem Item(int i) const override { return items[i]; }
     int ItemAt(POINT) const override { return -1; }
     void Press(int i) override { pressed.push_back(i); }
+    std::vector<TipTool> TipTools() const override { return tools; }
+    const wchar_t* TipText(UINT_PTR) const override { return L"tip"; }
+    int TipDpi() const override { return 96; }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_APP) throw 1;
-        if (LRESULT r; access.Handle(hwnd_, msg, wp, lp, r)) return r;
+        if (LRESULT r; access.Handle(hwnd_, msg, wp, lp, r) || tips.Handle(hwnd_, msg, wp, lp, r))
+            return r;
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }
 };
@@ -571,6 +579,36 @@ TEST(AccessibleItems, ItemsThatComeAndGoAreAnnouncedAndAPressOfAGoneItemDoesNoth
     // A handler that throws gets the default answer; the window lives on.
     EXPECT_EQ(SendMessageW(w.hwnd_, WM_APP, 0, 0), 0);
     EXPECT_TRUE(IsWindow(w.hwnd_));
+}
+
+TEST(WindowTips, AreMadeOnFirstNeedAskedForOnceAndAnswerOnlyTheirOwnControl) {
+    // A class the system will not register makes no window.
+    EXPECT_EQ(ItemsWindow(nullptr).hwnd_, nullptr);
+    ItemsWindow w;
+    SendMessageW(w.hwnd_, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0); // nothing to re-font yet
+    SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(w.tips.Control(), nullptr) << "no tools, no control";
+    w.tools = {{1, {0, 0, 30, 30}}};
+    {
+        const RefusedClass refused(TOOLTIPS_CLASSW);
+        SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+        SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+        EXPECT_EQ(w.tips.Control(), nullptr);
+        EXPECT_EQ(RefusedClass::refused, 1) << "asked for once, not at every move";
+    }
+    ItemsWindow again;
+    again.tools = w.tools;
+    SendMessageW(again.hwnd_, WM_MOUSEMOVE, 0, 0);
+    ASSERT_NE(again.tips.Control(), nullptr);
+    // Only the tip control's own request for a text is answered.
+    auto ask = [&](HWND from, UINT code) {
+        NMTTDISPINFOW info{{from, 1, code}};
+        SendMessageW(again.hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(info.lpszText ? info.lpszText : L"");
+    };
+    EXPECT_EQ(ask(again.hwnd_, TTN_GETDISPINFOW), L"");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_SHOW), L"");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_GETDISPINFOW), L"tip");
 }
 
 TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {

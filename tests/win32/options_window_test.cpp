@@ -20,6 +20,7 @@
 #include "tests/support/fake_registry.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/options_window_rig_win32.h"
+#include "tests/support/refused_class_win32.h"
 #include "tests/support/system_colors_win32.h"
 #include "tests/support/window_rects_win32.h"
 
@@ -651,27 +652,6 @@ TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNo
         EXPECT_EQ(state.PickedColor, -1) << msg;
     }
 }
-
-// The system refuses to make windows of one class while this lives, as it
-// may when it runs out of handles or memory.
-class RefusedClass {
-public:
-    explicit RefusedClass(const wchar_t* name)
-        : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {
-        name_ = name;
-    }
-    ~RefusedClass() { UnhookWindowsHookEx(hook_); }
-
-private:
-    static LRESULT CALLBACK Refuse(int code, WPARAM wp, LPARAM lp) {
-        wchar_t made[32] = {};
-        if (code == HCBT_CREATEWND) GetClassNameW(reinterpret_cast<HWND>(wp), made, 32);
-        if (lstrcmpiW(made, name_) == 0) return 1;
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline const wchar_t* name_ = nullptr;
-    HHOOK hook_;
-};
 
 TEST_F(OptionsWindowTest, AWindowTheSystemRefusesShowsNothingHalfMadeAndLeavesNoChoice) {
     Script guard(Rescue()); // should a window be made after all
