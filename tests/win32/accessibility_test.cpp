@@ -70,6 +70,12 @@ void ExpectAll(std::initializer_list<HRESULT> got, HRESULT want) {
         EXPECT_EQ(hr, want) << "call " << call++;
 }
 
+// The system's object for a client area, when it cannot be made.
+HRESULT WINAPI NoStandardObject(HWND, LONG, REFIID, void** out) {
+    *out = nullptr;
+    return E_OUTOFMEMORY;
+}
+
 // Child ids in the calendar's reading order.
 constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
                kMonthNext = 56, kLastButton = 58;
@@ -138,6 +144,17 @@ TEST_F(AccessibilityTest, EveryCallHasASoundAnswerAndNoneReachesAWindowThatIsGon
     VARIANT v, w;
     BSTR s = nullptr;
     IDispatch* d = nullptr;
+    // Without the system's object the window answers for itself: seen or
+    // not, with no name, neighbours or selection.
+    createStdAccessible = NoStandardObject;
+    EXPECT_TRUE(r.State(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE);
+    ShowWindow(h, SW_SHOWNA);
+    EXPECT_EQ(r.State(CHILDID_SELF), 0);
+    ShowWindow(h, SW_HIDE);
+    EXPECT_EQ(r.Name(CHILDID_SELF), L"");
+    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, CHILDID_SELF), -1);
+    EXPECT_EQ(a->accSelect(SELFLAG_TAKEFOCUS, self), DISP_E_MEMBERNOTFOUND);
+    createStdAccessible = CreateStdAccessibleObject;
     // A child id comes as any integer type; anything else names nothing.
     for (VARTYPE type : {VT_I2, VT_INT, VT_BSTR}) {
         VARIANT id = quit;
