@@ -376,8 +376,8 @@ private:
 
     // The system's object for the client area answers for the window itself.
     IAccessible* Std() {
-        if (!std_.Get() && FAILED(CreateStdAccessibleObject(hwnd_, OBJID_CLIENT,
-                                                            __uuidof(IAccessible), std_.PutVoid())))
+        if (!std_.Get() &&
+            FAILED(createStdAccessible(hwnd_, OBJID_CLIENT, __uuidof(IAccessible), std_.PutVoid())))
             std_.Reset();
         return std_.Get();
     }

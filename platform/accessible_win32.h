@@ -13,6 +13,10 @@
 
 namespace mivra {
 
+// The system's standard object for a window's client area; tests stand in
+// for it with one that cannot be made.
+inline HRESULT(WINAPI* createStdAccessible)(HWND, LONG, REFIID, void**) = CreateStdAccessibleObject;
+
 // One item as a reader sees it.
 struct AccessibleItem {
     std::wstring name;

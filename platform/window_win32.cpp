@@ -108,7 +108,7 @@ bool RunModalLoop(const HWND& window, const std::function<bool(MSG&)>& preTransl
             return false;
         }
         if (got == -1) return false;
-        if (preTranslate && preTranslate(msg)) continue;
+        if (preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

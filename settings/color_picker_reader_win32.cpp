@@ -6,7 +6,7 @@
 namespace mivra {
 
 int ColorPickerWindow::ItemCount() const {
-    return hwnd_ ? kPickerCellCount + 1 : 0;
+    return kPickerCellCount + 1;
 }
 
 AccessibleItem ColorPickerWindow::Item(int index) const {

@@ -155,9 +155,9 @@ void ColorPickerWindow::PaintContent(HDC dc, const RECT& area) {
         RECT clip;
         if (!IntersectRect(&clip, &r, &area)) continue;
         if (contrast) {
-            PaintLabel(dc, r,
-                       {.fore = gap.fore, .back = gap.back, .border = true, .line = gap.fore},
-                       nullptr, kDialogFont);
+            const LabelLook frame{
+                .fore = gap.fore, .back = gap.back, .border = true, .line = gap.fore};
+            PaintLabel(dc, r, frame, nullptr, kDialogFont);
             InflateRect(&r, -2, -2);
         }
         PaintLabel(dc, r, {.back = kPalette[i], .border = !contrast}, nullptr, kDialogFont);

@@ -20,7 +20,7 @@ std::wstring OneLine(std::wstring_view text) {
 } // namespace
 
 int OptionsWindow::ItemCount() const {
-    return hwnd_ ? static_cast<int>(OptionsReadingOrder().size()) : 0;
+    return static_cast<int>(OptionsReadingOrder().size());
 }
 
 AccessibleItem OptionsWindow::Item(int index) const {

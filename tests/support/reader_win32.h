@@ -69,6 +69,10 @@ public:
         VARIANT v;
         return IdOf(acc_->get_accSelection(&v), v);
     }
+    long Focus() const {
+        VARIANT v;
+        return IdOf(acc_->get_accFocus(&v), v);
+    }
 
 private:
     std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {

@@ -9,13 +9,18 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "app/system_win32.h"
+#include "platform/accessible_win32.h"
+#include "platform/tooltips_win32.h"
+#include "platform/window_win32.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/reader_win32.h"
+#include "tests/support/refused_class_win32.h"
 
 namespace mivra {
 namespace {
@@ -28,43 +33,48 @@ public:
     struct Event {
         DWORD event;
         LONG object, child;
+        bool operator==(const Event&) const = default;
     };
     explicit EventLog(HWND hwnd) {
         target_ = hwnd;
-        log_ = &events;
+        events.clear();
         hook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE, nullptr, Proc,
                                 GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     }
-    ~EventLog() {
-        if (hook_) UnhookWinEvent(hook_);
-        log_ = nullptr;
-    }
+    ~EventLog() { UnhookWinEvent(hook_); }
     EventLog(const EventLog&) = delete;
     EventLog& operator=(const EventLog&) = delete;
 
     bool Hooked() const { return hook_ != nullptr; }
     bool Has(DWORD event, LONG object, LONG child) const {
-        for (const auto& e : events)
-            if (e.event == event && e.object == object && e.child == child) return true;
-        return false;
+        return std::ranges::count(events, Event{event, object, child}) > 0;
     }
-    int Count(DWORD event) const {
-        int n = 0;
-        for (const auto& e : events)
-            n += e.event == event;
-        return n;
+    long Count(DWORD event) const {
+        return static_cast<long>(std::ranges::count(events, event, &Event::event));
     }
-    std::vector<Event> events;
+    static inline std::vector<Event> events;
 
 private:
     static void CALLBACK Proc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
                               DWORD) {
-        if (log_ && hwnd == target_) log_->push_back({event, object, child});
+        if (hwnd == target_) events.push_back({event, object, child});
     }
     static inline HWND target_ = nullptr;
-    static inline std::vector<Event>* log_ = nullptr;
     HWINEVENTHOOK hook_ = nullptr;
 };
+
+// Every answer in `got` is `want`; a failure names the call by its place.
+void ExpectAll(std::initializer_list<HRESULT> got, HRESULT want) {
+    int call = 0;
+    for (HRESULT hr : got)
+        EXPECT_EQ(hr, want) << "call " << call++;
+}
+
+// The system's object for a client area, when it cannot be made.
+HRESULT WINAPI NoStandardObject(HWND, LONG, REFIID, void** out) {
+    *out = nullptr;
+    return E_OUTOFMEMORY;
+}
 
 // Child ids in the calendar's reading order.
 constexpr long kTitle = 1, kQuit = 2, kSunday = 3, kFirstCell = 10, kHide = 52, kToday = 55,
@@ -121,9 +131,110 @@ TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
     }
     // The window is hidden, so is every label.
     EXPECT_TRUE(r.State(kHide) & STATE_SYSTEM_INVISIBLE);
-    VARIANT bad = Child(59);
-    BSTR name = nullptr;
-    EXPECT_EQ(r->get_accName(bad, &name), E_INVALIDARG);
+}
+
+TEST_F(AccessibilityTest, EveryCallHasASoundAnswerAndNoneReachesAWindowThatIsGone) {
+    HWND h = window.Handle();
+    Reader r(h);
+    ASSERT_TRUE(r);
+    IAccessible* a = r.operator->();
+    const VARIANT self = Child(CHILDID_SELF), one = Child(1), quit = Child(kQuit), past = Child(59);
+    long n = 0;
+    LONG topic = 0;
+    VARIANT v, w;
+    BSTR s = nullptr;
+    IDispatch* d = nullptr;
+    // Without the system's object the window answers for itself: seen or
+    // not, with no name, neighbours or selection.
+    createStdAccessible = NoStandardObject;
+    EXPECT_TRUE(r.State(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE);
+    ShowWindow(h, SW_SHOWNA);
+    EXPECT_EQ(r.State(CHILDID_SELF), 0);
+    ShowWindow(h, SW_HIDE);
+    EXPECT_EQ(r.Name(CHILDID_SELF), L"");
+    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, CHILDID_SELF), -1);
+    EXPECT_EQ(a->accSelect(SELFLAG_TAKEFOCUS, self), DISP_E_MEMBERNOTFOUND);
+    createStdAccessible = CreateStdAccessibleObject;
+    // A child id comes as any integer type; anything else names nothing.
+    for (VARTYPE type : {VT_I2, VT_INT, VT_BSTR}) {
+        VARIANT id = quit;
+        id.vt = type; // the same bits, as a short, an int or no number at all
+        EXPECT_EQ(a->get_accName(id, &s), type == VT_BSTR ? E_INVALIDARG : S_OK);
+        EXPECT_EQ(std::wstring(s ? s : L""), type == VT_BSTR ? L"" : L"Quit");
+        SysFreeString(s);
+        s = nullptr;
+    }
+
+    // The window itself is the system's: its state, its neighbours and its
+    // selection are what the system's own object says; its parent is the
+    // window's object, which holds more than the client area's 58.
+    ComPtr<IAccessible> system, frame;
+    ASSERT_EQ(CreateStdAccessibleObject(h, OBJID_CLIENT, __uuidof(IAccessible), system.PutVoid()),
+              S_OK);
+    EXPECT_EQ(a->get_accState(self, &v), system->get_accState(self, &w));
+    EXPECT_EQ(v.lVal, w.lVal);
+    EXPECT_TRUE(v.lVal & STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(a->accNavigate(NAVDIR_NEXT, self, &v), system->accNavigate(NAVDIR_NEXT, self, &w));
+    EXPECT_EQ(a->accSelect(SELFLAG_TAKEFOCUS, self), system->accSelect(SELFLAG_TAKEFOCUS, self));
+    ASSERT_EQ(a->get_accParent(&d), S_OK);
+    ASSERT_EQ(d->QueryInterface(__uuidof(IAccessible), frame.PutVoid()), S_OK);
+    d->Release();
+    frame->get_accChildCount(&n);
+    EXPECT_NE(n, 58);
+
+    // A painted label has no object, value, help or keys of its own, and
+    // takes no focus; nothing is written, and there is no type library.
+    EXPECT_EQ(a->get_accChild(quit, &d), S_FALSE);
+    EXPECT_EQ(d, nullptr);
+    for (auto get : {&IAccessible::get_accValue, &IAccessible::get_accHelp,
+                     &IAccessible::get_accKeyboardShortcut}) {
+        EXPECT_EQ((a->*get)(quit, &s), S_FALSE);
+        EXPECT_EQ(s, nullptr);
+    }
+    EXPECT_EQ(a->get_accHelpTopic(&s, quit, &topic), S_FALSE);
+    EXPECT_EQ(topic, -1);
+    UINT infos = 1;
+    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&infos);
+    IUnknown* other = system.Get();
+    EXPECT_EQ(a->get_accHelpTopic(nullptr, quit, nullptr), S_FALSE);
+    EXPECT_EQ(a->GetTypeInfoCount(&infos), S_OK);
+    EXPECT_EQ(infos, 0u);
+    ExpectAll({a->put_accName(quit, nullptr), a->put_accValue(quit, nullptr),
+               a->GetTypeInfo(0, 0, &info), a->GetTypeInfo(0, 0, nullptr),
+               a->GetIDsOfNames(IID_NULL, nullptr, 0, 0, nullptr),
+               a->Invoke(0, IID_NULL, 0, 0, nullptr, nullptr, nullptr, nullptr)},
+              E_NOTIMPL);
+    EXPECT_EQ(info, nullptr);
+    EXPECT_EQ(a->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&other)),
+              E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+    EXPECT_EQ(a->accSelect(SELFLAG_TAKEFOCUS, quit), DISP_E_MEMBERNOTFOUND);
+
+    // Ids past the last item, directions no item has, and no place for
+    // the answer are refused.
+    ExpectAll({a->get_accName(past, &s), a->get_accChild(past, &d), a->get_accRole(past, &v),
+               a->accSelect(SELFLAG_TAKEFOCUS, past), a->accLocation(&n, &n, &n, &n, past),
+               a->accNavigate(NAVDIR_NEXT, past, &v), a->accDoDefaultAction(past),
+               a->accNavigate(NAVDIR_FIRSTCHILD, quit, &v), a->accNavigate(99, quit, &v)},
+              E_INVALIDARG);
+    ExpectAll({a->get_accParent(nullptr), a->get_accChildCount(nullptr),
+               a->get_accChild(one, nullptr), a->get_accName(one, nullptr),
+               a->get_accRole(one, nullptr), a->get_accFocus(nullptr), a->get_accSelection(nullptr),
+               a->accLocation(nullptr, &n, &n, &n, one), a->accLocation(&n, nullptr, &n, &n, one),
+               a->accLocation(&n, &n, nullptr, &n, one), a->accLocation(&n, &n, &n, nullptr, one),
+               a->accNavigate(NAVDIR_NEXT, one, nullptr), a->accHitTest(0, 0, nullptr),
+               a->QueryInterface(__uuidof(IAccessible), nullptr), a->GetTypeInfoCount(nullptr)},
+              E_POINTER);
+
+    // Once the window is gone the reader's object says so instead of crashing.
+    DestroyWindow(h);
+    ExpectAll({a->get_accParent(&d), a->get_accChildCount(&n), a->get_accChild(one, &d),
+               a->get_accName(one, &s), a->get_accRole(one, &v),
+               a->get_accHelpTopic(&s, one, &topic), a->get_accFocus(&v), a->get_accSelection(&v),
+               a->accSelect(SELFLAG_TAKEFOCUS, one), a->accLocation(&n, &n, &n, &n, one),
+               a->accNavigate(NAVDIR_NEXT, one, &v), a->accHitTest(0, 0, &v),
+               a->accDoDefaultAction(one)},
+              RPC_E_DISCONNECTED);
 }
 
 TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrder) {
@@ -137,26 +248,19 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
             ASSERT_EQ(window.Dpi(), dpi);
         }
         SCOPED_TRACE(dpi);
-        const RECT client = ClientArea(h);
-        EXPECT_EQ(r.Location(CHILDID_SELF), ScreenRect(h, client));
+        const RECT outer = ScreenRect(h, ClientArea(h));
+        EXPECT_EQ(r.Location(CHILDID_SELF), outer);
         // Every label in reading order is where it is painted, and a hit at
-        // its middle finds it.
+        // its middle finds it (the weekdays take no hit of their own).
         long id = kTitle;
-        for (LabelId label : {LabelId::lblMonth, LabelId::lblQuit}) {
-            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(label)));
-            EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
+        for (LabelId label : ReadingOrder()) {
+            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(label))) << id;
+            if (id < kSunday || id >= kFirstCell) {
+                EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
+            }
             ++id;
         }
-        for (int c = 0; c < 7; ++c, ++id)
-            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(Dow(c))));
-        for (int i = 0; i < 42; ++i, ++id) {
-            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(Day(i))));
-            EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
-        }
-        EXPECT_EQ(r.Location(kMonthNext), ScreenRect(h, window.LabelRect(LabelId::lblMonthNext)));
-        EXPECT_EQ(r.Location(kLastButton), ScreenRect(h, window.LabelRect(LabelId::lblAbout)));
         // The black frame belongs to the window, outside the window to nobody.
-        const RECT outer = ScreenRect(h, client);
         EXPECT_EQ(r.HitTest({outer.left, outer.top}), CHILDID_SELF);
         EXPECT_EQ(r.HitTest({outer.right + 5, outer.top}), -1);
     }
@@ -174,16 +278,20 @@ TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrde
     EXPECT_EQ(canvas.At(about.right, about.bottom - 2), 0u);
     EXPECT_EQ(canvas.At(about.right - 2, about.bottom), 0u);
 
-    EXPECT_EQ(r.Navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF), kTitle);
-    EXPECT_EQ(r.Navigate(NAVDIR_LASTCHILD, CHILDID_SELF), kLastButton);
-    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, kTitle), kQuit);
-    EXPECT_EQ(r.Navigate(NAVDIR_PREVIOUS, kTitle), -1);
-    EXPECT_EQ(r.Navigate(NAVDIR_NEXT, kLastButton), -1);
-    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, kSunday), kFirstCell);
-    EXPECT_EQ(r.Navigate(NAVDIR_RIGHT, kFirstCell), kFirstCell + 1);
-    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, kFirstCell + 35), kHide);
-    EXPECT_EQ(r.Navigate(NAVDIR_UP, kHide), kFirstCell + 35);
-    EXPECT_EQ(r.Navigate(NAVDIR_UP, kSunday), kTitle);
+    const long steps[][3] = {{NAVDIR_FIRSTCHILD, CHILDID_SELF, kTitle},
+                             {NAVDIR_LASTCHILD, CHILDID_SELF, kLastButton},
+                             {NAVDIR_NEXT, kTitle, kQuit},
+                             {NAVDIR_PREVIOUS, kTitle, -1},
+                             {NAVDIR_NEXT, kLastButton, -1},
+                             {NAVDIR_DOWN, kSunday, kFirstCell},
+                             {NAVDIR_RIGHT, kFirstCell, kFirstCell + 1},
+                             {NAVDIR_LEFT, kFirstCell + 1, kFirstCell},
+                             {NAVDIR_LEFT, kFirstCell, -1},
+                             {NAVDIR_DOWN, kFirstCell + 35, kHide},
+                             {NAVDIR_UP, kHide, kFirstCell + 35},
+                             {NAVDIR_UP, kSunday, kTitle}};
+    for (const auto& [dir, from, to] : steps)
+        EXPECT_EQ(r.Navigate(dir, from), to) << dir << " from " << from;
 }
 
 TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChange) {
@@ -209,10 +317,9 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
     // The title's change is announced first, then every cell's.
     ASSERT_TRUE(PumpUntil([&] { return log.Count(EVENT_OBJECT_NAMECHANGE) >= 43; }));
     EXPECT_EQ(log.Count(EVENT_OBJECT_NAMECHANGE), 43);
-    const auto first = std::find_if(log.events.begin(), log.events.end(), [](const auto& e) {
-        return e.event == EVENT_OBJECT_NAMECHANGE;
-    });
-    EXPECT_EQ(first->child, kTitle);
+    EXPECT_EQ(std::ranges::find(log.events, DWORD{EVENT_OBJECT_NAMECHANGE}, &EventLog::Event::event)
+                  ->child,
+              kTitle);
     EXPECT_TRUE(log.Has(EVENT_OBJECT_NAMECHANGE, OBJID_CLIENT, kFirstCell + 41));
     // The 18th left the grid's mark: its state changed too.
     EXPECT_TRUE(log.Has(EVENT_OBJECT_STATECHANGE, OBJID_CLIENT, kFirstCell + 24));
@@ -235,42 +342,6 @@ TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChan
     EXPECT_EQ(r->accDoDefaultAction(Child(kHide)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(h); }));
     EXPECT_TRUE(PumpUntil([&] { return log.Has(EVENT_OBJECT_HIDE, OBJID_CLIENT, CHILDID_SELF); }));
-
-    // Once the window is gone the reader's object says so instead of crashing.
-    DestroyWindow(h);
-    long n = 0;
-    EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
-}
-
-TEST_F(AccessibilityTest, PickerCellsAreNamedColoursAndPressingOnePicksIt) {
-    ColorPickerWindow& picker = dialogs.picker;
-    ASSERT_TRUE(picker.Load());
-    ShowWindow(picker.Handle(), SW_SHOWNA);
-    Reader r(picker.Handle());
-    ASSERT_TRUE(r);
-    ASSERT_EQ(r.Count(), 17);
-    EXPECT_EQ(r.Name(1), L"black");
-    EXPECT_EQ(r.Name(2), L"dark blue");
-    EXPECT_EQ(r.Name(13), L"red");
-    EXPECT_EQ(r.Name(16), L"white");
-    for (long id = 1; id <= 16; ++id) {
-        EXPECT_EQ(r.Role(id), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(r.Location(id), ScreenRect(picker.Handle(), picker.CellRect(id - 1)));
-    }
-    EXPECT_EQ(r.HitTest(Middle(r.Location(9))), 9);
-    // Cancel is the real button, with its own object.
-    EXPECT_EQ(r.Name(17), L"Cancel");
-    IDispatch* cancel = nullptr;
-    EXPECT_EQ(r->get_accChild(Child(17), &cancel), S_OK);
-    ASSERT_NE(cancel, nullptr);
-    cancel->Release();
-    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 1), 9);   // black, then dark grey below it
-    EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 12), -2); // cyan, then Cancel's own object
-
-    state.PickedColor = 0;
-    EXPECT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
-    EXPECT_EQ(state.PickedColor, 0x00800000);
 }
 
 TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
@@ -283,7 +354,7 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     const wchar_t* names[] = {L"Mivra  2000",
                               L"Author:",
                               nullptr,
-                              nullptr,
+                              kContactAddress.data(),
                               L"Mivra 2000 Home Page...",
                               nullptr,
                               L"Run \"Mivra\" on Windows Startup",
@@ -295,13 +366,12 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
         if (names[i]) {
             EXPECT_EQ(r.Name(i + 1), names[i]) << i;
         }
-    EXPECT_EQ(r.Name(4), kContactAddress);
     EXPECT_EQ(r.Role(4), ROLE_SYSTEM_LINK);
     EXPECT_EQ(r.Role(7), ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_TRUE(r.State(7) & STATE_SYSTEM_INVISIBLE); // no Startup folder
     EXPECT_EQ(r.Role(8), ROLE_SYSTEM_PUSHBUTTON);
-    const RECT ok = OuterRect(about.Control(OptionsControl::cmdClose));
-    EXPECT_EQ(r.Location(8), Box(ok));
+    const HWND ok = about.Control(OptionsControl::cmdClose);
+    EXPECT_EQ(r.Location(8), Box(OuterRect(ok)));
     EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
     EXPECT_EQ(r.HitTest(Middle(r.Location(8))), -2); // OK's own object
 
@@ -319,12 +389,8 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
             const OptionsControl id = order[i - 1];
             SCOPED_TRACE(testing::Message() << Design(id).name << " at " << dpi);
             HWND control = about.Control(id);
-            RECT where = ToRect(ControlPixels(id, dpi));
-            if (control) {
-                GetWindowRect(control, &where);
-            } else {
-                where = ScreenRect(about.Handle(), where);
-            }
+            const RECT where = control ? OuterRect(control)
+                                       : ScreenRect(about.Handle(), ToRect(ControlPixels(id, dpi)));
             EXPECT_EQ(r.Location(i), Box(where));
             if (control && !IsWindowVisible(control)) continue;
             const long hit = control ? -2 : i;
@@ -338,25 +404,54 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     EXPECT_EQ(r->accDoDefaultAction(Child(4)), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return !dialogs.links.opened.empty(); }));
     EXPECT_EQ(dialogs.links.opened[0], L"mailto:" + std::wstring(kContactAddress));
+
+    // The focus: on the window, on a real control (its own object), or
+    // elsewhere; a reader moves it to a real control, never to a label.
+    SetFocus(about.Handle());
+    EXPECT_EQ(r.Focus(), CHILDID_SELF);
+    EXPECT_EQ(r->accSelect(SELFLAG_TAKEFOCUS, Child(8)), S_OK);
+    EXPECT_EQ(GetFocus(), ok);
+    EXPECT_EQ(r.Focus(), -2);
+    EXPECT_TRUE(r.State(8) & STATE_SYSTEM_FOCUSED);
+    ExpectAll(
+        {r->accSelect(SELFLAG_TAKESELECTION, Child(9)), r->accSelect(SELFLAG_TAKEFOCUS, Child(1))},
+        DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(GetFocus(), ok);
+    SetFocus(window.Handle());
+    EXPECT_EQ(r.Focus(), -1);
+    SetFocus(nullptr);
+    EXPECT_EQ(r.Focus(), -1);
+    // A press of a control the user cannot press does nothing: OK disabled,
+    // the check box hidden (no Startup folder).
+    EnableWindow(ok, FALSE);
+    EXPECT_TRUE(r.State(8) & STATE_SYSTEM_UNAVAILABLE);
+    ExpectAll({r->accDoDefaultAction(Child(8)), r->accDoDefaultAction(Child(7))}, S_OK);
+    PumpFor(100);
+    EXPECT_TRUE(about.IsLoaded());
+    EXPECT_TRUE(dialogs.files.created.empty());
 }
 
 // A reader that asks for a window's object while the window is being
 // destroyed: from the window's last child's WM_DESTROY, which comes after
-// its parent's and before the parent's WM_NCDESTROY.
+// its parent's and before the parent's WM_NCDESTROY. The answer it got: the
+// system's own object counts the window's children, where the dying one
+// would answer "disconnected".
 LRESULT CALLBACK AskForParentWhileDying(HWND child, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                        DWORD_PTR asked) {
+                                        DWORD_PTR answer) {
     if (msg == WM_DESTROY) {
         Reader r(GetParent(child));
-        if (r) ++*reinterpret_cast<int*>(asked);
+        long n = 0;
+        *reinterpret_cast<HRESULT*>(answer) = r ? r->get_accChildCount(&n) : E_FAIL;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(child, AskForParentWhileDying, 1);
     return DefSubclassProc(child, msg, wp, lp);
 }
 
-TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWentAway) {
-    // The picker is unloaded at every choice and loaded again at the next.
+TEST_F(AccessibilityTest, PickerCellsAreNamedColoursReadAfreshEachTimeTheWindowIsMadeAgain) {
+    // The picker is unloaded at every choice and loaded again at the next;
+    // a reader asks while it goes.
     ColorPickerWindow& picker = dialogs.picker;
-    for (int open = 1; open <= 2; ++open) {
+    for (int open = 1; open <= 3; ++open) {
         SCOPED_TRACE(open);
         ASSERT_TRUE(picker.Load());
         HWND h = picker.Handle();
@@ -364,18 +459,38 @@ TEST_F(AccessibilityTest, AWindowMadeAgainIsReadAfreshAfterAReaderAskedWhileItWe
         Reader r(h);
         ASSERT_TRUE(r);
         ASSERT_EQ(r.Count(), 17);
+        EXPECT_EQ(r.Name(1), L"black");
+        EXPECT_EQ(r.Name(2), L"dark blue");
+        EXPECT_EQ(r.Name(13), L"red");
+        EXPECT_EQ(r.Name(16), L"white");
         EXPECT_EQ(r.State(2) & STATE_SYSTEM_INVISIBLE, 0);
-        EXPECT_EQ(r.Location(2), ScreenRect(h, picker.CellRect(1)));
+        for (long id = 1; id <= 16; ++id) {
+            EXPECT_EQ(r.Role(id), ROLE_SYSTEM_PUSHBUTTON);
+            EXPECT_EQ(r.Location(id), ScreenRect(h, picker.CellRect(id - 1)));
+        }
         EXPECT_EQ(r.HitTest(Middle(r.Location(2))), 2);
+        EXPECT_EQ(r.HitTest(Middle(r.Location(9))), 9);
+        // Cancel is the real button, with its own object.
+        EXPECT_EQ(r.Name(17), L"Cancel");
+        IDispatch* cancel = nullptr;
+        EXPECT_EQ(r->get_accChild(Child(17), &cancel), S_OK);
+        ASSERT_NE(cancel, nullptr);
+        cancel->Release();
+        EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 1), 9);   // black, then dark grey below it
+        EXPECT_EQ(r.Navigate(NAVDIR_DOWN, 12), -2); // cyan, then Cancel's own object
+        const RECT bar = ScreenRect(h, ClientArea(h));
+        EXPECT_EQ(r.HitTest(Middle(Box(OuterRect(picker.CancelButton())))), -2);
+        EXPECT_EQ(r.HitTest({bar.left + 1, bar.bottom - 2}), CHILDID_SELF);
 
-        int asked = 0;
+        // A cell picks its colour; the last time Cancel closes without one.
+        HRESULT asked = E_PENDING;
         ASSERT_TRUE(SetWindowSubclass(picker.CancelButton(), AskForParentWhileDying, 1,
                                       reinterpret_cast<DWORD_PTR>(&asked)));
         state.PickedColor = 0;
-        ASSERT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
+        ASSERT_EQ(r->accDoDefaultAction(Child(open < 3 ? 2 : 17)), S_OK);
         ASSERT_TRUE(PumpUntil([&] { return picker.Handle() == nullptr; }));
-        EXPECT_EQ(state.PickedColor, 0x00800000);
-        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(state.PickedColor, open < 3 ? 0x00800000 : -1);
+        EXPECT_EQ(asked, S_OK) << "the dying window's object was handed out";
         long n = 0;
         EXPECT_EQ(r->get_accChildCount(&n), RPC_E_DISCONNECTED);
     }
@@ -411,6 +526,106 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
         }));
         EXPECT_EQ(r.Location(1), ScreenRect(c.hwnd, c.firstItem()));
     }
+}
+
+// A window of the toolkit whose items and tips a test sets, read through
+// the real accessible object. A message that throws stands for a handler's
+// fault.
+struct ItemsWindow : AccessibleContent, TipSource {
+    HWND hwnd_ = nullptr;
+    std::vector<AccessibleItem> items;
+    std::vector<int> pressed;
+    std::vector<TipTool> tools;
+    WindowAccessibility access{*this};
+    WindowTips tips{*this};
+
+    explicit ItemsWindow(const wchar_t* name = L"MivraTestItems") {
+        WindowToolkit::Create(this, GetModuleHandleW(nullptr),
+                              {.className = name, .style = WS_POPUP | WS_VISIBLE}, {0, 0, 90, 30});
+    }
+    ~ItemsWindow() { DestroyWindow(hwnd_); }
+    int ItemCount() const override { return static_cast<int>(items.size()); }
+    AccessibleItem Item(int i) const override { return items[i]; }
+    int ItemAt(POINT) const override { return -1; }
+    void Press(int i) override { pressed.push_back(i); }
+    std::vector<TipTool> TipTools() const override { return tools; }
+    const wchar_t* TipText(UINT_PTR) const override { return L"tip"; }
+    int TipDpi() const override { return 96; }
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_APP) throw 1;
+        if (LRESULT r; access.Handle(hwnd_, msg, wp, lp, r) || tips.Handle(hwnd_, msg, wp, lp, r))
+            return r;
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+};
+
+TEST(AccessibleItems, ItemsThatComeAndGoAreAnnouncedAndAPressOfAGoneItemDoesNothing) {
+    ItemsWindow w;
+    Reader r(w.hwnd_);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r.Count(), 0);
+    EXPECT_EQ(r.Navigate(NAVDIR_FIRSTCHILD, CHILDID_SELF), -1);
+    EXPECT_EQ(r.Navigate(NAVDIR_LASTCHILD, CHILDID_SELF), -1);
+
+    // Three buttons in a row arrive: readers are told to read it again.
+    EventLog log(w.hwnd_);
+    for (int i = 0; i < 3; ++i)
+        w.items.push_back({.name = std::wstring(1, L'a' + i),
+                           .bounds = {30 * i, 0, 30 * i + 30, 30},
+                           .action = L"Press"});
+    w.access.ItemsChanged();
+    EXPECT_TRUE(
+        PumpUntil([&] { return log.Has(EVENT_OBJECT_REORDER, OBJID_CLIENT, CHILDID_SELF); }));
+    EXPECT_EQ(r.Count(), 3);
+    EXPECT_EQ(r.Name(3), L"c");
+    EXPECT_EQ(r.Navigate(NAVDIR_LEFT, 3), 2);
+
+    // A press runs later, from the queue: an item gone by then, or a window
+    // hidden by then, takes none.
+    EXPECT_EQ(r->accDoDefaultAction(Child(3)), S_OK);
+    w.items.pop_back();
+    PumpFor(50);
+    EXPECT_EQ(r->accDoDefaultAction(Child(2)), S_OK);
+    ShowWindow(w.hwnd_, SW_HIDE);
+    PumpFor(50);
+    ShowWindow(w.hwnd_, SW_SHOWNA);
+    EXPECT_EQ(r->accDoDefaultAction(Child(1)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return !w.pressed.empty(); }));
+    EXPECT_EQ(w.pressed, std::vector<int>{0});
+
+    // A handler that throws gets the default answer; the window lives on.
+    EXPECT_EQ(SendMessageW(w.hwnd_, WM_APP, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w.hwnd_));
+}
+
+TEST(WindowTips, AreMadeOnFirstNeedAskedForOnceAndAnswerOnlyTheirOwnControl) {
+    // A class the system will not register makes no window.
+    EXPECT_EQ(ItemsWindow(nullptr).hwnd_, nullptr);
+    ItemsWindow w;
+    SendMessageW(w.hwnd_, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0); // nothing to re-font yet
+    SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(w.tips.Control(), nullptr) << "no tools, no control";
+    w.tools = {{1, {0, 0, 30, 30}}};
+    {
+        const RefusedClass refused(TOOLTIPS_CLASSW);
+        SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+        SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
+        EXPECT_EQ(w.tips.Control(), nullptr);
+        EXPECT_EQ(RefusedClass::refused, 1) << "asked for once, not at every move";
+    }
+    ItemsWindow again;
+    again.tools = w.tools;
+    SendMessageW(again.hwnd_, WM_MOUSEMOVE, 0, 0);
+    ASSERT_NE(again.tips.Control(), nullptr);
+    // Only the tip control's own request for a text is answered.
+    auto ask = [&](HWND from, UINT code) {
+        NMTTDISPINFOW info{{from, 1, code}};
+        SendMessageW(again.hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(info.lpszText ? info.lpszText : L"");
+    };
+    EXPECT_EQ(ask(again.hwnd_, TTN_GETDISPINFOW), L"");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_SHOW), L"");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_GETDISPINFOW), L"tip");
 }
 
 TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
@@ -450,6 +665,12 @@ TEST_F(AccessibilityTest, APressOfARealButtonWorksWhileAnotherWindowIsActive) {
     EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u);
     EXPECT_EQ(SendMessageW(about.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0),
               BST_CHECKED);
+    EXPECT_TRUE(r.State(7) & STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(r.Action(7), L"Uncheck");
+    // Pressed again it clears, and the shortcut goes.
+    EXPECT_EQ(r->accDoDefaultAction(Child(7)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return !dialogs.files.removed.empty(); }));
+    EXPECT_EQ(r.Action(7), L"Check");
     DestroyWindow(other);
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/calendar_app.h"
@@ -19,71 +20,90 @@
 #include "tests/support/fake_registry.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/options_window_rig_win32.h"
+#include "tests/support/refused_class_win32.h"
 #include "tests/support/system_colors_win32.h"
 #include "tests/support/window_rects_win32.h"
 
 namespace mivra {
 namespace {
 
+using namespace test;
+using enum OptionsControl;
+
 // Steps run from whatever message loop is running (the modal ones too), each
-// once it is ready; a watchdog ends any modal loop left waiting.
+// once it is ready, on a timer of the thread; after 5 seconds a rescue ends
+// any modal loop left waiting. One script runs at a time.
 class Script {
 public:
-    explicit Script(std::function<void()> rescue) : rescue_(std::move(rescue)) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MivraTestScript";
-        RegisterClassW(&wc);
-        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                wc.hInstance, nullptr);
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetTimer(hwnd_, kStepTimer, 10, nullptr);
-        SetTimer(hwnd_, kWatchdog, 5000, nullptr);
+    explicit Script(std::function<void()> rescue)
+        : rescue_(std::move(rescue)), timer_(SetTimer(nullptr, 0, 10, Tick)),
+          end_(GetTickCount64() + 5000) {
+        running_ = this;
     }
-    ~Script() { DestroyWindow(hwnd_); }
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
-
+    ~Script() {
+        KillTimer(nullptr, timer_);
+        if (running_ == this) running_ = nullptr;
+    }
     void Then(std::function<bool()> ready, std::function<void()> action) {
-        steps_.push_back({std::move(ready), std::move(action)});
+        steps_.emplace_back(std::move(ready), std::move(action));
+    }
+    void Then(std::function<void()> action) {
+        Then([] { return true; }, std::move(action));
     }
     bool Done() const { return steps_.empty(); }
     bool Rescued() const { return rescued_; }
 
 private:
-    static constexpr UINT_PTR kStepTimer = 1, kWatchdog = 2;
-    struct Step {
-        std::function<bool()> ready;
-        std::function<void()> action;
-    };
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<Script*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wp, lp);
-        if (wp == kWatchdog) {
-            KillTimer(hwnd, kWatchdog);
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        Script* self = running_;
+        if (!self || self->rescued_) return;
+        if (GetTickCount64() > self->end_) {
             self->rescued_ = true;
             self->steps_.clear();
             self->rescue_();
-        } else if (!self->steps_.empty() && self->steps_.front().ready()) {
-            const Step step = std::move(self->steps_.front());
+        } else if (!self->steps_.empty() && self->steps_.front().first()) {
+            const auto step = std::move(self->steps_.front());
             self->steps_.pop_front();
-            step.action();
+            step.second();
         }
-        return 0;
     }
 
-    HWND hwnd_ = nullptr;
-    std::deque<Step> steps_;
+    static inline Script* running_ = nullptr;
+    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
     std::function<void()> rescue_;
+    UINT_PTR timer_;
+    ULONGLONG end_;
     bool rescued_ = false;
 };
 
-using namespace test;
-
 RECT Rect(const TwipRect& t, int dpi) {
     return ToRect(WindowPixels(t, dpi));
+}
+LPARAM Lp(HWND hwnd) {
+    return reinterpret_cast<LPARAM>(hwnd);
+}
+void Key(HWND hwnd, WPARAM key) {
+    PostMessageW(hwnd, WM_KEYDOWN, key, 0);
+}
+LRESULT Checked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0);
+}
+// A mouse click as a window itself receives it; `twice` makes the second
+// press the double click the system reports within the double-click time.
+void ClickAt(HWND hwnd, LPARAM at, bool twice = false) {
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
+    if (!twice) return;
+    PostMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+void ClickControl(HWND control, bool twice = false) {
+    ClickAt(control, MAKELPARAM(3, 3), twice);
+}
+// A press and a release, each where given, handled at once.
+void Drag(HWND hwnd, LPARAM down, LPARAM up) {
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, down);
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, up);
 }
 
 constexpr const wchar_t* kLink = L"C:\\Startup\\Mivra.lnk";
@@ -116,18 +136,24 @@ protected:
     void Click(OptionsControl id) {
         HWND c = rig.window->Control(id);
         PostMessageW(rig.window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(c));
+                     Lp(c));
+    }
+    bool PickerUp() { return rig.picker.Handle() != nullptr; }
+    void EscInPicker() { Key(rig.picker.CancelButton(), VK_ESCAPE); }
+    // Loaded and on the screen, without the focus.
+    HWND Shown(OptionsWindow& w) {
+        EXPECT_TRUE(w.Load());
+        ShowWindow(w.Handle(), SW_SHOWNA);
+        return w.Handle();
     }
 
     std::function<void()> Rescue() {
         return [this] {
             OptionsWindow& o = *rig.window;
             if (HWND p = o.Picker().Handle()) PostMessageW(p, WM_CLOSE, 0, 0);
-            if (o.Handle()) {
-                HWND ok = o.Control(OptionsControl::cmdClose);
+            if (o.Handle())
                 PostMessageW(o.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(ok));
-            }
+                             Lp(o.Control(cmdClose)));
         };
     }
 
@@ -135,6 +161,7 @@ protected:
         const auto v = registry.Find(kSettingsKeyPath, name);
         return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
     }
+    size_t Writes() const { return registry.CallsOf(FakeRegistry::Op::Set).size(); }
 
     TestSystemColors colors;
     OptionsWindowRig rig{state, registry, colors};
@@ -184,13 +211,12 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
         if (s.kind == ControlKind::CheckBox)
             EXPECT_EQ(type, BS_AUTOCHECKBOX);
         else
-            EXPECT_EQ(type, s.id == OptionsControl::cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
-                << s.name;
+            EXPECT_EQ(type, s.id == cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) << s.name;
     }
-    EXPECT_EQ(GetDlgCtrlID(o.Control(OptionsControl::cmdClose)), IDOK);
+    EXPECT_EQ(GetDlgCtrlID(o.Control(cmdClose)), IDOK);
     EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
-    EXPECT_TRUE(GetWindowLongPtrW(o.Control(OptionsControl::cbxLoadWW), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(SendMessageW(o.Control(OptionsControl::cbxLoadWW), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(GetWindowLongPtrW(o.Control(cbxLoadWW), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(Checked(o.Control(cbxLoadWW)), BST_UNCHECKED);
 
     // Tab walks OK, check box, the three colour buttons, home page, and round.
     const auto order = OptionsFocusOrder();
@@ -201,8 +227,7 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     }
 
     // The pointing hand over the home-page button.
-    EXPECT_TRUE(SendMessageW(w, WM_SETCURSOR,
-                             reinterpret_cast<WPARAM>(o.Control(OptionsControl::cmdHomePage)),
+    EXPECT_TRUE(SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(o.Control(cmdHomePage)),
                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
@@ -217,52 +242,55 @@ TEST_F(OptionsWindowTest, PanelAndCheckBoxShowTheCalendarColourUnderPaintedLabel
     ASSERT_TRUE(o.Load());
     o.ApplyColors(kPalette[10]);
     const int dpi = o.Dpi();
+    const RECT client = ClientArea(o.Handle()), panel = Rect(Design(shpPanel).rect, dpi);
+    const POINT bare{panel.left + 3, TwipsToPixels(2900, dpi)};
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    const RECT author = Rect(Design(lblAuthor).rect, dpi),
+               link = Rect(Design(lblContact).rect, dpi);
     {
         DibCanvas canvas(o.Handle());
-        const RECT client = ClientArea(o.Handle());
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 0)) << "black frame";
         EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
-        const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
         // Between the check box and OK nothing covers the panel, a solid fill
         // to its edges with the black frame right outside.
-        EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[10]);
-        const RECT painted = ToRect(ControlPixels(OptionsControl::shpPanel, dpi));
+        EXPECT_EQ(canvas.At(bare.x, bare.y), kPalette[10]);
+        const RECT painted = ToRect(ControlPixels(shpPanel, dpi));
         EXPECT_EQ(canvas.At(painted.left, painted.top), kPalette[10]);
         EXPECT_EQ(canvas.At(painted.right - 1, painted.bottom - 1), kPalette[10]);
         EXPECT_EQ(canvas.At(painted.left - 1, painted.top - 1), RGB(0, 0, 0));
-        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblTitle).rect, dpi),
-                                 GetSysColor(COLOR_BTNTEXT)));
-        EXPECT_TRUE(canvas.Holds(Rect(Design(OptionsControl::lblContact).rect, dpi), kLinkColor))
-            << "the mail link in dark blue";
-        EXPECT_FALSE(canvas.Holds(Rect(Design(OptionsControl::lblAuthor).rect, dpi), kLinkColor));
-
-        HWND check = o.Control(OptionsControl::cbxLoadWW);
+        EXPECT_TRUE(canvas.Holds(Rect(Design(lblTitle).rect, dpi), text));
+        EXPECT_TRUE(canvas.Holds(link, kLinkColor)) << "the mail link in dark blue";
+        EXPECT_FALSE(canvas.Holds(author, kLinkColor));
         EXPECT_NE(SendMessageW(o.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),
-                               reinterpret_cast<LPARAM>(check)),
+                               Lp(o.Control(cbxLoadWW))),
                   0);
         EXPECT_EQ(GetBkColor(canvas.Dc()), kPalette[10]);
+        // A repaint of the title paints no other label.
+        const DibCanvas part(client.right, client.bottom);
+        const RECT title = Rect(Design(lblTitle).rect, dpi);
+        o.PaintContent(part.Dc(), title);
+        EXPECT_TRUE(part.Holds(title, text));
+        EXPECT_FALSE(part.Holds(author, text));
     }
 
     // A colour change of the calendar reaches the panel through ApplyColors.
     state.CalendarColor = kPalette[12];
     app->ApplyColors();
     EXPECT_EQ(o.PanelColor(), kPalette[12]);
-    DibCanvas canvas(o.Handle());
-    const RECT panel = Rect(Design(OptionsControl::shpPanel).rect, dpi);
-    EXPECT_EQ(canvas.At(panel.left + 3, TwipsToPixels(2900, dpi)), kPalette[12]);
+    EXPECT_EQ(DibCanvas(o.Handle()).At(bare.x, bare.y), kPalette[12]);
 }
 
 TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartupFolder) {
     files.files.insert(kLink);
     ASSERT_TRUE(o.Load());
-    HWND check = o.Control(OptionsControl::cbxLoadWW);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED) << "present at load";
+    HWND check = o.Control(cbxLoadWW);
+    EXPECT_EQ(Checked(check), BST_CHECKED) << "present at load";
 
     auto clickTo = [&](WPARAM value) {
         SendMessageW(check, BM_SETCHECK, value, 0);
         SendMessageW(o.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(check), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(check));
-        return SendMessageW(check, BM_GETCHECK, 0, 0);
+                     Lp(check));
+        return Checked(check);
     };
     EXPECT_EQ(clickTo(BST_UNCHECKED), BST_UNCHECKED);
     EXPECT_TRUE(files.files.empty());
@@ -274,57 +302,47 @@ TEST_F(OptionsWindowTest, CheckBoxFollowsTheShortcutOnDiskAndHidesWithoutAStartu
 
     rig.window.reset();
     rig.paths.reset();
-    ASSERT_TRUE(Make().Load());
-    check = rig.window->Control(OptionsControl::cbxLoadWW);
-    EXPECT_FALSE(GetWindowLongPtrW(check, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(GetNextDlgTabItem(rig.window->Handle(), rig.window->Control(OptionsControl::cmdClose),
-                                FALSE),
-              rig.window->Control(OptionsControl::cmd_Cal_Clr))
+    OptionsWindow& bare = Make();
+    ASSERT_TRUE(bare.Load());
+    EXPECT_FALSE(GetWindowLongPtrW(bare.Control(cbxLoadWW), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(GetNextDlgTabItem(bare.Handle(), bare.Control(cmdClose), FALSE),
+              bare.Control(cmd_Cal_Clr))
         << "Tab passes the hidden box by";
 }
 
 TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUntilOk) {
     ASSERT_TRUE(o.Load());
-    bool calendarEnabled = true, shown = false;
-    HWND focus = nullptr, afterTab = nullptr;
-    LRESULT defaultWhileOnReset = 0;
-    const HWND w = o.Handle();
-    const HWND ok = o.Control(OptionsControl::cmdClose);
-    const HWND reset = o.Control(OptionsControl::cmd_Clr_Def);
-    const HWND home = o.Control(OptionsControl::cmdHomePage);
-    const int resetId = GetDlgCtrlID(reset);
+    const HWND w = o.Handle(), ok = o.Control(cmdClose), reset = o.Control(cmd_Clr_Def);
     state.LabelColor = kPalette[1];
     Script script(Rescue());
-    script.Then([] { return true; },
-                [&] {
-                    calendarEnabled = IsWindowEnabled(calendar);
-                    shown = IsWindowVisible(w);
-                    focus = GetFocus();
-                    // A push button with the focus is the one Enter presses.
-                    SetFocus(reset);
-                    PostMessageW(reset, WM_KEYDOWN, VK_RETURN, 0);
-                });
+    script.Then([&] {
+        EXPECT_FALSE(IsWindowEnabled(calendar));
+        EXPECT_TRUE(IsWindowVisible(w));
+        EXPECT_EQ(GetFocus(), ok) << "the window opens with the focus on OK";
+        // A push button with the focus is the one Enter presses.
+        SetFocus(reset);
+        Key(reset, VK_RETURN);
+    });
     script.Then([&] { return state.LabelColor == kDefaultSettings.LabelColor; },
                 [&] {
-                    defaultWhileOnReset = SendMessageW(w, DM_GETDEFID, 0, 0);
-                    PostMessageW(reset, WM_KEYDOWN, VK_TAB, 0);
+                    EXPECT_EQ(LOWORD(SendMessageW(w, DM_GETDEFID, 0, 0)), GetDlgCtrlID(reset));
+                    Key(reset, VK_TAB);
                 });
     script.Then([&] { return GetFocus() != reset; },
                 [&] {
-                    afterTab = GetFocus();
-                    // Esc has no button to press here: the window stays.
-                    PostMessageW(afterTab, WM_KEYDOWN, VK_ESCAPE, 0);
+                    EXPECT_EQ(GetFocus(), o.Control(cmdHomePage))
+                        << "Tab from Reset goes to the home-page button";
+                    // Esc has no button to press here, nor is there a close:
+                    // the window stays.
+                    Key(GetFocus(), VK_ESCAPE);
+                    SendMessageW(w, WM_CLOSE, 0, 0);
+                    EXPECT_TRUE(o.IsLoaded()) << "only OK unloads";
                     SetFocus(ok);
-                    PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0);
+                    Key(ok, VK_RETURN);
                 });
     o.ShowModal();
     EXPECT_FALSE(script.Rescued()) << "the keys did not reach the window";
-    EXPECT_FALSE(calendarEnabled);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(focus, ok) << "the window opens with the focus on OK";
     EXPECT_EQ(Stored("Clr_Labels"), "8421376") << "Enter on the focused Reset button";
-    EXPECT_EQ(LOWORD(defaultWhileOnReset), resetId);
-    EXPECT_EQ(afterTab, home) << "Tab from Reset goes to the home-page button";
     EXPECT_FALSE(o.IsLoaded()) << "OK unloads";
     EXPECT_TRUE(IsWindowEnabled(calendar));
 
@@ -335,85 +353,85 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
     EXPECT_EQ(rig.pathLoads, 2);
 }
 
-// A mouse click as the button itself receives it; `twice` makes the second
-// press the double click the system reports within the double-click time.
-void ClickControl(HWND control, bool twice = false) {
-    const LPARAM at = MAKELPARAM(3, 3);
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(control, WM_LBUTTONUP, 0, at);
-    if (!twice) return;
-    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(control, WM_LBUTTONUP, 0, at);
+TEST_F(OptionsWindowTest, AQuitInEitherModalLoopUnloadsBothAndReachesTheOuterLoop) {
+    for (bool inPicker : {false, true}) {
+        SCOPED_TRACE(inPicker);
+        Script script(Rescue());
+        script.Then([&] {
+            if (inPicker) Click(cmd_Cal_Clr);
+        });
+        script.Then([&] { return o.IsVisible() && (!inPicker || PickerUp()); },
+                    [] { PostQuitMessage(7); });
+        state.PickedColor = 0;
+        o.ShowModal();
+        EXPECT_FALSE(script.Rescued());
+        EXPECT_FALSE(o.IsLoaded());
+        EXPECT_FALSE(PickerUp());
+        EXPECT_EQ(state.PickedColor, inPicker ? -1 : 0);
+        EXPECT_TRUE(IsWindowEnabled(calendar));
+        MSG msg{};
+        EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 7u);
+    }
 }
 
 TEST_F(OptionsWindowTest, EnterPressesTheFocusedPushButtonAndOkFromEveryOtherStop) {
     ASSERT_TRUE(o.Load());
-    const HWND w = o.Handle();
-    const HWND check = o.Control(OptionsControl::cbxLoadWW);
-    std::vector<std::pair<LRESULT, LRESULT>> defaults; // got, wanted
-    bool reopened = false;
+    const HWND check = o.Control(cbxLoadWW);
     Script script(Rescue());
     // Every focus stop: a push button is its own default, the box has OK.
-    script.Then([] { return true; },
-                [&] {
-                    for (OptionsControl id : OptionsFocusOrder()) {
-                        HWND c = o.Control(id);
-                        SetFocus(c);
-                        const bool push = Design(id).kind == ControlKind::PushButton;
-                        defaults.emplace_back(
-                            SendMessageW(w, DM_GETDEFID, 0, 0),
-                            MAKELRESULT(push ? GetDlgCtrlID(c) : IDOK, DC_HASDEFID));
-                    }
-                    ClickControl(o.Control(OptionsControl::cmd_Lab_Clr));
-                });
+    script.Then([&] {
+        for (OptionsControl id : OptionsFocusOrder()) {
+            HWND c = o.Control(id);
+            SetFocus(c);
+            const bool push = Design(id).kind == ControlKind::PushButton;
+            EXPECT_EQ(SendMessageW(o.Handle(), DM_GETDEFID, 0, 0),
+                      MAKELRESULT(push ? GetDlgCtrlID(c) : IDOK, DC_HASDEFID))
+                << Design(id).name;
+        }
+        ClickControl(o.Control(cmd_Lab_Clr));
+    });
     // A new user's way: a colour button, Esc in the picker, the box clicked
     // twice, then Enter.
-    script.Then([&] { return o.Picker().Handle() != nullptr; },
-                [&] { PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0); });
-    script.Then([&] { return !o.Picker().Handle() && GetFocus(); },
+    script.Then([&] { return PickerUp(); }, [&] { EscInPicker(); });
+    script.Then([&] { return !PickerUp() && GetFocus(); },
                 [&] {
                     ClickControl(check);
                     ClickControl(check);
-                    PostMessageW(check, WM_KEYDOWN, VK_RETURN, 0);
+                    Key(check, VK_RETURN);
                 });
-    script.Then([&] { return o.Picker().Handle() != nullptr; },
+    script.Then([&] { return PickerUp(); },
                 [&] {
-                    reopened = true;
-                    PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+                    ADD_FAILURE() << "Enter on the check box opened the picker again";
+                    EscInPicker();
                 });
     o.ShowModal();
     EXPECT_FALSE(script.Rescued()) << "Enter did not close the window";
-    EXPECT_FALSE(reopened) << "Enter on the check box opened the picker again";
     EXPECT_FALSE(o.IsLoaded());
-    ASSERT_EQ(defaults.size(), OptionsFocusOrder().size());
-    for (std::size_t i = 0; i < defaults.size(); ++i)
-        EXPECT_EQ(defaults[i].first, defaults[i].second) << Design(OptionsFocusOrder()[i]).name;
 
     // After "Reset Colors to Default", Enter on the box closes, no second reset.
     ASSERT_TRUE(o.Load());
     Script again(Rescue());
-    again.Then([] { return true; }, [&] { ClickControl(o.Control(OptionsControl::cmd_Clr_Def)); });
-    again.Then([&] { return registry.CallsOf(FakeRegistry::Op::Set).size() == 2; },
+    again.Then([&] { ClickControl(o.Control(cmd_Clr_Def)); });
+    again.Then([&] { return Writes() == 2; },
                [&] {
-                   HWND box = o.Control(OptionsControl::cbxLoadWW);
-                   ClickControl(box);
-                   PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+                   ClickControl(o.Control(cbxLoadWW));
+                   Key(o.Control(cbxLoadWW), VK_RETURN);
                });
     o.ShowModal();
     EXPECT_FALSE(again.Rescued());
-    EXPECT_EQ(registry.CallsOf(FakeRegistry::Op::Set).size(), 2u) << "reset once, written once";
+    EXPECT_EQ(Writes(), 2u) << "reset once, written once";
 }
 
 TEST_F(OptionsWindowTest, AQuickSecondClickActsAsAClick) {
-    ASSERT_TRUE(o.Load());
-    ShowWindow(o.Handle(), SW_SHOWNA);
-    ClickControl(o.Control(OptionsControl::cmdHomePage), true);
+    Shown(o);
+    ClickControl(o.Control(cmdHomePage), true);
     EXPECT_TRUE(PumpUntil([&] { return rig.links.opened.size() == 2; }, 2000))
         << "opened " << rig.links.opened.size() << " times";
-    HWND check = o.Control(OptionsControl::cbxLoadWW);
+    HWND check = o.Control(cbxLoadWW);
     ClickControl(check, true);
     PumpFor(200);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "ticked and cleared";
+    EXPECT_EQ(Checked(check), BST_UNCHECKED) << "ticked and cleared";
     EXPECT_TRUE(files.files.empty());
 }
 
@@ -425,23 +443,21 @@ LONG FontHeight(HWND control) {
 }
 
 TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
-    ASSERT_TRUE(o.Load());
-    ShowWindow(o.Handle(), SW_SHOWNA);
+    const HWND w = Shown(o);
     auto painted = [&] {
-        bool pending = GetUpdateRect(o.Handle(), nullptr, FALSE);
+        bool pending = GetUpdateRect(w, nullptr, FALSE);
         for (const auto& s : OptionsLayout())
             if (HWND c = o.Control(s.id)) pending |= GetUpdateRect(c, nullptr, FALSE) != FALSE;
         return !pending;
     };
     ASSERT_TRUE(PumpUntil(painted));
-    const LONG oldHeight = FontHeight(o.Control(OptionsControl::cmdClose));
+    const LONG oldHeight = FontHeight(o.Control(cmdClose));
 
     const int dpi = o.Dpi() == 144 ? 192 : 144;
     RECT suggested{100, 100, 100 + TwipsToPixels(3204, dpi), 100 + TwipsToPixels(4956, dpi)};
-    SendMessageW(o.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(o.Dpi(), dpi);
-    const RECT client = ClientArea(o.Handle());
+    const RECT client = ClientArea(w);
     EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
     // Every visible control has its new place and font, and is due for a
@@ -455,7 +471,7 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
         EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE));
     }
     EXPECT_TRUE(PumpUntil(painted));
-    ShowWindow(o.Handle(), SW_HIDE);
+    ShowWindow(w, SW_HIDE);
 
     ColorPickerWindow& picker = o.Picker();
     ASSERT_TRUE(picker.Load());
@@ -470,21 +486,18 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
     SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
 }
 
-TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaints) {
+TEST_F(OptionsWindowTest, TheCalendarColourTakesTheClickedCellAndEscInThePickerChangesNothing) {
     ASSERT_TRUE(o.Load());
-    bool optionsEnabled = true;
     Script script(Rescue());
-    script.Then([&] { return o.Picker().Handle() != nullptr; },
+    script.Then([&] { return PickerUp(); },
                 [&] {
-                    optionsEnabled = IsWindowEnabled(o.Handle());
-                    const LPARAM at = AtMiddle(o.Picker().CellRect(9));
-                    PostMessageW(o.Picker().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-                    PostMessageW(o.Picker().Handle(), WM_LBUTTONUP, 0, at);
+                    EXPECT_FALSE(IsWindowEnabled(o.Handle()))
+                        << "the options window takes no input under the picker";
+                    ClickAt(rig.picker.Handle(), AtMiddle(rig.picker.CellRect(9)));
                 });
-    Click(OptionsControl::cmd_Cal_Clr);
-    ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
+    Click(cmd_Cal_Clr);
+    ASSERT_TRUE(PumpUntil([&] { return script.Done() && !PickerUp(); }));
     EXPECT_FALSE(script.Rescued());
-    EXPECT_FALSE(optionsEnabled) << "the options window takes no input under the picker";
     EXPECT_TRUE(IsWindowEnabled(o.Handle()));
     EXPECT_EQ(state.PickedColor, 16711680);
     EXPECT_EQ(state.CalendarColor, kPalette[9]);
@@ -492,17 +505,14 @@ TEST_F(OptionsWindowTest, AdjustCalendarColorTakesTheClickedCellStoresAndRepaint
     EXPECT_EQ(Stored("Clr_Calendar"), "16711680");
     EXPECT_EQ(o.PanelColor(), kPalette[9]);
     EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
-}
 
-TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
-    ASSERT_TRUE(o.Load());
-    state.PickedColor = static_cast<std::int32_t>(kPalette[5]); // an earlier choice
-    Script script(Rescue());
-    script.Then([&] { return o.Picker().Handle() != nullptr; },
-                [&] { PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0); });
-    Click(OptionsControl::cmd_Lab_Clr);
-    ASSERT_TRUE(PumpUntil([&] { return script.Done() && !o.Picker().Handle(); }));
-    EXPECT_FALSE(script.Rescued());
+    // Esc is Cancel: an earlier choice is not taken again, nothing written.
+    registry.ClearLog();
+    Script esc(Rescue());
+    esc.Then([&] { return PickerUp(); }, [&] { EscInPicker(); });
+    Click(cmd_Lab_Clr);
+    ASSERT_TRUE(PumpUntil([&] { return esc.Done() && !PickerUp(); }));
+    EXPECT_FALSE(esc.Rescued());
     EXPECT_EQ(state.PickedColor, -1);
     EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
     EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
@@ -510,18 +520,30 @@ TEST_F(OptionsWindowTest, EscInThePickerIsCancelAndChangesNothing) {
 
 TEST_F(OptionsWindowTest, LinksGoToTheShellFromTheButtonAndTheMailLabel) {
     ASSERT_TRUE(o.Load());
-    Click(OptionsControl::cmdHomePage);
+    Click(cmdHomePage);
     PumpUntil([&] { return !rig.links.opened.empty(); }, 1000);
-    const LPARAM at = AtMiddle(Rect(Design(OptionsControl::lblContact).rect, o.Dpi()));
-    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, at);
-    // A press that ends off the link is no click.
-    SendMessageW(o.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(o.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    const HWND w = o.Handle(), home = o.Control(cmdHomePage);
+    const LPARAM at = AtMiddle(Rect(Design(lblContact).rect, o.Dpi())), off = MAKELPARAM(2, 2);
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(w, WM_CAPTURECHANGED, 0, Lp(w)); // still its own
+    SendMessageW(w, WM_LBUTTONUP, 0, at);
+    // A press that ends off the link, or starts off it, is no click; nor is
+    // a command that is not the button's own click.
+    Drag(w, at, off);
+    Drag(w, off, at);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(home), BN_CLICKED), 0);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(home), BN_DOUBLECLICKED), Lp(home));
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(99, BN_CLICKED), Lp(home));
     EXPECT_EQ(rig.links.opened,
               (std::vector<std::wstring>{std::wstring(kHomePageAddress),
                                          L"mailto:" + std::wstring(kContactAddress)}));
     EXPECT_TRUE(o.IsLoaded()) << "the window stays open";
+    // A tray click brings it to the front.
+    ShowWindow(w, SW_SHOWNA);
+    ShowWindow(calendar, SW_SHOW);
+    ASSERT_NE(GetForegroundWindow(), w);
+    o.ToFront();
+    EXPECT_EQ(GetForegroundWindow(), w);
 }
 
 // The picker on its own, as the options window's rig holds it.
@@ -550,6 +572,7 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         HWND cancel = picker.CancelButton();
         EXPECT_EQ(WindowText(cancel), L"Cancel");
         EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
+        EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
         EXPECT_EQ(Box(ChildRect(cancel)), Box(Rect(kPickerCancelRect, dpi)));
 
         DibCanvas canvas(w);
@@ -557,21 +580,28 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         for (int i = 0; i < kPickerCellCount; ++i) {
             const RECT r = picker.CellRect(i);
             cells.push_back(r);
-            EXPECT_EQ(canvas.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), kPalette[i])
-                << "cell " << i;
+            EXPECT_EQ(canvas.At(Middle(r).x, Middle(r).y), kPalette[i]) << "cell " << i;
             EXPECT_EQ(canvas.At(r.left, r.top), GetSysColor(COLOR_WINDOWFRAME)) << "border " << i;
+            if (round == 1) {
+                EXPECT_EQ(Box(r), Box(first[i])) << "cell " << i << " moved";
+            }
         }
         EXPECT_EQ(cells[8].left, cells[0].left);
         EXPECT_EQ(cells[8].top, cells[0].bottom);
         EXPECT_EQ(cells[15].left, cells[7].left);
         EXPECT_EQ(cells[1].left, cells[0].right);
         EXPECT_EQ(canvas.At(2, cells[8].bottom + 2), GetSysColor(COLOR_BTNFACE));
-        if (round == 0) {
-            first = cells;
-        } else {
-            for (int i = 0; i < kPickerCellCount; ++i)
-                EXPECT_EQ(Box(cells[i]), Box(first[i])) << "cell " << i << " moved";
-        }
+        // A repaint of one cell paints that cell alone.
+        const DibCanvas part(client.right, client.bottom);
+        picker.PaintContent(part.Dc(), cells[1]);
+        EXPECT_EQ(part.At(Middle(cells[1]).x, Middle(cells[1]).y), kPalette[1]);
+        EXPECT_EQ(part.At(Middle(cells[2]).x, Middle(cells[2]).y), 0u);
+        first = cells;
+        // Loaded already: the same window. No cell past the sixteen.
+        EXPECT_TRUE(picker.Load());
+        EXPECT_EQ(picker.Handle(), w);
+        EXPECT_EQ(Box(picker.CellRect(-1)), Box(RECT{}));
+        EXPECT_EQ(Box(picker.CellRect(kPickerCellCount)), Box(RECT{}));
         SendMessageW(w, WM_CLOSE, 0, 0);
         EXPECT_EQ(picker.Handle(), nullptr);
     }
@@ -579,13 +609,11 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
 
 TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNone) {
     ColorPickerWindow& picker = rig.picker;
-
-    auto clickCell = [&](int cell) {
+    auto cell = [&](int i) { return AtMiddle(picker.CellRect(i)); };
+    auto clickCell = [&](int i) {
         EXPECT_TRUE(picker.Load());
         ShowWindow(picker.Handle(), SW_SHOWNA);
-        const LPARAM at = AtMiddle(picker.CellRect(cell));
-        SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, at);
+        Drag(picker.Handle(), cell(i), cell(i));
         return picker.Handle() == nullptr;
     };
     EXPECT_TRUE(clickCell(0));
@@ -593,27 +621,53 @@ TEST_F(ColorPickerWindowTest, OnlyACellClickLeavesAColourEveryOtherCloseLeavesNo
     EXPECT_TRUE(clickCell(15));
     EXPECT_EQ(state.PickedColor, 16777215);
 
-    // Press on one cell, release on another: no click, still open.
+    // Press on one cell, release on another, or press beside the cells:
+    // no click, still open; nor does a command other than Cancel's click
+    // close it.
     ASSERT_TRUE(picker.Load());
-    SendMessageW(picker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, AtMiddle(picker.CellRect(2)));
-    SendMessageW(picker.Handle(), WM_LBUTTONUP, 0, AtMiddle(picker.CellRect(3)));
-    EXPECT_NE(picker.Handle(), nullptr);
+    const HWND w = picker.Handle();
+    const LPARAM beside = MAKELPARAM(2, picker.CellRect(8).bottom + 2);
+    Drag(w, cell(2), cell(3));
+    Drag(w, beside, beside);
+    SendMessageW(w, WM_LBUTTONUP, 0, cell(3));
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
+    EXPECT_EQ(picker.Handle(), w);
     EXPECT_EQ(state.PickedColor, 16777215);
+    // A press survives the capture coming back to the picker itself.
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, cell(4));
+    SendMessageW(w, WM_CAPTURECHANGED, 0, Lp(w));
+    SendMessageW(w, WM_LBUTTONUP, 0, cell(4));
+    EXPECT_EQ(picker.Handle(), nullptr);
+    EXPECT_EQ(state.PickedColor, static_cast<std::int32_t>(kPalette[4]));
 
     // Cancel, the caption's close button and Alt+F4 all leave -1.
-    SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(picker.CancelButton()));
-    EXPECT_EQ(picker.Handle(), nullptr);
-    EXPECT_EQ(state.PickedColor, -1);
-    for (UINT how : {0u, 1u}) {
+    const std::pair<UINT, WPARAM> closes[] = {
+        {WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)}, {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
+    for (auto [msg, wp] : closes) {
         state.PickedColor = 16777215;
         ASSERT_TRUE(picker.Load());
-        if (how == 0)
-            SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
-        else
-            SendMessageW(picker.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(picker.Handle(), msg, wp, msg == WM_COMMAND ? Lp(picker.CancelButton()) : 0);
         EXPECT_EQ(picker.Handle(), nullptr);
-        EXPECT_EQ(state.PickedColor, -1) << how;
+        EXPECT_EQ(state.PickedColor, -1) << msg;
+    }
+}
+
+TEST_F(OptionsWindowTest, AWindowTheSystemRefusesShowsNothingHalfMadeAndLeavesNoChoice) {
+    Script guard(Rescue()); // should a window be made after all
+    {
+        const RefusedClass refused(L"MivraOptions");
+        o.ShowModal();
+        EXPECT_FALSE(o.IsLoaded());
+        EXPECT_TRUE(IsWindowEnabled(calendar));
+    }
+    // The picker itself, or its Cancel button.
+    for (const wchar_t* name : {L"Button", L"MivraColorPicker"}) {
+        const RefusedClass refused(name);
+        state.PickedColor = 0;
+        rig.picker.ShowModal();
+        EXPECT_FALSE(PickerUp()) << testing::PrintToString(std::wstring(name));
+        EXPECT_EQ(state.PickedColor, -1);
     }
 }
 
@@ -626,7 +680,6 @@ public:
             hwnd_ = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
                                     50, 300, 300, nullptr, nullptr, nullptr, nullptr);
             id_ = GetCurrentThreadId();
-            ready_ = true;
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
                 if (msg.message == WM_APP) SetForegroundWindow(hwnd_);
@@ -634,7 +687,7 @@ public:
             }
             DestroyWindow(hwnd_);
         });
-        while (!ready_)
+        while (!id_)
             Sleep(1);
     }
     ~OtherProgram() {
@@ -646,9 +699,8 @@ public:
 
 private:
     std::thread thread_;
-    std::atomic<bool> ready_{false};
     HWND hwnd_ = nullptr;
-    DWORD id_ = 0;
+    std::atomic<DWORD> id_{0};
 };
 
 // Whether `a` lies above `b` among the top-level windows.
@@ -659,55 +711,62 @@ bool Above(HWND a, HWND b) {
 }
 
 TEST_F(OptionsWindowTest, WhileActiveItFloatsAboveTheCalendarAndStepsBackForAnotherProgram) {
-    OptionsWindow& o = Make();
     SetWindowPos(calendar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(calendar, SW_SHOWNA);
     OtherProgram other;
     const HWND page = other.Handle();
-    std::vector<std::pair<std::string, bool>> seen;
-    auto check = [&](std::string what, bool ok) { seen.emplace_back(std::move(what), ok); };
-    // Which window is in front, asked when the step is due.
+    // Whether a window is in front, asked when the step is due.
     auto front = [](std::function<HWND()> w) {
         return [w] { return GetForegroundWindow() == w(); };
     };
     auto options = [&] { return o.Handle(); };
-    auto picker = [&] { return o.Picker().Handle(); };
+    auto picker = [&] { return rig.picker.Handle(); };
+    auto pageFront = front([&] { return page; });
     Script script(Rescue());
-    script.Then([&] { return o.IsVisible() && GetForegroundWindow() == o.Handle(); },
+    script.Then([&] { return o.IsVisible() && front(options)(); },
                 [&] {
-                    check("options above the calendar", Above(o.Handle(), calendar));
+                    EXPECT_TRUE(Above(o.Handle(), calendar)) << "options above the calendar";
                     other.ToFront(); // the browser with the home page
                 });
-    script.Then(front([&] { return page; }), [&] {
-        check("the page above the options window", Above(page, o.Handle()));
-        SetForegroundWindow(o.Handle());
+    script.Then(pageFront, [&] {
+        EXPECT_TRUE(Above(page, o.Handle())) << "the page above the options window";
+        // Opened again, from the tray, while it is up: no second window or
+        // loop, the open one comes to the front.
+        o.ShowModal();
+        EXPECT_TRUE(o.IsLoaded()) << "a second open returns at once";
     });
     script.Then(front(options), [&] {
-        check("options above the calendar again", Above(o.Handle(), calendar));
-        check("options above the page", Above(o.Handle(), page));
-        Click(OptionsControl::cmd_Cal_Clr);
+        EXPECT_TRUE(Above(o.Handle(), calendar)) << "options above the calendar again";
+        EXPECT_TRUE(Above(o.Handle(), page)) << "options above the page";
+        Click(cmd_Cal_Clr);
     });
     script.Then([&] { return picker() && front(picker)(); },
                 [&] {
-                    check("picker above options", Above(o.Picker().Handle(), o.Handle()));
+                    EXPECT_TRUE(Above(picker(), o.Handle())) << "picker above options";
                     other.ToFront();
                 });
-    script.Then(front([&] { return page; }), [&] {
-        check("the page above the picker", Above(page, o.Picker().Handle()));
-        check("the picker still above options", Above(o.Picker().Handle(), o.Handle()));
+    script.Then(pageFront, [&] {
+        EXPECT_TRUE(Above(page, picker())) << "the page above the picker";
+        EXPECT_TRUE(Above(picker(), o.Handle())) << "the picker still above options";
         // A click on the tray icon brings the picker back.
         o.ToFront();
     });
     script.Then(front(picker), [&] {
-        check("the picker above the calendar", Above(o.Picker().Handle(), calendar));
-        PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(Above(picker(), calendar)) << "the picker above the calendar";
+        other.ToFront();
     });
-    script.Then([&] { return !o.Picker().Handle(); }, Rescue());
+    script.Then(pageFront, [&] {
+        const HWND open = picker();
+        state.PickedColor = 0;
+        rig.picker.ShowModal();
+        EXPECT_EQ(picker(), open) << "a second picker returns at once";
+        EXPECT_EQ(state.PickedColor, -1) << "with no choice";
+    });
+    script.Then(front(picker), [&] { EscInPicker(); });
+    script.Then([&] { return !PickerUp(); }, Rescue());
     o.ShowModal();
     EXPECT_FALSE(script.Rescued());
-    for (const auto& [what, ok] : seen)
-        EXPECT_TRUE(ok) << what;
-    EXPECT_EQ(seen.size(), 8u);
+    EXPECT_TRUE(script.Done());
 }
 
 // Windows' rule, which Wine lacks: a launcher's show command takes the place
@@ -727,35 +786,29 @@ struct LauncherRule {
 };
 
 TEST_F(OptionsWindowTest, StartedMinimizedByItsShortcutThePickerStillOpensAsItIs) {
-    OptionsWindow& o = Make();
     showWindow = LauncherRule::Show;
-    bool minimized = true;
     Script script(Rescue());
-    script.Then([&] { return o.IsVisible(); }, [&] { Click(OptionsControl::cmd_Cal_Clr); });
-    script.Then([&] { return o.Picker().Handle() != nullptr; },
+    script.Then([&] { return o.IsVisible(); }, [&] { Click(cmd_Cal_Clr); });
+    script.Then([&] { return PickerUp(); },
                 [&] {
-                    minimized = IsIconic(o.Picker().Handle()) || IsIconic(o.Handle());
-                    PostMessageW(o.Picker().CancelButton(), WM_KEYDOWN, VK_ESCAPE, 0);
+                    EXPECT_FALSE(IsIconic(rig.picker.Handle()) || IsIconic(o.Handle()));
+                    EscInPicker();
                 });
-    script.Then([&] { return !o.Picker().Handle(); }, Rescue());
+    script.Then([&] { return !PickerUp(); }, Rescue());
     o.ShowModal();
     showWindow = ShowWindow;
     EXPECT_TRUE(LauncherRule::used);
-    EXPECT_FALSE(minimized);
     EXPECT_FALSE(script.Rescued());
 }
 
 TEST_F(OptionsWindowTest, ABoxTheShellSwitchedOffLoadsClearAndAClickSwitchesItOn) {
     files.files.insert(kLink);
     test::SwitchOffInShell(registry);
-    OptionsWindow& o = Make();
-    ASSERT_TRUE(o.Load());
-    ShowWindow(o.Handle(), SW_SHOWNA);
-    HWND check = o.Control(OptionsControl::cbxLoadWW);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Shown(o);
+    HWND check = o.Control(cbxLoadWW);
+    EXPECT_EQ(Checked(check), BST_UNCHECKED);
     ClickControl(check);
-    EXPECT_TRUE(
-        PumpUntil([&] { return SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return Checked(check) == BST_CHECKED; }, 2000));
     EXPECT_FALSE(registry.Find(test::kApprovedKey, kStartupApprovedName));
     EXPECT_TRUE(files.created.empty());
 }
