@@ -73,7 +73,7 @@ std::vector<TipTool> CalendarWindow::TipTools() const {
     std::vector<TipTool> tools;
     for (const auto& s : CalendarLayout())
         if (s.kind == LabelKind::Button)
-            tools.push_back({static_cast<UINT_PTR>(Index(s.id)), LabelRect(s.id)});
+            tools.push_back({static_cast<UINT_PTR>(Index(s.id)), nullptr, LabelRect(s.id)});
     return tools;
 }
 

@@ -21,8 +21,10 @@ bool WindowTips::Handle(HWND owner, UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
         if (!tips_ || hdr->hwndFrom != tips_ || hdr->code != TTN_GETDISPINFOW) return false;
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
-        for (const TipTool& t : tools_)
-            if (t.id == hdr->idFrom) info->lpszText = const_cast<wchar_t*>(source_.TipText(t.id));
+        for (const TipTool& t : tools_) {
+            const UINT_PTR key = t.control ? reinterpret_cast<UINT_PTR>(t.control) : t.id;
+            if (key == hdr->idFrom) info->lpszText = const_cast<wchar_t*>(source_.TipText(t.id));
+        }
         result = 0;
         return true;
     }
@@ -77,10 +79,12 @@ void WindowTips::DpiChanged() {
 void WindowTips::Send(UINT message) {
     // In the owner's order: where tools overlap, the first one's tip wins.
     for (const TipTool& t : tools_) {
+        // A real control's tool follows its window; only painted ones move.
+        if (message == TTM_NEWTOOLRECTW && t.control) continue;
         TTTOOLINFOW ti{sizeof(ti)};
-        ti.uFlags = TTF_SUBCLASS;
+        ti.uFlags = TTF_SUBCLASS | (t.control ? TTF_IDISHWND : 0);
         ti.hwnd = owner_;
-        ti.uId = t.id;
+        ti.uId = t.control ? reinterpret_cast<UINT_PTR>(t.control) : t.id;
         ti.rect = t.rect;
         ti.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tips_, message, 0, reinterpret_cast<LPARAM>(&ti));

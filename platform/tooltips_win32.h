@@ -1,4 +1,4 @@
-// Tooltips for a window's painted labels: the control is made on
+// Tooltips for a window's controls, painted or real: the control is made on
 // first need (the common controls cost start-up time), in the system's tip
 // font at the window's DPI, and follows a DPI or text-size change; a tip's
 // text is asked for when it shows.
@@ -12,10 +12,11 @@
 
 namespace mivra {
 
-// Where a tip belongs: where a label is painted.
+// Where a tip belongs: a real child control, or where a label is painted.
 struct TipTool {
-    UINT_PTR id = 0; // the window's own name for it
-    RECT rect{};     // the label's client pixels
+    UINT_PTR id = 0;        // the window's own name for it
+    HWND control = nullptr; // a real control follows its own window, or
+    RECT rect{};            // the label's client pixels
 };
 
 // The window's side.

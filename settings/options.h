@@ -69,6 +69,7 @@ struct OptionsControlSpec {
     std::wstring_view caption;
     FontSpec font = kDialogFont;
     Color fore = SystemColor(SysColor::ButtonText);
+    std::wstring_view tooltip;
     int tab = kNoTab; // labels and the shape never take the focus
     // What a click does, where the logic decides it alone (OK and the check
     // box are the window's own business).

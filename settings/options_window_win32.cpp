@@ -341,14 +341,30 @@ void OptionsWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     const PixelRect size = WindowPixels(kOptionsRect, dpi);
     MoveForDpi(hwnd_, suggested, {size.right, size.bottom});
     Layout();
+    tips_.DpiChanged();
     access_.LocationsChanged();
+}
+
+std::vector<TipTool> OptionsWindow::TipTools() const {
+    std::vector<TipTool> tools;
+    for (const auto& s : OptionsLayout())
+        if (!s.tooltip.empty())
+            tools.push_back({static_cast<UINT_PTR>(Index(s.id)), Control(s.id),
+                             ToRect(ControlPixels(s.id, dpi_))});
+    return tools;
+}
+
+const wchar_t* OptionsWindow::TipText(UINT_PTR id) const {
+    // The rows' tips are literals, so their text ends in a NUL.
+    return id < kOptionsControlCount ? Design(static_cast<OptionsControl>(id)).tooltip.data() : L"";
 }
 
 // Window procedure
 
 LRESULT OptionsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     FloatWhileActive(hwnd_, msg, wp);
-    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r)) return r;
+    if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r) || tips_.Handle(hwnd_, msg, wp, lp, r))
+        return r;
     switch (msg) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

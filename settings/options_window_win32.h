@@ -14,6 +14,7 @@
 #include "platform/accessible_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/label_paint_win32.h"
+#include "platform/tooltips_win32.h"
 #include "platform/window_win32.h"
 #include "settings/color_picker_win32.h"
 #include "settings/options.h"
@@ -22,7 +23,7 @@
 
 namespace mivra {
 
-class OptionsWindow final : public OptionsHost, private AccessibleContent {
+class OptionsWindow final : public OptionsHost, private TipSource, private AccessibleContent {
 public:
     struct Services {
         SettingsState& state;
@@ -68,6 +69,8 @@ public:
     int Dpi() const { return dpi_; }
     Color PanelColor() const { return panelColor_; }
     ColorPickerWindow& Picker() { return picker_; }
+    // The tooltip control; null until a control with a tip is first shown.
+    HWND Tooltips() const { return tips_.Control(); }
     void PaintContent(HDC dc, const RECT& area);
 
 private:
@@ -106,6 +109,11 @@ private:
     int ItemAt(POINT client) const override;
     void Press(int index) override;
 
+    // TipSource: a tip for every control whose row has one.
+    std::vector<TipTool> TipTools() const override;
+    const wchar_t* TipText(UINT_PTR id) const override;
+    int TipDpi() const override { return dpi_; }
+
     HINSTANCE instance_;
     SettingsState& state_;
     const SystemColors& colors_;
@@ -126,6 +134,7 @@ private:
     bool linkPressed_ = false;
     bool modal_ = false;
     InputBlock calendarBlock_;
+    WindowTips tips_{*this};
     WindowAccessibility access_{*this};
 };
 

@@ -605,7 +605,7 @@ TEST(WindowTips, AreMadeOnFirstNeedAskedForOnceAndAnswerOnlyTheirOwnControl) {
     SendMessageW(w.hwnd_, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0); // nothing to re-font yet
     SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(w.tips.Control(), nullptr) << "no tools, no control";
-    w.tools = {{1, {0, 0, 30, 30}}};
+    w.tools = {{.id = 1, .rect = {0, 0, 30, 30}}};
     {
         const RefusedClass refused(TOOLTIPS_CLASSW);
         SendMessageW(w.hwnd_, WM_MOUSEMOVE, 0, 0);
@@ -614,18 +614,26 @@ TEST(WindowTips, AreMadeOnFirstNeedAskedForOnceAndAnswerOnlyTheirOwnControl) {
         EXPECT_EQ(RefusedClass::refused, 1) << "asked for once, not at every move";
     }
     ItemsWindow again;
-    again.tools = w.tools;
+    // A painted label's tool, and a real control's, which the control names.
+    const HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 40, 0, 30, 30, again.hwnd_,
+                                        nullptr, nullptr, nullptr);
+    again.tools = {w.tools[0], {.id = 2, .control = button}};
     SendMessageW(again.hwnd_, WM_MOUSEMOVE, 0, 0);
     ASSERT_NE(again.tips.Control(), nullptr);
+    EXPECT_EQ(SendMessageW(again.tips.Control(), TTM_GETTOOLCOUNT, 0, 0), 2);
+    again.tips.DpiChanged(); // the control's tool follows its window as it is
     // Only the tip control's own request for a text is answered.
-    auto ask = [&](HWND from, UINT code) {
-        NMTTDISPINFOW info{{from, 1, code}};
+    auto ask = [&](HWND from, UINT code, UINT_PTR id = 1) {
+        NMTTDISPINFOW info{{from, id, code}};
         SendMessageW(again.hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         return std::wstring(info.lpszText ? info.lpszText : L"");
     };
     EXPECT_EQ(ask(again.hwnd_, TTN_GETDISPINFOW), L"");
     EXPECT_EQ(ask(again.tips.Control(), TTN_SHOW), L"");
     EXPECT_EQ(ask(again.tips.Control(), TTN_GETDISPINFOW), L"tip");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_GETDISPINFOW, reinterpret_cast<UINT_PTR>(button)),
+              L"tip");
+    EXPECT_EQ(ask(again.tips.Control(), TTN_GETDISPINFOW, 2), L"") << "named by its window";
 }
 
 TEST(AccessibleDates, DaysBeforeWindowsCalendarAreNamedFromTheLocale) {
