@@ -1,6 +1,7 @@
 // Fakes of the platform for driving the calendar logic in tests.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -98,11 +99,10 @@ public:
     // Explorer restarted: every icon is gone.
     void Restart() { icons.clear(); }
     int Count(NotifyOp op) const {
-        int n = 0;
-        for (const TrayCall& c : calls)
-            n += c.op == op;
-        return n;
+        return static_cast<int>(std::ranges::count(calls, op, &TrayCall::op));
     }
+    // The picture of the one icon the shell shows, 0 while it shows none.
+    std::uintptr_t Shown() const { return icons.empty() ? 0 : icons.begin()->second.hIcon; }
 };
 
 // Handles are 1000 + day at first and size * 1000 + day once the tray's

@@ -19,8 +19,10 @@
 namespace mivra::test {
 
 struct CalendarWindowRig : AppFakes {
+    explicit CalendarWindowRig(const CalendarTimings& timings = {}) : window(colors, timings) {}
+
     TestSystemColors colors;
-    CalendarWindow window{colors};
+    CalendarWindow window;
     std::unique_ptr<CalendarApp> app;
     // The real options window and picker; the logic itself talks to `options`.
     OptionsWindowRig dialogs{state, registry, colors};

@@ -1,5 +1,5 @@
 // A 32-bit top-down DIB selected into a memory DC: tests paint into it and
-// read its pixels back.
+// read its pixels back. And the size of an icon's picture.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/handles_win32.h"
+#include "tests/support/window_rects_win32.h"
 
 namespace mivra::test {
 
@@ -23,7 +24,7 @@ public:
     }
 
     // A window's client area as WM_PRINTCLIENT paints it.
-    explicit DibCanvas(HWND hwnd) : DibCanvas(ClientOf(hwnd)) {
+    explicit DibCanvas(HWND hwnd) : DibCanvas(ClientArea(hwnd)) {
         SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Dc()), PRF_CLIENT);
         GdiFlush();
     }
@@ -46,11 +47,6 @@ public:
 
 private:
     explicit DibCanvas(const RECT& r) : DibCanvas(r.right, r.bottom) {}
-    static RECT ClientOf(HWND hwnd) {
-        RECT r{};
-        GetClientRect(hwnd, &r);
-        return r;
-    }
 
     int w_, h_;
     UniqueMemoryDc dc_;
@@ -58,5 +54,16 @@ private:
     std::uint32_t* bits_ = nullptr;
     std::optional<SelectedObject> select_;
 };
+
+// Width and height of an icon's colour image: 0 when it is no icon, -1 when
+// it is not square.
+inline int IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm{};
+    if (!info.fIcon || !colour || !GetObjectW(colour.Get(), sizeof(bm), &bm)) return 0;
+    return bm.bmWidth == bm.bmHeight ? bm.bmWidth : -1;
+}
 
 } // namespace mivra::test

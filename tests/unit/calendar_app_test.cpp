@@ -348,9 +348,23 @@ TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
     // a re-add keep the new size.
     ShowMonth(3, 1999);
     EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+    tray.Restart();
     app.OnTaskbarCreated();
     EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
     EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+
+    // While the icon is tried again, a new size does not call the shell that
+    // is not answering; the retry carries the new picture.
+    tray.Restart();
+    tray.unanswered = 2;
+    app.OnRefreshTimer();
+    const std::size_t calls = tray.calls.size();
+    icons.traySize = 32;
+    app.OnTraySizeChanged();
+    EXPECT_EQ(tray.calls.size(), calls);
+    app.OnTrayRetryTimer();
+    app.OnTrayRetryTimer();
+    EXPECT_EQ(tray.Shown(), 32009u);
 }
 
 TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
@@ -375,6 +389,20 @@ TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
     app.OnMouseMove(LabelId::lblQuit, 1);
     app.OnMouseMove(LabelId::lblMonth, 1);
     EXPECT_EQ(window.log, (std::vector<std::string>{"hide", "close", "drag"}));
+
+    // A day, a weekday and the title have no pressed look: a press and a
+    // release leave their colours, and nothing is painted again.
+    const int painted = window.labelsChanged;
+    for (LabelId id : {Day(10), Dow(3), LabelId::lblMonth}) {
+        const LabelState before = app.Label(id);
+        app.OnMouseDown(id);
+        app.OnMouseUp(id);
+        const LabelState& after = app.Label(id);
+        EXPECT_TRUE(after.fore == before.fore && after.back == before.back &&
+                    after.ink == before.ink)
+            << Design(id).name;
+    }
+    EXPECT_EQ(window.labelsChanged, painted);
 }
 
 } // namespace

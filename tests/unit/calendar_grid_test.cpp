@@ -10,11 +10,16 @@ namespace {
 using test::D;
 
 TEST(DateTest, RangeAndArithmetic) {
-    EXPECT_FALSE(Date::FromYmd(99, 12, 31));
-    EXPECT_FALSE(Date::FromYmd(10000, 1, 1));
-    EXPECT_FALSE(Date::FromYmd(2001, 2, 29));
-    EXPECT_FALSE(Date::FromYmd(2000, 13, 1));
+    // Outside the range, and days and months that do not exist.
+    constexpr int kNoDates[][3] = {{99, 12, 31}, {10000, 1, 1}, {2001, 2, 29}, {2000, 13, 1},
+                                   {2000, 0, 1}, {2000, 1, 0},  {2000, 1, 32}};
+    for (const auto& [y, m, d] : kNoDates)
+        EXPECT_FALSE(Date::FromYmd(y, m, d)) << y << "-" << m << "-" << d;
     EXPECT_TRUE(Date::FromYmd(2000, 2, 29));
+    // The system's clock, which may stand past either end, kept in range.
+    EXPECT_EQ(Date::Nearest(10000, 1, 1), Date::Last());
+    EXPECT_EQ(Date::Nearest(99, 12, 31), Date::First());
+    EXPECT_EQ(Date::Nearest(2000, 2, 29), D(2000, 2, 29));
     EXPECT_EQ(Date::First(), D(100, 1, 1));
     EXPECT_EQ(Date::Last(), D(9999, 12, 31));
     EXPECT_FALSE(Date::First().AddDays(-1));
@@ -83,7 +88,7 @@ TEST(GridTest, CellKindsFollowMonthSundayAndToday) {
 TEST(GridTest, EveryDisplayableMonthBuildsAValidGrid) {
     int months = 0;
     for (int y = 100; y <= 9999; ++y) {
-        for (int m = 1; m <= 12; ++m) {
+        for (int m = 0; m <= 13; ++m) { // and the months before and after, which are none
             const YearMonth ym{std::int16_t(m), std::int16_t(y)};
             const auto cells = GridDates(ym.month, ym.year);
             ASSERT_EQ(bool(cells), IsDisplayable(ym)) << m << "/" << y;
@@ -103,6 +108,7 @@ TEST(GridTest, ClampKeepsTheDisplayedMonthInsideTheRange) {
     EXPECT_EQ(ClampDisplayable({12, 9999}), kLastDisplayable);
     EXPECT_EQ(ClampDisplayable({5, -3}), kFirstDisplayable);
     EXPECT_EQ(ClampDisplayable({0, 2000}), (YearMonth{1, 2000}));
+    EXPECT_EQ(ClampDisplayable({13, 2000}), (YearMonth{12, 2000}));
     EXPECT_EQ(ClampDisplayable({6, 2000}), (YearMonth{6, 2000}));
     EXPECT_FALSE(FirstOfMonth(13, 2000));
     EXPECT_FALSE(FirstOfMonth(1, 99));

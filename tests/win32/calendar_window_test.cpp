@@ -48,13 +48,7 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     // Its icon, the window's and the class's, is the page of day 31.
     const auto icon = reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
     EXPECT_EQ(icon, reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICON)));
-    ICONINFO info{};
-    ASSERT_TRUE(icon && GetIconInfo(icon, &info));
-    BITMAP bm{};
-    GetObjectW(info.hbmColor, sizeof bm, &bm);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    EXPECT_EQ(bm.bmWidth, 32);
+    EXPECT_EQ(IconSize(icon), 32);
 
     const int dpi = window.Dpi();
     const RECT client = ClientArea(h), outer = OuterRect(h);
@@ -64,11 +58,8 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     if (dpi == 96) {
         EXPECT_EQ(client.right, 172);
         EXPECT_EQ(client.bottom, 206);
-        const RECT cell = window.LabelRect(Day(8));
-        EXPECT_EQ(cell.left, 25); // (24 + 360) / 15 rounded down
-        EXPECT_EQ(cell.top, 60);
-        EXPECT_EQ(cell.right, 50);
-        EXPECT_EQ(cell.bottom, 85);
+        // The left edge is (24 + 360) / 15 rounded down.
+        EXPECT_EQ(Box(window.LabelRect(Day(8))), Box(RECT{25, 60, 50, 85}));
     }
 
     // The callback window exists from the start, hidden, below the client.
@@ -154,6 +145,12 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
     const RECT hide = window.LabelRect(LabelId::lblHide);
     EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
     EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
+
+    // A paint of the top-left corner draws the labels it touches, no others.
+    const DibCanvas corner(client.right, client.bottom);
+    window.PaintContent(corner.Dc(), {0, 0, 10, 10});
+    EXPECT_EQ(corner.At(5, 4), cyan);
+    EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
 }
 
 TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
@@ -219,21 +216,23 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
     ASSERT_TRUE(SetWindowSubclass(h, CatchDrag, 1, 0));
     const LPARAM title = At(LabelId::lblMonth);
 
-    // Pressed on the black frame, then slid onto the title.
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
-    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
-    SendMessageW(h, WM_LBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "a press on the frame";
-    // Pressed on a day cell, then slid onto the title.
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(Day(3)));
-    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
-    SendMessageW(h, WM_LBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "a press on a cell";
-    // The right button on the title does not drag; the left one does.
-    SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, title);
-    SendMessageW(h, WM_MOUSEMOVE, MK_RBUTTON, title);
-    SendMessageW(h, WM_RBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "the right button";
+    // Pressed on the black frame, on a day cell, or on the title with the
+    // right button, then slid onto the title; or moved there with no button.
+    const struct {
+        UINT down, up;
+        WPARAM held;
+        LPARAM at;
+        const char* what;
+    } presses[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
+                   {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
+                   {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
+                   {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
+    for (const auto& p : presses) {
+        SendMessageW(h, p.down, p.held, p.at);
+        SendMessageW(h, WM_MOUSEMOVE, p.held, title);
+        SendMessageW(h, p.up, 0, title);
+        EXPECT_EQ(drags, 0) << p.what;
+    }
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
     EXPECT_EQ(drags, 1) << "a press on the title";
@@ -243,8 +242,14 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
     HWND h = window.Handle();
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblMonthNext));
-    EXPECT_EQ(state.DisplayMonth, 11);
     EXPECT_EQ(GetCapture(), h);
+    // The label keeps the press: another button, the capture handed to the
+    // window itself and a timer of no one's change nothing.
+    SendMessageW(h, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, At(LabelId::lblMonthPrev));
+    SendMessageW(h, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
+    SendMessageW(h, WM_TIMER, 99, 0);
+    EXPECT_EQ(state.DisplayMonth, 11);
+    EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.CalendarColor) << "still pressed";
     SendMessageW(h, WM_TIMER, 2, 0); // tmrButtonScroll
     EXPECT_EQ(state.DisplayMonth, 12);
     // Released far away: the repeat ends, and there is no click.
@@ -366,6 +371,27 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
     ASSERT_EQ(tray.calls.size(), 1u);
     EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
     EXPECT_EQ(tray.calls.back().record.hIcon, 32018u);
+}
+
+// The real timers, made short. A timer that runs another routine would leave
+// yesterday's picture in the tray, or no icon at all after a busy shell.
+class CalendarTimersTest : public ::testing::Test, protected CalendarWindowRig {
+protected:
+    CalendarTimersTest() : CalendarWindowRig({.refreshMs = 20, .trayRetryMs = 20}) {}
+    void TearDown() override { Stop(); }
+};
+
+TEST_F(CalendarTimersTest, TheRefreshTimerBringsTomorrowsPictureAndTheRetryTimerTheIcon) {
+    ASSERT_TRUE(Start()); // 18 October
+    clock.now = D(2000, 10, 19);
+    EXPECT_TRUE(PumpUntil([&] { return tray.Shown() == 1019; })) << "the refresh timer";
+    // The shell lost the icon and answers neither the next modify nor the add
+    // after it: only the retry timer brings the icon back.
+    tray.Restart();
+    tray.unanswered = 2;
+    clock.now = D(2000, 10, 20);
+    EXPECT_TRUE(PumpUntil([&] { return tray.Shown() == 1020; })) << "the retry timer";
+    EXPECT_EQ(tray.refusedAdds, 0);
 }
 
 } // namespace
