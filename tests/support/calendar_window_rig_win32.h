@@ -1,12 +1,15 @@
 // A real calendar window driven by the real logic, with the platform's other
 // parts faked so that nothing reaches the shell or the registry, and the real
 // options window and picker beside it on the same state. Fixtures inherit it
-// and call Start and Stop.
+// and call Start and Stop. And a date as Windows writes it.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <string>
 
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
@@ -45,5 +48,16 @@ struct CalendarWindowRig : AppFakes {
         DropMessages(); // the window's end posts WM_QUIT
     }
 };
+
+// A date as Windows writes it in a locale's short form, the user's by default.
+inline std::wstring WindowsShortDate(const Date& d, const wchar_t* locale = nullptr) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.Year());
+    st.wMonth = static_cast<WORD>(d.Month());
+    st.wDay = static_cast<WORD>(d.Day());
+    wchar_t buf[80] = {};
+    EXPECT_GT(GetDateFormatEx(locale, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr), 0);
+    return buf;
+}
 
 } // namespace mivra::test

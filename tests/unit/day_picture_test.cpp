@@ -53,6 +53,12 @@ TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSize) {
     EXPECT_EQ(DayPictureSize(44), 40);
     EXPECT_EQ(DayPictureSize(64), 48);
     EXPECT_EQ(DayPictureSize(12), 16);
+    // The five inks as the shell is given them.
+    EXPECT_EQ(InkRgb(kInkBlack), 0x000000u);
+    EXPECT_EQ(InkRgb(kInkDarkBlue), 0x000080u);
+    EXPECT_EQ(InkRgb(kInkDarkGrey), 0x808080u);
+    EXPECT_EQ(InkRgb(kInkLightGrey), 0xC0C0C0u);
+    EXPECT_EQ(InkRgb(kInkWhite), 0xFFFFFFu);
 }
 
 TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {
@@ -168,8 +174,10 @@ TEST(DayPictures, EveryDayHasItsOwnPictureAndOtherDaysNone) {
         for (int day = 1; day <= 31; ++day)
             EXPECT_TRUE(seen.insert(DayPicture(size, day)).second)
                 << "size " << size << ", day " << day;
-        for (int day : {0, 32, -1})
+        for (int day : {0, 32, -1}) {
             EXPECT_TRUE(DayPicture(size, day).empty()) << "size " << size << ", day " << day;
+            EXPECT_TRUE(ComposeDayPicture(*DayGlyphsFor(size), nullptr, day).empty());
+        }
     }
     for (int size : {0, 32, 44})
         EXPECT_TRUE(DayPicture(size, 1).empty()) << "size " << size;

@@ -2,6 +2,8 @@
 
 #include "tray/tray_icon.h"
 
+#include "tests/support/app_fakes.h"
+
 namespace mivra {
 namespace {
 
@@ -26,6 +28,20 @@ TEST(TrayCallbackTest, TheCodeIsTheLowWordAndOnlyButtonUpsToggle) {
     EXPECT_TRUE(IsToggleCode(517));
     EXPECT_FALSE(IsToggleCode(513));
     EXPECT_FALSE(IsToggleCode(520));
+}
+
+TEST(TrayRecordTest, TheDeleteNamesTheIconOnceAndEndsEveryCallAfterIt) {
+    NotifyRecord record;
+    test::RecordingTray shell;
+    TrayIcon icon(record, shell);
+    icon.Fill(0x42, 1001);
+    ASSERT_TRUE(icon.Add());
+    icon.Delete(0x42);
+    icon.Delete(0x42);
+    EXPECT_FALSE(icon.Modify());
+    EXPECT_FALSE(icon.Add());
+    EXPECT_EQ(shell.calls.size(), 2u);
+    EXPECT_TRUE(shell.icons.empty());
 }
 
 } // namespace

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <ostream>
 #include <string>
+#include <utility>
 
 #include "app/calendar_grid.h"
 #include "app/system_win32.h"
@@ -46,16 +46,6 @@ chr::year_month_day Ymd(const Date& d) {
 
 std::wstring Text(int n) {
     return std::to_wstring(n);
-}
-
-std::wstring ShortDateOf(const Date& d) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(d.Year());
-    st.wMonth = static_cast<WORD>(d.Month());
-    st.wDay = static_cast<WORD>(d.Day());
-    wchar_t buf[80] = {};
-    EXPECT_GT(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 80), 0);
-    return buf;
 }
 
 std::wstring MonthName(int m) {
@@ -98,16 +88,10 @@ long UserObjects() {
     return n;
 }
 
-struct Counts {
-    long gdi = 0, user = 0;
-    friend bool operator==(const Counts&, const Counts&) = default;
-};
+// GDI objects, then USER objects.
+using Counts = std::pair<long, long>;
 Counts Held() {
     return {GdiObjects(), UserObjects()};
-}
-
-void PrintTo(const Counts& c, std::ostream* os) {
-    *os << "gdi " << c.gdi << ", user " << c.user;
 }
 
 // The real window and logic with the real pictures and the locale's dates,
@@ -171,7 +155,8 @@ void ExpectToday(Calendar& c, const Date& today) {
     EXPECT_EQ(c.tray.calls.back().record.hIcon,
               reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(today.Day())));
     EXPECT_NE(c.tray.calls.back().record.hIcon, 0u);
-    EXPECT_EQ(c.Label(LabelId::lblToday).tooltip, L"Jump to Today (" + ShortDateOf(today) + L")");
+    EXPECT_EQ(c.Label(LabelId::lblToday).tooltip,
+              L"Jump to Today (" + test::WindowsShortDate(today) + L")");
 }
 
 // Paints the window and checks the pixels against the model: the black frame,
@@ -188,15 +173,6 @@ void PaintAndCheck(Calendar& c) {
         ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.Label(Day(i)).back))
             << "cell " << i;
     }
-}
-
-// The cell that shows the date must carry its caption in the text colour.
-int InkIn(const test::DibCanvas& s, const RECT& r, COLORREF ink) {
-    int n = 0;
-    for (int y = r.top + 1; y < r.bottom - 1; ++y)
-        for (int x = r.left + 1; x < r.right - 1; ++x)
-            if (s.At(x, y) == ink) ++n;
-    return n;
 }
 
 int CycleCount() {
@@ -220,8 +196,8 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
         PaintAndCheck(c);
     }
     const Counts before = Held();
-    ASSERT_GT(before.gdi, 0);
-    ASSERT_GT(before.user, 0);
+    ASSERT_GT(before.first, 0);
+    ASSERT_GT(before.second, 0);
 
     // Month after month from the first displayable one, wrapping at the last,
     // so titles before 1601 (which Windows will not format) come by too.
@@ -356,15 +332,14 @@ TEST(Soak, FiveYearsOfMidnightsMoveTheDateIconAndTipEachDay) {
         ASSERT_NO_FATAL_FAILURE(PaintAndCheck(c));
         const auto grid = test::ExpectedGrid(chr::year{d.Year()} / d.Month());
         const int cell = int(std::find(grid.begin(), grid.end(), Ymd(d)) - grid.begin());
-        ASSERT_GT(
-            InkIn(*c.canvas, c.window.LabelRect(Day(cell)), ResolveColor(c.state.CalendarColor)), 0)
+        // Its cell carries the caption in the text colour, inside the border.
+        RECT inside = c.window.LabelRect(Day(cell));
+        InflateRect(&inside, -1, -1);
+        ASSERT_TRUE(c.canvas->Holds(inside, ResolveColor(c.state.CalendarColor)))
             << "today's caption";
         // A new picture each day; the one the shell had until now lives on
         // until the next.
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(shown), &info));
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        ASSERT_GT(test::IconSize(reinterpret_cast<HICON>(shown)), 0);
         shown = c.tray.calls.back().record.hIcon;
         ASSERT_LE(UniqueIcon::Live(), 2);
         if (d.Month() == 2 && d.Day() == 29) ++leapDays;
