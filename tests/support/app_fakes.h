@@ -98,6 +98,11 @@ public:
     }
     // Explorer restarted: every icon is gone.
     void Restart() { icons.clear(); }
+    std::vector<NotifyOp> Ops() const {
+        std::vector<NotifyOp> ops(calls.size());
+        std::ranges::transform(calls, ops.begin(), &TrayCall::op);
+        return ops;
+    }
     int Count(NotifyOp op) const {
         return static_cast<int>(std::ranges::count(calls, op, &TrayCall::op));
     }
@@ -186,6 +191,9 @@ struct AppFakes {
     FakeIcons icons;
     FakeOptions options;
     FakeRegistry registry;
+
+    // The month on show and its year.
+    std::pair<int, int> MonthShown() const { return {state.DisplayMonth, state.DisplayYear}; }
 };
 
 // A CalendarApp wired to fakes, for fixtures to inherit.
@@ -193,6 +201,10 @@ struct AppRig : AppFakes {
     FakeWindow window;
     CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
 
+    // A label's text and ground colours.
+    std::pair<Color, Color> Look(LabelId id) const {
+        return {app.Label(id).fore, app.Label(id).back};
+    }
     // The program's start on that day.
     void StartOn(const Date& today) {
         clock.now = today;
