@@ -98,9 +98,7 @@ public:
                           std::uint32_t access, RegKey* result,
                           std::uint32_t* disposition) override {
         *result = 0;
-        Call call;
-        call.op = Op::Create;
-        call.access = access;
+        Call call{.op = Op::Create, .access = access};
         call.status = DoCreate(root, subKey, access, result, disposition, call.path);
         return Log(std::move(call));
     }
@@ -108,9 +106,7 @@ public:
     RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t /*options*/,
                         std::uint32_t access, RegKey* result) override {
         *result = 0;
-        Call call;
-        call.op = Op::Open;
-        call.access = access;
+        Call call{.op = Op::Open, .access = access};
         call.status = DoOpen(root, subKey, access, result, call.path);
         return Log(std::move(call));
     }
@@ -118,38 +114,30 @@ public:
     RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
                            std::uint32_t* size) override {
         if (beforeQuery) beforeQuery();
-        Call call;
-        call.op = Op::Query;
-        call.name = name ? name : "";
-        call.withBuffer = data != nullptr;
-        call.size = size ? *size : 0;
+        Call call{.op = Op::Query,
+                  .name = name ? name : "",
+                  .size = size ? *size : 0,
+                  .withBuffer = data != nullptr};
         call.status = DoQuery(key, call.name, kind, data, size, call.path);
         return Log(std::move(call));
     }
 
     RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
                          std::uint32_t size) override {
-        Call call;
-        call.op = Op::Set;
-        call.name = name ? name : "";
-        call.kind = kind;
-        call.size = size;
+        Call call{.op = Op::Set, .name = name ? name : "", .kind = kind, .size = size};
         if (data) call.data.assign(data, data + size);
         call.status = DoSet(key, call.name, kind, data, size, call.path);
         return Log(std::move(call));
     }
 
     RegStatus DeleteValue(RegKey key, const char* name) override {
-        Call call;
-        call.op = Op::Delete;
-        call.name = name ? name : "";
+        Call call{.op = Op::Delete, .name = name ? name : ""};
         call.status = DoDelete(key, call.name, call.path);
         return Log(std::move(call));
     }
 
     RegStatus CloseKey(RegKey key) override {
-        Call call;
-        call.op = Op::Close;
+        Call call{.op = Op::Close};
         const auto handle = handles_.find(key);
         if (handle != handles_.end()) {
             call.path = handle->second.path;
@@ -219,6 +207,14 @@ private:
         return kErrorSuccess;
     }
 
+    // The key an open handle names, if it was opened with `right`.
+    RegStatus Opened(RegKey handle, std::uint32_t right, std::string& path) const {
+        const auto open = handles_.find(handle);
+        if (open == handles_.end()) return kErrorInvalidHandle;
+        path = open->second.path;
+        return open->second.access & right ? kErrorSuccess : kErrorAccessDenied;
+    }
+
     RegKey NewHandle(const std::string& path, std::uint32_t access) {
         nextHandle_ += 4;
         handles_[nextHandle_] = Handle{path, access};
@@ -264,10 +260,7 @@ private:
 
     RegStatus DoQuery(RegKey handle, const std::string& name, std::uint32_t* kind,
                       std::uint8_t* data, std::uint32_t* size, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeyQueryValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeyQueryValue, path); s != kErrorSuccess) return s;
         if (data && !size) return kErrorInvalidParameter;
         const Key& key = keys_.at(Lower(path));
         const auto value = key.values.find(Lower(name));
@@ -289,10 +282,7 @@ private:
 
     RegStatus DoSet(RegKey handle, const std::string& name, std::uint32_t kind,
                     const std::uint8_t* data, std::uint32_t size, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeySetValue, path); s != kErrorSuccess) return s;
         if (!data && size) return kErrorNoAccess;
         Key& key = keys_.at(Lower(path));
         key.values[Lower(name)] = Value{kind, data ? std::vector<std::uint8_t>(data, data + size)
@@ -301,10 +291,7 @@ private:
     }
 
     RegStatus DoDelete(RegKey handle, const std::string& name, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeySetValue, path); s != kErrorSuccess) return s;
         return keys_.at(Lower(path)).values.erase(Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
     }
 

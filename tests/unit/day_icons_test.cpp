@@ -85,27 +85,20 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
         SCOPED_TRACE(DayIconFile(day));
         const auto& b = Icon(day);
         ASSERT_EQ(b.size(), 766u);
-        // Directory: reserved, type icon, one image.
-        EXPECT_EQ(U16(b, 0), 0u);
-        EXPECT_EQ(U16(b, 2), 1u);
-        EXPECT_EQ(U16(b, 4), 1u);
-        // Entry: 32 x 32, 16 colours, reserved, planes 0, bit count 0, size, offset.
-        EXPECT_EQ(b[6], 32);
-        EXPECT_EQ(b[7], 32);
-        EXPECT_EQ(b[8], 16);
-        EXPECT_EQ(b[9], 0);
-        EXPECT_EQ(U16(b, 10), 0u);
-        EXPECT_EQ(U16(b, 12), 0u);
-        EXPECT_EQ(U32(b, 14), 744u);
-        EXPECT_EQ(U32(b, 18), 22u);
-        // BITMAPINFOHEADER: colour image plus mask, 4 bits, BI_RGB.
-        EXPECT_EQ(U32(b, 22), 40u);
-        EXPECT_EQ(U32(b, 26), 32u);
-        EXPECT_EQ(U32(b, 30), 64u);
-        EXPECT_EQ(U16(b, 34), 1u);
-        EXPECT_EQ(U16(b, 36), 4u);
-        EXPECT_EQ(U32(b, 38), 0u);
-        EXPECT_EQ(U32(b, 42), 640u);
+        // Each field's offset, width in bytes and value. Directory: reserved,
+        // type icon, one image. Entry: 32 x 32, 16 colours, reserved, planes
+        // 0, bit count 0, size, offset. BITMAPINFOHEADER: colour image plus
+        // mask, 4 bits, BI_RGB.
+        constexpr std::uint32_t kFields[][3] = {
+            {0, 2, 0},   {2, 2, 1},   {4, 2, 1},  {6, 1, 32},   {7, 1, 32},  {8, 1, 16},
+            {9, 1, 0},   {10, 2, 0},  {12, 2, 0}, {14, 4, 744}, {18, 4, 22}, {22, 4, 40},
+            {26, 4, 32}, {30, 4, 64}, {34, 2, 1}, {36, 2, 4},   {38, 4, 0},  {42, 4, 640}};
+        for (const auto& [at, width, value] : kFields)
+            EXPECT_EQ(width == 1   ? b[at]
+                      : width == 2 ? U16(b, at)
+                                   : U32(b, at),
+                      value)
+                << "at " << at;
         for (int i = 0; i < 16; ++i) {
             const std::size_t at = 62 + i * 4; // blue, green, red, reserved
             const std::uint32_t rgb = b[at + 2] << 16 | b[at + 1] << 8 | b[at];
@@ -128,26 +121,19 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
 TEST_F(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
     // A few pixels named outright, so the check below cannot share a mistake
     // with the frame it compares against.
+    // The ground at the edges, between two binding marks (4,1); the first
+    // and the last binding mark (3,0 and 27,3, on the page), the page right
+    // of it and its top-left corner; the turned-away bottom-left corner
+    // (2,29); the shadow, which starts a row lower (29,2), and its ends.
     const auto& first = Icon(1);
-    EXPECT_EQ(Pixel(first, 0, 0), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 31, 31), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 1, 15), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 30, 15), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 15, 31), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 4, 1), kDarkBlue);  // between two binding marks
-    EXPECT_EQ(Pixel(first, 3, 0), kBlack);     // first binding mark
-    EXPECT_EQ(Pixel(first, 27, 3), kBlack);    // last binding mark, on the page
-    EXPECT_EQ(Pixel(first, 28, 3), kWhite);    // page right of it
-    EXPECT_EQ(Pixel(first, 2, 2), kWhite);     // page's top-left corner
-    EXPECT_EQ(Pixel(first, 2, 29), kDarkBlue); // turned-away bottom-left corner
-    EXPECT_EQ(Pixel(first, 3, 29), kWhite);
-    EXPECT_EQ(Pixel(first, 28, 29), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 2), kDarkBlue); // the shadow starts a row lower
-    EXPECT_EQ(Pixel(first, 29, 3), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 29), kBlack);
-    EXPECT_EQ(Pixel(first, 3, 30), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 4, 30), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 30), kDarkBlue);
+    constexpr int kPixels[][3] = {
+        {0, 0, kDarkBlue},   {31, 31, kDarkBlue}, {1, 15, kDarkBlue}, {30, 15, kDarkBlue},
+        {15, 31, kDarkBlue}, {4, 1, kDarkBlue},   {3, 0, kBlack},     {27, 3, kBlack},
+        {28, 3, kWhite},     {2, 2, kWhite},      {2, 29, kDarkBlue}, {3, 29, kWhite},
+        {28, 29, kBlack},    {29, 2, kDarkBlue},  {29, 3, kBlack},    {29, 29, kBlack},
+        {3, 30, kDarkBlue},  {4, 30, kBlack},     {29, 30, kDarkBlue}};
+    for (const auto& [x, y, colour] : kPixels)
+        EXPECT_EQ(Pixel(first, x, y), colour) << "at " << x << "," << y;
 
     for (int day = 1; day <= 31; ++day) {
         SCOPED_TRACE(DayIconFile(day));

@@ -266,8 +266,7 @@ TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
     // A click on the today label comes back.
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblToday));
     SendMessageW(h, WM_LBUTTONUP, 0, At(LabelId::lblToday));
-    EXPECT_EQ(state.DisplayMonth, 10);
-    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(MonthShown(), std::pair(10, 2000));
 }
 
 TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonitorsDpi) {
@@ -310,8 +309,7 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
     tray.calls.clear();
     tray.Restart();
     SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
+    ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Add});
 
     // The clock changed or the machine woke: the date follows at once.
     clock.now = D(2000, 10, 19);
@@ -357,8 +355,7 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
         icons.traySize = size += 4;
         tray.calls.clear();
         SendMessageW(h, change.msg, change.wp, change.lp);
-        ASSERT_EQ(tray.calls.size(), 1u);
-        EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+        ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Modify});
         EXPECT_EQ(tray.calls[0].record.hIcon, 1000u * size + 18);
     }
 
@@ -368,8 +365,7 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
     tray.calls.clear();
     tray.Restart();
     SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
+    ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Add});
     EXPECT_EQ(tray.calls.back().record.hIcon, 32018u);
 }
 

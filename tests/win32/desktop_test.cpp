@@ -43,8 +43,7 @@ TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
     SendMessageW(h, WM_TIMECHANGE, 0, 0); // a refresh, as the timer runs one
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(window.Handle(), nullptr);
-    ASSERT_EQ(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[1].op, NotifyOp::Delete);
+    ASSERT_EQ(tray.Ops(), (std::vector{NotifyOp::Modify, NotifyOp::Delete}));
     EXPECT_TRUE(tray.icons.empty());
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
@@ -72,7 +71,6 @@ TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
     EXPECT_EQ(r.left, halfOff);
     EXPECT_EQ(r.top, 100);
 }
-
 
 TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
     HWND h = window.Handle();

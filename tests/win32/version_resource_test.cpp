@@ -31,34 +31,23 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// version.dll, loaded by hand so the tests link nothing extra.
+// The version block through the version API.
 class VersionInfo {
 public:
     explicit VersionInfo(const std::wstring& path) {
-        dll_ = LoadLibraryW(L"version.dll");
-        if (!dll_) return;
-        auto size = Get<decltype(&GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
-        auto read = Get<decltype(&GetFileVersionInfoW)>("GetFileVersionInfoW");
-        query_ = Get<decltype(&VerQueryValueW)>("VerQueryValueW");
-        if (!size || !read || !query_) return;
         DWORD ignored = 0;
-        const DWORD n = size(path.c_str(), &ignored);
-        if (n == 0) return;
-        block_.resize(n);
-        if (!read(path.c_str(), 0, n, block_.data())) block_.clear();
+        block_.resize(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+        if (!block_.empty() &&
+            !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block_.size()), block_.data()))
+            block_.clear();
     }
-    ~VersionInfo() {
-        if (dll_) FreeLibrary(dll_);
-    }
-    VersionInfo(const VersionInfo&) = delete;
-    VersionInfo& operator=(const VersionInfo&) = delete;
 
     bool Ok() const { return !block_.empty(); }
     // The value at a sub-block path, and its length in the API's units.
     const void* Query(const wchar_t* sub, UINT* len = nullptr) {
         void* p = nullptr;
         UINT n = 0;
-        if (!query_(block_.data(), sub, &p, &n)) return nullptr;
+        if (!VerQueryValueW(block_.data(), sub, &p, &n)) return nullptr;
         if (len) *len = n;
         return p;
     }
@@ -70,11 +59,6 @@ public:
     }
 
 private:
-    template <typename F> F Get(const char* name) {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll_, name)));
-    }
-    HMODULE dll_ = nullptr;
-    decltype(&VerQueryValueW) query_ = nullptr;
     std::vector<BYTE> block_;
 };
 
