@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/support/fake_registry.h"
@@ -60,7 +62,7 @@ void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
         EXPECT_EQ(c.status, kErrorSuccess) << c.path;
 }
 
-TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
+TEST(StoredSettings, AStartWritesTheDefaultsOnlyOfMissingValuesAsText) {
     FakeRegistry reg;
     const Settings state = Loaded(reg);
 
@@ -80,6 +82,26 @@ TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
     EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
     EXPECT_TRUE(Changes(reg).empty());
     ExpectNoHandleLeftOpen(reg);
+
+    // Only the missing value is written, each after its own key creation.
+    // Value names are found whatever their case, as in the real registry.
+    const struct {
+        const char* name;
+        const char* text;
+        Color labels, calendar;
+        const std::string& written;
+    } cases[] = {{"Clr_Calendar", "65280", kDefaultLabel, 65280, kSetLabels},
+                 {"CLR_LABELS", "0", 0, kDefaultCalendar, kSetCalendar}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRegistry one;
+        one.PutText(kPath, c.name, c.text);
+        const Settings loaded = Loaded(one);
+        EXPECT_EQ(loaded.LabelColor, c.labels);
+        EXPECT_EQ(loaded.CalendarColor, c.calendar);
+        EXPECT_EQ(Changes(one), (std::vector{kCreateKey, c.written}));
+        ExpectNoHandleLeftOpen(one);
+    }
 }
 
 struct StoredCase {
@@ -153,27 +175,6 @@ TEST(StoredSettings, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
     }
 }
 
-TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
-    // Value names are found whatever their case, as in the real registry.
-    const struct {
-        const char* name;
-        const char* text;
-        Color labels, calendar;
-        const std::string& written;
-    } cases[] = {{"Clr_Calendar", "65280", kDefaultLabel, 65280, kSetLabels},
-                 {"CLR_LABELS", "0", 0, kDefaultCalendar, kSetCalendar}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeRegistry reg;
-        reg.PutText(kPath, c.name, c.text);
-        const Settings state = Loaded(reg);
-        EXPECT_EQ(state.LabelColor, c.labels);
-        EXPECT_EQ(state.CalendarColor, c.calendar);
-        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, c.written}));
-        ExpectNoHandleLeftOpen(reg);
-    }
-}
-
 // What reached the developer's trace.
 std::vector<std::string> traced;
 void Trace(const char* what, const char* subject, long code) {
@@ -211,7 +212,7 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     traceSink = nullptr;
 }
 
-TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
+TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAKeyThatCreatingMakesWholeAndKeeps) {
     FakeRegistry reg;
     EXPECT_EQ(Settings{.LabelColor = 0x00FF00FF}.Save(reg, SettingId::LabelColor),
               kErrorFileNotFound);
@@ -225,6 +226,20 @@ TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
     EXPECT_EQ(Settings{.CalendarColor = 0x01000000}.Save(reg, SettingId::CalendarColor),
               kErrorInvalidParameter);
     EXPECT_FALSE(reg.Find(kPath, "Clr_Calendar"));
+    ExpectNoHandleLeftOpen(reg);
+
+    // Making the key makes every level and keeps what is there.
+    reg = {};
+    CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
+    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
+
+    reg.PutText(kPath, "Clr_Labels", "1");
+    CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
+    for (const auto& c : reg.CallsOf(Op::Create))
+        EXPECT_EQ(c.access, kSettingsAccess);
     ExpectNoHandleLeftOpen(reg);
 }
 
@@ -293,38 +308,20 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
     EXPECT_EQ(r.status, kStatusUnsupportedKind);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
 
-    // Grown by someone else between the two queries: the data does not fit.
-    int query = 0;
-    reg.beforeQuery = [&] {
-        if (++query == 2) reg.PutText(kPath, "text", "1234567890");
-    };
-    r = ReadTypedValue(reg, key.Get(), "text");
-    EXPECT_EQ(r.status, kErrorMoreData);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-
-    // Rewritten as a number between the two queries: its bytes are no text.
-    query = 0;
-    reg.beforeQuery = [&] {
-        if (++query == 2) reg.PutDword(kPath, "text", 0x00333231);
-    };
-    r = ReadTypedValue(reg, key.Get(), "text");
-    EXPECT_EQ(r.status, kStatusUnsupportedKind);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-}
-
-TEST(SettingsStore, CreateRegistryKeyMakesEveryLevelAndKeepsWhatIsThere) {
-    FakeRegistry reg;
-    CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
-    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
-
-    reg.PutText(kPath, "Clr_Labels", "1");
-    CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
-    for (const auto& c : reg.CallsOf(Op::Create))
-        EXPECT_EQ(c.access, kSettingsAccess);
-    ExpectNoHandleLeftOpen(reg);
+    // Between the two queries someone else grows the text, which then does
+    // not fit, or rewrites it as a number, whose bytes are no text.
+    const std::pair<std::function<void()>, RegStatus> changes[] = {
+        {[&] { reg.PutText(kPath, "text", "1234567890"); }, kErrorMoreData},
+        {[&] { reg.PutDword(kPath, "text", 0x00333231); }, kStatusUnsupportedKind}};
+    for (const auto& change : changes) {
+        int query = 0;
+        reg.beforeQuery = [&] {
+            if (++query == 2) change.first();
+        };
+        r = ReadTypedValue(reg, key.Get(), "text");
+        EXPECT_EQ(r.status, change.second);
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+    }
 }
 
 } // namespace

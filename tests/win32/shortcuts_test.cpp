@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,18 +77,11 @@ struct LinkContents {
 
 // The show command and hot key at their fixed places in the link header.
 bool ReadLinkHeader(const std::wstring& path, LinkContents& c) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    unsigned char header[0x4C] = {};
-    DWORD got = 0;
-    const bool ok = ReadFile(h, header, sizeof header, &got, nullptr) && got == sizeof header &&
-                    header[0] == 0x4C;
-    CloseHandle(h);
-    if (!ok) return false;
-    c.headerShowCommand =
-        header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24;
-    c.headerHotKey = static_cast<WORD>(header[0x40] | header[0x41] << 8);
+    std::ifstream file(fs::path(path), std::ios::binary);
+    unsigned char h[0x4C] = {};
+    if (!file.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 0x4C) return false;
+    c.headerShowCommand = h[0x3C] | h[0x3D] << 8 | h[0x3E] << 16 | h[0x3F] << 24;
+    c.headerHotKey = static_cast<WORD>(h[0x40] | h[0x41] << 8);
     return true;
 }
 

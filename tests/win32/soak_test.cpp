@@ -44,10 +44,6 @@ chr::year_month_day Ymd(const Date& d) {
     return chr::year{d.Year()} / d.Month() / d.Day();
 }
 
-std::wstring Text(int n) {
-    return std::to_wstring(n);
-}
-
 std::wstring MonthName(int m) {
     wchar_t buf[80] = {};
     EXPECT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + m - 1, buf, 80), 0);
@@ -130,12 +126,12 @@ void ExpectMonth(const Calendar& c, chr::year_month ym, const Date& today) {
     ASSERT_EQ(s.DisplayMonth, int(unsigned(ym.month())));
     const std::wstring& title = c.Label(LabelId::lblMonth).caption;
     EXPECT_NE(title.find(MonthName(unsigned(ym.month()))), std::wstring::npos) << title.c_str();
-    EXPECT_NE(title.find(Text(int(ym.year()))), std::wstring::npos) << title.c_str();
+    EXPECT_NE(title.find(std::to_wstring(int(ym.year()))), std::wstring::npos) << title.c_str();
 
     const auto cells = test::ExpectedGrid(ym);
     for (int i = 0; i < kGridCells; ++i) {
         const LabelState& l = c.Label(Day(i));
-        ASSERT_EQ(l.caption, Text(unsigned(cells[i].day()))) << "cell " << i;
+        ASSERT_EQ(l.caption, std::to_wstring(unsigned(cells[i].day()))) << "cell " << i;
         const bool isToday = cells[i] == Ymd(today);
         const Color fore = isToday                          ? s.CalendarColor
                            : cells[i].month() != ym.month() ? s.OtherMonthTextColor
