@@ -46,19 +46,14 @@ TEST(TrayPictureSize, FollowsTheTaskbarDpiAndIsDrawnForEachSize) {
         EXPECT_EQ(DayGlyphsFor(size), nullptr) << size;
     // Between the drawn sizes, the icons' among them, the next smaller one,
     // which the system scales up a little; so too above them all.
-    EXPECT_EQ(DayPictureSize(18), 16);
-    EXPECT_EQ(DayPictureSize(31), 28);
-    EXPECT_EQ(DayPictureSize(34), 32);
-    EXPECT_EQ(DayPictureSize(40), 40);
-    EXPECT_EQ(DayPictureSize(44), 40);
-    EXPECT_EQ(DayPictureSize(64), 48);
-    EXPECT_EQ(DayPictureSize(12), 16);
+    constexpr int kBetween[][2] = {{18, 16}, {31, 28}, {34, 32}, {40, 40},
+                                   {44, 40}, {64, 48}, {12, 16}};
+    for (const auto& [tray, picture] : kBetween)
+        EXPECT_EQ(DayPictureSize(tray), picture) << tray;
     // The five inks as the shell is given them.
-    EXPECT_EQ(InkRgb(kInkBlack), 0x000000u);
-    EXPECT_EQ(InkRgb(kInkDarkBlue), 0x000080u);
-    EXPECT_EQ(InkRgb(kInkDarkGrey), 0x808080u);
-    EXPECT_EQ(InkRgb(kInkLightGrey), 0xC0C0C0u);
-    EXPECT_EQ(InkRgb(kInkWhite), 0xFFFFFFu);
+    EXPECT_EQ((std::vector{InkRgb(kInkBlack), InkRgb(kInkDarkBlue), InkRgb(kInkDarkGrey),
+                           InkRgb(kInkLightGrey), InkRgb(kInkWhite)}),
+              (std::vector<std::uint32_t>{0, 0x80, 0x808080, 0xC0C0C0, 0xFFFFFF}));
 }
 
 TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {

@@ -68,16 +68,13 @@ struct RawValue {
 // the system may add on writing (as it does when the byte after the counted
 // characters is a NUL) and on reading. Texts here are ASCII.
 std::optional<RawValue> ReadRaw(const char* path, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
+    const auto wide = [](const char* s) { return std::wstring(s, s + std::strlen(s)); };
     RawValue value;
     BYTE buffer[512] = {};
     DWORD size = sizeof buffer;
-    const std::wstring wide(name, name + std::strlen(name));
-    const LSTATUS status = RegQueryValueExW(key, wide.c_str(), nullptr, &value.kind, buffer, &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, wide(path).c_str(), wide(name).c_str(),
+                     RRF_RT_ANY | RRF_NOEXPAND, &value.kind, buffer, &size) != ERROR_SUCCESS)
+        return std::nullopt;
     if (value.kind == REG_SZ) {
         for (DWORD i = 0; i + 1 < size; i += 2)
             value.data.push_back(char(buffer[i]));
@@ -89,15 +86,11 @@ std::optional<RawValue> ReadRaw(const char* path, const char* name) {
     return value;
 }
 
+// Stores a value as given, making its key if need be.
 void PutRaw(const char* path, const char* name, DWORD kind, std::string_view data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path, name, kind, data.data(),
+                              static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, kind, reinterpret_cast<const BYTE*>(data.data()),
-                             static_cast<DWORD>(data.size())),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
 }
 
 // A value the program stored: text, as given.

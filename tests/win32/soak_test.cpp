@@ -122,8 +122,7 @@ struct Calendar : test::CalendarWindowRig {
 void ExpectMonth(const Calendar& c, chr::year_month ym, const Date& today) {
     const ModuleState& s = c.state;
     SCOPED_TRACE(testing::Message() << unsigned(ym.month()) << "/" << int(ym.year()));
-    ASSERT_EQ(s.DisplayYear, int(ym.year()));
-    ASSERT_EQ(s.DisplayMonth, int(unsigned(ym.month())));
+    ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(ym.month())), int(ym.year())));
     const std::wstring& title = c.Label(LabelId::lblMonth).caption;
     EXPECT_NE(title.find(MonthName(unsigned(ym.month()))), std::wstring::npos) << title.c_str();
     EXPECT_NE(title.find(std::to_wstring(int(ym.year()))), std::wstring::npos) << title.c_str();
@@ -266,8 +265,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
         ASSERT_EQ(GetCapture(), nullptr);
         ASSERT_EQ(c.Label(st.id).back, c.state.LabelColor) << "resting look";
-        ASSERT_EQ(c.state.DisplayYear, int(expected.year())) << "after " << steps << " steps";
-        ASSERT_EQ(c.state.DisplayMonth, int(unsigned(expected.month())))
+        ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(expected.month())), int(expected.year())))
             << "after " << steps << " steps";
     };
 
@@ -298,10 +296,9 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     EXPECT_EQ(steps, kNavigationSteps);
 
     // Released, the repeat stays stopped.
-    const int month = c.state.DisplayMonth, year = c.state.DisplayYear;
+    const auto shown = c.MonthShown();
     test::PumpFor(400);
-    EXPECT_EQ(c.state.DisplayMonth, month);
-    EXPECT_EQ(c.state.DisplayYear, year);
+    EXPECT_EQ(c.MonthShown(), shown);
     ASSERT_TRUE(GdiFlush());
     EXPECT_EQ(Held(), before);
 }
