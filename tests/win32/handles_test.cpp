@@ -1,12 +1,17 @@
-// The holders' rarer paths: a handle moved onto itself, nothing to hold, a
-// window that was disabled before a modal window came.
+// The platform's holders, on their rarer paths too (a handle moved onto
+// itself, nothing to hold, a window disabled before a modal window came),
+// and the program's apartment: entered once, on first need, and never left.
 #include "platform/handles_win32.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shobjidl.h>
 
+#include <thread>
 #include <utility>
+
+#include "platform/apartment_win32.h"
 
 namespace mivra {
 namespace {
@@ -21,15 +26,6 @@ TEST(Holders, KeepWhatTheyHoldAndGiveBackOnlyWhatTheyTook) {
     EXPECT_STREQ(CoTaskText().Get(), L"") << "text the shell never gave";
     EXPECT_EQ(WindowDc(reinterpret_cast<HWND>(1)).Get(), nullptr) << "no such window";
 
-    // A DC's font comes back after a run of paints, whether or not one changed it.
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const HGDIOBJ font = GetCurrentObject(dc.Get(), OBJ_FONT);
-    { KeepFont keep(dc.Get()); }
-    {
-        KeepFont keep(dc.Get());
-        SelectObject(dc.Get(), GetStockObject(ANSI_FIXED_FONT));
-    }
-    EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_FONT), font);
     { SelectedObject none(nullptr, brush.Get()); } // nothing selected, nothing put back
 
     // A modal window blocks its owner once and gives it back; an owner that
@@ -47,6 +43,58 @@ TEST(Holders, KeepWhatTheyHoldAndGiveBackOnlyWhatTheyTook) {
     { InputBlock().Block(owner); }
     EXPECT_FALSE(IsWindowEnabled(owner));
     DestroyWindow(owner);
+}
+
+// The shell's link object, which needs the thread to be in an apartment.
+HRESULT CreateShellLinkObject() {
+    IUnknown* link = nullptr;
+    const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IUnknown, reinterpret_cast<void**>(&link));
+    if (link) link->Release();
+    return hr;
+}
+
+// Each case on a thread of its own, which starts in no apartment, whatever
+// the tests before it left on the main thread.
+TEST(ProgramApartment, IsEnteredOnceAndOutlivesAnotherOwnersScope) {
+    std::thread([] {
+        ASSERT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
+        ASSERT_TRUE(EnterApartment());
+        EXPECT_EQ(CreateShellLinkObject(), S_OK);
+        EXPECT_TRUE(EnterApartment());
+
+        // Someone else's scope on the same thread begins and ends: the
+        // program's apartment stays.
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+        CoUninitialize();
+        EXPECT_EQ(CreateShellLinkObject(), S_OK);
+
+        // The program entered once, however often it asked: one leave, as
+        // the system does at the thread's end, and the apartment is gone.
+        CoUninitialize();
+        EXPECT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
+    }).join();
+}
+
+TEST(ProgramApartment, StaysOutOfTheWayOfAnApartmentEnteredBefore) {
+    std::thread([] {
+        // An apartment someone else opened first and then leaves: the
+        // program's reference keeps it.
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        ASSERT_TRUE(EnterApartment());
+        CoUninitialize();
+        EXPECT_EQ(CreateShellLinkObject(), S_OK);
+        CoUninitialize();
+    }).join();
+    std::thread([] {
+        // The multithreaded apartment: usable as it is, nothing taken, so
+        // its owner's leave ends it.
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        EXPECT_TRUE(EnterApartment());
+        EXPECT_EQ(CreateShellLinkObject(), S_OK);
+        CoUninitialize();
+        EXPECT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
+    }).join();
 }
 
 } // namespace
