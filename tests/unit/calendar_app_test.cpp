@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/calendar_app.h"
 #include "tests/support/app_fakes.h"
 
@@ -20,6 +22,11 @@ protected:
         for (int i = 0; i < 42; ++i)
             s += Cell(i).caption + L" ";
         return s;
+    }
+    // The whole record of the icon: size, window, id, flags, callback and picture.
+    static void ExpectRecord(const NotifyRecord& r, std::uintptr_t picture) {
+        EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
+                  std::tuple(88u, std::uintptr_t{0x4242}, 1u, 7u, 512u, picture));
     }
     // The shell shows the icon once and nothing is being retried.
     void ExpectIconShownOnce() const {
@@ -46,12 +53,7 @@ TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
     // The icon is added with the full record, then modified by the refresh.
     ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Modify}));
     const NotifyRecord& r = tray.calls[0].record;
-    EXPECT_EQ(r.cbSize, 88u);
-    EXPECT_EQ(r.hWnd, 0x4242u);
-    EXPECT_EQ(r.uID, 1u);
-    EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_EQ(r.uCallbackMessage, 512u);
-    EXPECT_EQ(r.hIcon, 1031u); // day 31
+    ExpectRecord(r, 1031); // day 31
     EXPECT_EQ(std::string(r.szTip.data(), 35), std::string(kTrayTip) + '\0');
     EXPECT_EQ(std::string(r.szTip.data() + 35, 29), std::string(29, ' '));
 
@@ -200,15 +202,12 @@ TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
     tray.Restart();
     app.OnTaskbarCreated();
     ASSERT_EQ(tray.Ops(), Ops{NotifyOp::Add});
-    EXPECT_EQ(tray.calls[0].record.hIcon, 1009u);
-    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+    ExpectRecord(tray.calls[0].record, 1009);
 
     state.TrayIconData.cbSize = 0; // whatever happened, the delete names the icon
     app.OnCloseRequest();
     ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Delete}));
-    EXPECT_EQ(tray.calls[1].record.cbSize, 88u);
-    EXPECT_EQ(tray.calls[1].record.hWnd, 0x4242u);
-    EXPECT_EQ(tray.calls[1].record.uID, 1u);
+    ExpectRecord(tray.calls[1].record, 1009);
 }
 
 TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
@@ -262,10 +261,7 @@ TEST_F(CalendarAppTest, AnIconTheShellDidNotTakeIsTriedAgainUntilItIsThere) {
                                NotifyOp::Add}));
     EXPECT_FALSE(window.trayRetry);
     ASSERT_EQ(tray.icons.size(), 1u);
-    const NotifyRecord& shown = tray.icons.begin()->second;
-    EXPECT_EQ(shown.hIcon, 1010u); // today's picture, not the one of the failed add
-    EXPECT_EQ(shown.uFlags, 7u);
-    EXPECT_EQ(shown.hWnd, 0x4242u);
+    ExpectRecord(tray.icons.begin()->second, 1010); // today's, not the failed add's
 
     // Shown: the retries stop and the refresh modifies again.
     app.OnTrayRetryTimer();
@@ -308,8 +304,7 @@ TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
     icons.traySize = 24;
     app.OnTraySizeChanged();
     ASSERT_EQ(tray.Ops(), Ops{NotifyOp::Modify});
-    EXPECT_EQ(tray.calls[0].record.hIcon, 24009u);
-    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+    ExpectRecord(tray.calls[0].record, 24009);
     // The tray follows LastDate, not the month on show; later refreshes and
     // a re-add keep the new size.
     ShowMonth(3, 1999);

@@ -17,11 +17,6 @@ class DesktopTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
     void TearDown() override { Stop(); }
-
-    PixelPoint BottomRight() const {
-        return BottomRightPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                    kCalendarWidthTwips, kCalendarHeightTwips, window.Dpi());
-    }
 };
 
 TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
@@ -46,7 +41,9 @@ TEST_F(DesktopTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
 }
 
 TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
-    const PixelPoint home = BottomRight();
+    const PixelPoint home =
+        BottomRightPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                             kCalendarWidthTwips, kCalendarHeightTwips, window.Dpi());
     const auto shownAt = [&](int x, int y) {
         window.Hide();
         SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -55,16 +52,14 @@ TEST_F(DesktopTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
     };
     // Dragged to a monitor that was unplugged since.
     RECT r = shownAt(-5000, -5000);
-    EXPECT_EQ(r.left, home.x);
-    EXPECT_EQ(r.top, home.y);
+    EXPECT_EQ(std::pair(r.left, r.top), std::pair(LONG{home.x}, LONG{home.y}));
     // A sliver left after the resolution dropped.
     r = shownAt(GetSystemMetrics(SM_CXSCREEN) - 8, 100);
     EXPECT_EQ(r.left, home.x);
     // Where the user left it, half off the edge: it stays.
     const int halfOff = -(r.right - r.left) / 2;
     r = shownAt(halfOff, 100);
-    EXPECT_EQ(r.left, halfOff);
-    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(std::pair(r.left, r.top), std::pair(LONG{halfOff}, LONG{100}));
 }
 
 TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
@@ -84,8 +79,7 @@ TEST_F(DesktopTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
         app->OnTrayCallback(0x0202);
         EXPECT_TRUE(IsWindowVisible(h)) << state;
         EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
-        const RECT now = OuterRect(h);
-        EXPECT_TRUE(EqualRect(&normal, &now)) << state;
+        EXPECT_EQ(test::Box(OuterRect(h)), test::Box(normal)) << state;
         window.Hide();
     }
 }

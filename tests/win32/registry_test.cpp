@@ -132,7 +132,7 @@ protected:
     std::string path_;
 };
 
-TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
+TEST_F(RegistryWin32, AFreshKeyGetsTheDefaultsAsTextAndStoredValuesAreUsedAsTheyAre) {
     CountingRegistry reg;
     const Settings state = Load(reg);
 
@@ -146,9 +146,8 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
 
     ExpectStartFinds(0x00808000u, 0x00FFFFFFu);
-}
 
-TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
+    // Stored numbers and text are used without rewriting.
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
     ExpectStartFinds(0u, 0x000000FFu);
