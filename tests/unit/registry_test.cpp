@@ -108,8 +108,9 @@ struct StoredCase {
     const char* what;
     std::uint32_t kind;
     std::string_view data;
-    Color expected;
+    Color expected; // kNoColour: counts as missing
 };
+constexpr Color kNoColour = 0xFFFFFFFF;
 
 // Loads from a key holding the case's calendar value beside a label colour
 // of 255, which is used as it is.
@@ -121,7 +122,9 @@ Color LoadedCalendarColor(FakeRegistry& reg, const StoredCase& c) {
     return state.CalendarColor;
 }
 
-TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
+// A stored colour is used as it is and not rewritten; a value that is no
+// colour counts as missing and gets the default, as text.
+TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
     const StoredCase cases[] = {
         {"REG_DWORD red", kRegDword, "\xFF\0\0\0"sv, 0x000000FF},
         {"REG_DWORD black", kRegDword, "\0\0\0\0"sv, 0},
@@ -132,45 +135,34 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
         {"blanks around", kRegSz, " \t32768  ", 0x00008000},
         {"plus sign", kRegSz, "+42", 42},
         {"leading zeros", kRegSz, "007", 7},
+        {"letters", kRegSz, "abc", kNoColour},
+        {"empty text", kRegSz, "", kNoColour},
+        {"only a NUL", kRegSz, "\0"sv, kNoColour},
+        {"blanks only", kRegSz, "   ", kNoColour},
+        {"REG_BINARY", kRegBinary, "255", kNoColour},
+        {"REG_EXPAND_SZ", 2, "255", kNoColour},
+        {"beyond 32 bits", kRegSz, "99999999999", kNoColour},
+        {"just past int32", kRegSz, "2147483648", kNoColour},
+        {"negative", kRegSz, "-1", kNoColour},
+        {"above 0xFFFFFF", kRegSz, "16777216", kNoColour},
+        {"hexadecimal", kRegSz, "0xFF", kNoColour},
+        {"fraction", kRegSz, "1.5", kNoColour},
+        {"two numbers", kRegSz, "12 34", kNoColour},
+        {"two signs", kRegSz, "+-5", kNoColour},
+        {"sign alone", kRegSz, "-", kNoColour},
+        {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, kNoColour},
+        {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, kNoColour},
+        {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, kNoColour},
+        {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, kNoColour},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeRegistry reg;
-        EXPECT_EQ(LoadedCalendarColor(reg, c), c.expected);
-        EXPECT_TRUE(Changes(reg).empty());
-        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, c.kind);
-        ExpectNoHandleLeftOpen(reg);
-    }
-}
-
-TEST(StoredSettings, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
-    const StoredCase cases[] = {
-        {"letters", kRegSz, "abc", 0},
-        {"empty text", kRegSz, "", 0},
-        {"only a NUL", kRegSz, "\0"sv, 0},
-        {"blanks only", kRegSz, "   ", 0},
-        {"REG_BINARY", kRegBinary, "255", 0},
-        {"REG_EXPAND_SZ", 2, "255", 0},
-        {"beyond 32 bits", kRegSz, "99999999999", 0},
-        {"just past int32", kRegSz, "2147483648", 0},
-        {"negative", kRegSz, "-1", 0},
-        {"above 0xFFFFFF", kRegSz, "16777216", 0},
-        {"hexadecimal", kRegSz, "0xFF", 0},
-        {"fraction", kRegSz, "1.5", 0},
-        {"two numbers", kRegSz, "12 34", 0},
-        {"two signs", kRegSz, "+-5", 0},
-        {"sign alone", kRegSz, "-", 0},
-        {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, 0},
-        {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, 0},
-        {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, 0},
-        {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        FakeRegistry reg;
-        EXPECT_EQ(LoadedCalendarColor(reg, c), kDefaultCalendar);
-        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, kSetCalendar}));
-        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, kRegSz);
+        const bool colour = c.expected != kNoColour;
+        EXPECT_EQ(LoadedCalendarColor(reg, c), colour ? c.expected : kDefaultCalendar);
+        const std::vector<std::string> written = {kCreateKey, kSetCalendar};
+        EXPECT_EQ(Changes(reg), colour ? std::vector<std::string>{} : written);
+        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, colour ? c.kind : kRegSz);
         ExpectNoHandleLeftOpen(reg);
     }
 }
@@ -281,11 +273,14 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
     ASSERT_EQ(reg.OpenKeyEx(kHkeyLocalMachine, kSettingsKeyPath, 0, kKeyRead, key.Put()),
               kErrorSuccess);
 
+    // A read's status and value.
+    const auto read = [&](const char* name) {
+        const ReadResult r = ReadTypedValue(reg, key.Get(), name);
+        return std::pair(r.status, r.value);
+    };
     // The size probe may over-estimate; the text is what the second query returned.
     reg.sizeProbeSlack = 6;
-    ReadResult r = ReadTypedValue(reg, key.Get(), "TEXT");
-    EXPECT_EQ(r.status, kErrorSuccess);
-    EXPECT_EQ(r.value, TaggedValue(std::string("8421376")));
+    EXPECT_EQ(read("TEXT"), std::pair(kErrorSuccess, TaggedValue(std::string("8421376"))));
     const auto queries = reg.CallsOf(Op::Query);
     ASSERT_EQ(queries.size(), 2u);
     EXPECT_FALSE(queries[0].withBuffer);
@@ -294,19 +289,11 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
 
     reg.sizeProbeSlack = 0;
     reg.PutText(kPath, "terminated", "255\0"sv);
-    EXPECT_EQ(ReadTypedValue(reg, key.Get(), "terminated").value, TaggedValue(std::string("255")));
-
-    r = ReadTypedValue(reg, key.Get(), "number");
-    EXPECT_EQ(r.value, TaggedValue(std::int32_t{-1}));
-    EXPECT_FALSE(ToColor(r.value).has_value());
-
-    r = ReadTypedValue(reg, key.Get(), "missing");
-    EXPECT_EQ(r.status, kErrorFileNotFound);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-
-    r = ReadTypedValue(reg, key.Get(), "binary");
-    EXPECT_EQ(r.status, kStatusUnsupportedKind);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+    EXPECT_EQ(read("terminated").second, TaggedValue(std::string("255")));
+    EXPECT_EQ(read("number").second, TaggedValue(std::int32_t{-1}));
+    EXPECT_FALSE(ToColor(read("number").second).has_value());
+    EXPECT_EQ(read("missing"), std::pair(kErrorFileNotFound, TaggedValue{}));
+    EXPECT_EQ(read("binary"), std::pair(kStatusUnsupportedKind, TaggedValue{}));
 
     // Between the two queries someone else grows the text, which then does
     // not fit, or rewrites it as a number, whose bytes are no text.
@@ -318,9 +305,7 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
         reg.beforeQuery = [&] {
             if (++query == 2) change.first();
         };
-        r = ReadTypedValue(reg, key.Get(), "text");
-        EXPECT_EQ(r.status, change.second);
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
+        EXPECT_EQ(read("text"), std::pair(change.second, TaggedValue{}));
     }
 }
 
