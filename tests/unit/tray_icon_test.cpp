@@ -2,8 +2,6 @@
 
 #include "tray/tray_icon.h"
 
-#include "tests/support/app_fakes.h"
-
 namespace mivra {
 namespace {
 
@@ -28,16 +26,6 @@ TEST(TrayCallbackTest, TheCodeIsTheLowWordAndOnlyButtonUpsToggle) {
     EXPECT_TRUE(IsToggleCode(517));
     EXPECT_FALSE(IsToggleCode(513));
     EXPECT_FALSE(IsToggleCode(520));
-}
-
-TEST(TrayRecordTest, TheDeleteIsAskedForOnceAndNothingReachesTheShellAfterIt) {
-    NotifyRecord record;
-    test::RecordingTray shell;
-    TrayIcon icon(record, shell);
-    icon.Delete(0x42);
-    icon.Delete(0x42);
-    EXPECT_FALSE(icon.Add() || icon.Modify());
-    EXPECT_EQ(shell.Ops(), std::vector{NotifyOp::Delete});
 }
 
 } // namespace

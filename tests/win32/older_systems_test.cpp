@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -38,7 +37,6 @@ struct Fakes {
     static UINT WINAPI DpiForWindow(HWND) { return monitorDpi; }
     // Each newer function as it fails.
     static HRESULT WINAPI NoDpiForMonitor(HMONITOR, int, UINT*, UINT*) { return E_FAIL; }
-    static int WINAPI NoMetricForDpi(int, UINT) { return 0; }
     static BOOL WINAPI NoFrameForDpi(LPRECT, DWORD, BOOL, DWORD, UINT) { return FALSE; }
     static BOOL WINAPI NoParametersForDpi(UINT, UINT, PVOID, UINT, UINT) { return FALSE; }
     static BOOL WINAPI NoAwarenessContext(HANDLE) { return FALSE; }
@@ -49,7 +47,6 @@ FARPROC Lookup(DpiLibrary library, const char* name) {
     static const std::map<std::string, FARPROC> failures = {
         {"GetDpiForWindow", Proc(Fakes::DpiForWindow)},
         {"GetDpiForMonitor", Proc(Fakes::NoDpiForMonitor)},
-        {"GetSystemMetricsForDpi", Proc(Fakes::NoMetricForDpi)},
         {"AdjustWindowRectExForDpi", Proc(Fakes::NoFrameForDpi)},
         {"SystemParametersInfoForDpi", Proc(Fakes::NoParametersForDpi)},
         {"SetProcessDpiAwarenessContext", Proc(Fakes::NoAwarenessContext)}};

@@ -12,7 +12,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,16 +29,9 @@ namespace fs = std::filesystem;
 // "Тест 日本": Cyrillic and CJK, outside every ANSI code page at once.
 const std::wstring kWideName = L"\x0422\x0435\x0441\x0442 \x65e5\x672c";
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    HANDLE h =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create a test file";
-    CloseHandle(h);
+    ASSERT_TRUE(std::ofstream(fs::path(path)).good()) << "cannot create a test file";
+    SetFileAttributesW(path.c_str(), attributes);
 }
 
 // A fresh folder under %TEMP%, removed with everything in it at the end.
@@ -121,16 +113,25 @@ std::optional<LinkContents> ReadLink(const std::wstring& path) {
     return result;
 }
 
-TEST(GetSpecialFolderPath, GivesTheFourFoldersAndNothingElse) {
+TEST(GetSpecialFolderPath, GivesTheFourFoldersAndNothingElseWhereNoShortcutIsMade) {
     const std::wstring startup = GetSpecialFolderPath(kLocationStartUp);
     ASSERT_FALSE(startup.empty());
-    EXPECT_TRUE(IsFolder(startup)) << "Startup folder does not exist";
+    EXPECT_TRUE(fs::is_directory(startup)) << "Startup folder does not exist";
     EXPECT_NE(startup.back(), L'\\');
     for (ShortcutLocation code : {kLocationDesktop, kLocationPrograms, kLocationStartMenu})
         EXPECT_FALSE(GetSpecialFolderPath(code).empty()) << "code " << code;
     EXPECT_NE(GetSpecialFolderPath(kLocationStartMenu), startup);
     EXPECT_EQ(GetSpecialFolderPath(4), L"");
     EXPECT_EQ(GetSpecialFolderPath(-1), L"");
+
+    // A shortcut with no such folder, or a title that is no plain name, is not made.
+    ShortcutRequest r{
+        .location = 4, .title = L"Mivra", .target = ProgramFilePath(), .workingFolder = L"C:\\"};
+    EXPECT_FALSE(CreateShellShortcut(r));
+    r.location = kLocationStartUp;
+    r.title = L"..\\Mivra";
+    EXPECT_FALSE(CreateShellShortcut(r));
+    EXPECT_FALSE(FileExists(L"\\Mivra.lnk"));
 }
 
 TEST(FileExists, SeesOnlyNormalFilesAndPatternsOrBrokenPathsMatchNothing) {
@@ -203,13 +204,13 @@ TEST(StartupShortcut, ADeletedStartupFolderKeepsTheBoxAndTickingMakesTheFolder) 
         GTEST_SKIP() << "the Startup folder holds files; it is left alone";
 
     const std::optional<ShortcutPaths> paths = LoadShortcutPaths();
-    const bool madeAtLoad = IsFolder(startup);
+    const bool madeAtLoad = fs::is_directory(startup);
     bool ticked = false, folderMade = false;
     if (paths) {
         Win32ShortcutFiles files;
         Win32Registry registry;
         ticked = ApplyStartupChoice(true, *paths, files, registry);
-        folderMade = IsFolder(startup);
+        folderMade = fs::is_directory(startup);
         EXPECT_FALSE(ApplyStartupChoice(false, *paths, files, registry));
     }
     CreateDirectoryW(startup.c_str(), nullptr); // as it was, whatever happened
@@ -269,16 +270,6 @@ TEST(StartupShortcut, FoldersOutsideTheAnsiCodePageWork) {
     CoRevokeClassObject(cookie);
     EXPECT_FALSE(saved);
     EXPECT_FALSE(FileExists(folder + L"\\Other.lnk"));
-}
-
-TEST(CreateShellShortcut, RefusesWhatItCannotPlace) {
-    ShortcutRequest r{
-        .location = 4, .title = L"Mivra", .target = ProgramFilePath(), .workingFolder = L"C:\\"};
-    EXPECT_FALSE(CreateShellShortcut(r));
-    r.location = kLocationStartUp;
-    r.title = L"..\\Mivra";
-    EXPECT_FALSE(CreateShellShortcut(r));
-    EXPECT_FALSE(FileExists(L"\\Mivra.lnk"));
 }
 
 // The shell's off switch in the real registry: written in the view the 64-bit
