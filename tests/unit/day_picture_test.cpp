@@ -112,19 +112,6 @@ TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {
     }
 }
 
-// Pictures of the committed 32 x 32 icons, whose numerals the small ones
-// must keep.
-const std::vector<Picture>& BigIcons() {
-    static const std::vector<Picture> icons = [] {
-        std::vector<Picture> v;
-        for (int day = 1; day <= 31; ++day)
-            v.push_back(test::IcoPicture(
-                test::ReadBytes(MIVRA_SOURCE_DIR "/resources/" + test::DayIconFile(day))));
-        return v;
-    }();
-    return icons;
-}
-
 TEST(DayPictures, EveryNumeralStaysWholeInsideThePageAsTallAsTheSizeAllows) {
     for (int size : kDrawnSizes) {
         SCOPED_TRACE(size);
@@ -134,9 +121,10 @@ TEST(DayPictures, EveryNumeralStaysWholeInsideThePageAsTallAsTheSizeAllows) {
         for (int day = 1; day <= 31; ++day) {
             SCOPED_TRACE(day);
             const auto small = InkShapes(Compose(g, day), inside);
-            const auto big = InkShapes(BigIcons()[day - 1], {4, 5, 26, 27});
+            const auto big = InkShapes(test::IcoPicture(test::DayIconBytes(day)), {4, 5, 26, 27});
             const std::string digits = std::to_string(day);
-            // One unbroken shape per numeral, none running into another...
+            // One unbroken shape per numeral, none running into another, as
+            // in the committed 32 x 32 icons, whose numerals they must keep...
             ASSERT_EQ(small.size(), digits.size());
             ASSERT_EQ(big.size(), digits.size());
             for (std::size_t i = 0; i < digits.size(); ++i) {
