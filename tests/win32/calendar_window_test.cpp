@@ -17,10 +17,6 @@ namespace {
 
 using namespace test;
 
-COLORREF Rgb(Color c) {
-    return static_cast<COLORREF>(c);
-}
-
 class CalendarWindowTest : public ::testing::Test, protected CalendarWindowRig {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
@@ -119,7 +115,7 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
     const RECT client = ClientArea(h);
     const DibCanvas canvas(h);
 
-    const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
+    const COLORREF cyan = 0x00808000, white = 0x00FFFFFF, black = 0;
     EXPECT_EQ(canvas.At(0, 0), black);
     EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
     EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
@@ -147,7 +143,7 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
 }
 
 TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
-    const COLORREF white = Rgb(0x00FFFFFF), black = 0;
+    const COLORREF white = 0x00FFFFFF, black = 0;
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
         RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
@@ -180,7 +176,7 @@ TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEver
         EXPECT_FALSE(LabelAtPixel(a.left + 2, a.bottom, dpi, id));
         EXPECT_EQ(canvas.At(a.left + 2, a.bottom), black);
         EXPECT_EQ(canvas.At(a.left + 2, a.bottom - 2), white);
-        EXPECT_EQ(canvas.At(button.left + 2, button.top + 2), Rgb(state.LabelColor));
+        EXPECT_EQ(canvas.At(button.left + 2, button.top + 2), COLORREF{state.LabelColor});
 
         // The "x" stands inside the title, clear of its top and right edges.
         const RECT title = window.LabelRect(LabelId::lblMonth);
@@ -277,7 +273,7 @@ TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonit
     // And it paints at that DPI: the title ends where the layout says.
     const DibCanvas canvas(h);
     const RECT title = window.LabelRect(LabelId::lblMonth);
-    EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), Rgb(state.LabelColor));
+    EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), COLORREF{state.LabelColor});
     EXPECT_EQ(canvas.At(title.right, title.bottom - 1), 0u);
 }
 
