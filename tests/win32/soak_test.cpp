@@ -219,7 +219,6 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
 TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
-    const HWND hwnd = c.window.Handle();
     PaintAndCheck(c);
 
     struct Step {
@@ -241,8 +240,8 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     int steps = 0;
     auto press = [&](const Step& st) {
         const LPARAM at = test::AtMiddle(c.window.LabelRect(st.id));
-        SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ASSERT_EQ(GetCapture(), hwnd);
+        SendMessageW(c.h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ASSERT_EQ(GetCapture(), c.h);
         step(st);
         ++steps;
         ASSERT_EQ(c.Label(st.id).back, c.state.CalendarColor) << "pressed look";
@@ -251,18 +250,18 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
                 MSG msg{};
                 const DWORD end = GetTickCount() + 3000;
                 while (GetTickCount() < end &&
-                       !PeekMessageW(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE))
+                       !PeekMessageW(&msg, c.h, WM_TIMER, WM_TIMER, PM_REMOVE))
                     Sleep(5);
                 ASSERT_EQ(msg.message, UINT(WM_TIMER)) << "the repeat timer never ticked";
                 scrollTimer = msg.wParam;
                 DispatchMessageW(&msg);
             } else {
-                SendMessageW(hwnd, WM_TIMER, scrollTimer, 0);
+                SendMessageW(c.h, WM_TIMER, scrollTimer, 0);
             }
             step(st);
             ++steps;
         }
-        SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+        SendMessageW(c.h, WM_LBUTTONUP, 0, at);
         ASSERT_EQ(GetCapture(), nullptr);
         ASSERT_EQ(c.Label(st.id).back, c.state.LabelColor) << "resting look";
         ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(expected.month())), int(expected.year())))
@@ -362,11 +361,7 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
                           D(2001, 4, 30), D(2001, 5, 1), D(2024, 2, 28), D(2024, 2, 29),
                           D(2024, 3, 1), D(2100, 2, 28), D(2100, 3, 1)}) {
         c.TickOn(d);
-        ExpectToday(c, d);
-        if (d.Day() == 29) {
-            EXPECT_EQ(c.tray.calls.back().record.hIcon,
-                      reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(29)));
-        }
+        ExpectToday(c, d); // the 29th's picture on the 29th among all
     }
 
     // The system tells of a change and the window follows at once: the clock
@@ -382,15 +377,13 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
                    {D(2024, 1, 3), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
     for (const auto& change : changes) {
         c.clock.now = change.day;
-        const LRESULT answer = SendMessageW(c.window.Handle(), change.msg, change.wp, 0);
-        if (change.msg == WM_POWERBROADCAST) {
-            EXPECT_EQ(answer, TRUE);
-        }
+        const LRESULT answer = SendMessageW(c.h, change.msg, change.wp, 0);
+        EXPECT_TRUE(change.msg != WM_POWERBROADCAST || answer == TRUE);
         ExpectToday(c, change.day);
     }
     // Going to sleep changes nothing.
     c.clock.now = D(2024, 1, 4);
-    SendMessageW(c.window.Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageW(c.h, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     EXPECT_EQ(c.state.LastDate, D(2024, 1, 3));
 }
 
