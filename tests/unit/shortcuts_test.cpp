@@ -132,7 +132,7 @@ TEST_F(ApplyStartupChoice, TickCreatesTheOneShortcutUntickDeletesItAndFailuresSh
     EXPECT_TRUE(Tick(false));
 }
 
-TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
+TEST_F(ApplyStartupChoice, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
     struct Case {
         const char* what;
         std::uint32_t kind;
@@ -154,20 +154,18 @@ TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
         {"a number", kRegDword, {0x03, 0, 0, 0}, false},
         {"a text", kRegSz, {'3'}, false},
     };
-    test::FakeShortcutFiles fs;
     fs.files.insert(kPaths.LinkFileName);
     for (const Case& c : cases) {
-        FakeRegistry reg;
-        reg.PutValue(kApprovedKey, "mivra.LNK", c.kind, c.data);
-        EXPECT_EQ(StartsAtLogOn(kPaths, fs, reg), !c.off) << c.what;
-        EXPECT_EQ(reg.OpenHandles(), 0) << c.what;
-        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Set).empty()) << c.what;
-        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Delete).empty()) << c.what;
+        FakeRegistry one;
+        one.PutValue(kApprovedKey, "mivra.LNK", c.kind, c.data);
+        EXPECT_EQ(StartsAtLogOn(kPaths, fs, one), !c.off) << c.what;
+        EXPECT_EQ(one.OpenHandles(), 0) << c.what;
+        EXPECT_TRUE(one.CallsOf(FakeRegistry::Op::Set).empty()) << c.what;
+        EXPECT_TRUE(one.CallsOf(FakeRegistry::Op::Delete).empty()) << c.what;
     }
 
     // Nothing in the user's key: no key, another item's value, the same key
     // under the whole machine (that one is for the common Startup folder).
-    FakeRegistry reg;
     EXPECT_TRUE(StartsAtLogOn(kPaths, fs, reg));
     SwitchOffInShell(reg, "Other.lnk");
     reg.PutValue(kStartupApprovedKey, kStartupApprovedName, kRegBinary, OffState());

@@ -305,27 +305,19 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
 
     // Each message after which the notification area may show icons at
     // another size; the 18th is today.
-    RECT suggested{0, 0, TwipsToPixels(2580, 144), TwipsToPixels(3084, 144)};
-    const struct {
-        UINT msg;
-        WPARAM wp;
-        LPARAM lp;
-        const char* name;
-    } changes[] = {
-        {WM_SETTINGCHANGE, 0, 0, "WM_SETTINGCHANGE"},
-        {WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768), "WM_DISPLAYCHANGE"},
-        {WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested),
-         "WM_DPICHANGED"},
-    };
     int size = 16;
-    for (const auto& change : changes) {
-        SCOPED_TRACE(change.name);
+    const auto change = [&](UINT msg, WPARAM wp, LPARAM lp) {
+        SCOPED_TRACE(msg);
         icons.traySize = size += 4;
         tray.calls.clear();
-        SendMessageW(h, change.msg, change.wp, change.lp);
+        SendMessageW(h, msg, wp, lp);
         ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Modify});
         EXPECT_EQ(tray.calls[0].record.hIcon, 1000u * size + 18);
-    }
+    };
+    change(WM_SETTINGCHANGE, 0, 0);
+    change(WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    RECT suggested{0, 0, TwipsToPixels(2580, 144), TwipsToPixels(3084, 144)};
+    change(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
 
     // A taskbar re-created at another DPI gets the new picture in the add,
     // and nothing before it.

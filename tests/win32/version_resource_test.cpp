@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resources/resource.h"
@@ -25,10 +26,6 @@ std::wstring ReleaseExe() {
     for (int up = 0; up < 2; ++up)
         p.erase(p.find_last_of(L"\\/"));
     return p + L"\\win32\\Mivra.exe";
-}
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The version block through the version API.
@@ -64,7 +61,8 @@ private:
 
 TEST(ReleaseFile, VersionBlockNamesMivra3000009ByBrelstadInUsEnglish) {
     const std::wstring exe = ReleaseExe();
-    if (!Exists(exe)) GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
+    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
     VersionInfo v(exe);
     ASSERT_TRUE(v.Ok());
 
@@ -93,12 +91,6 @@ TEST(ReleaseFile, VersionBlockNamesMivra3000009ByBrelstadInUsEnglish) {
     EXPECT_EQ(v.Text(L"CompanyName"), L"Brelstad Software");
 }
 
-// The first image of an icon group: its directory entry and its bytes.
-struct GroupIcon {
-    BYTE width = 0, height = 0, colors = 0;
-    std::vector<BYTE> image;
-};
-
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colors, reserved;
@@ -107,6 +99,12 @@ struct GroupEntry {
     WORD id;
 };
 #pragma pack(pop)
+
+// The first image of an icon group: its directory entry and its bytes.
+struct GroupIcon {
+    GroupEntry entry{};
+    std::vector<BYTE> image;
+};
 
 std::vector<BYTE> Resource(HMODULE m, LPCWSTR name, LPCWSTR type) {
     const HRSRC r = FindResourceW(m, name, type);
@@ -120,33 +118,29 @@ GroupIcon FirstIcon(HMODULE m, int id) {
     GroupIcon icon;
     const auto group = Resource(m, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
     if (group.size() < 6 + sizeof(GroupEntry)) return icon;
-    GroupEntry e;
-    std::memcpy(&e, group.data() + 6, sizeof(e));
-    icon.width = e.width;
-    icon.height = e.height;
-    icon.colors = e.colors;
-    icon.image = Resource(m, MAKEINTRESOURCEW(e.id), RT_ICON);
+    std::memcpy(&icon.entry, group.data() + 6, sizeof(icon.entry));
+    icon.image = Resource(m, MAKEINTRESOURCEW(icon.entry.id), RT_ICON);
     return icon;
 }
 
 TEST(ReleaseFile, CarriesTheAppIconTheDayPicturesAndTheManifest) {
     const std::wstring exe = ReleaseExe();
-    if (!Exists(exe)) GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
+    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
     const HMODULE m = LoadLibraryExW(exe.c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(m, nullptr) << GetLastError();
 
     // The program's own icon is the 32 x 32, 16-colour page of day 31.
     const GroupIcon app = FirstIcon(m, IDI_APP);
-    EXPECT_EQ(app.width, 32);
-    EXPECT_EQ(app.height, 32);
-    EXPECT_EQ(app.colors, 16);
+    EXPECT_EQ(std::tuple(app.entry.width, app.entry.height, app.entry.colors),
+              std::tuple(32, 32, 16));
     EXPECT_FALSE(app.image.empty());
     std::vector<std::vector<BYTE>> days;
     for (int d = 1; d <= 31; ++d) {
         const GroupIcon day = FirstIcon(m, IDI_DAY_FIRST + d - 1);
         EXPECT_FALSE(day.image.empty()) << "day " << d;
-        EXPECT_EQ(day.width, 32) << "day " << d;
+        EXPECT_EQ(day.entry.width, 32) << "day " << d;
         days.push_back(day.image);
     }
     EXPECT_EQ(app.image, days[30]);
