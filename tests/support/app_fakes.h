@@ -22,11 +22,7 @@ inline Date D(int y, int m, int d) {
 class FakeClock : public Clock {
 public:
     Date now = D(2000, 10, 15);
-    int reads = 0;
-    Date Today() override {
-        ++reads;
-        return now;
-    }
+    Date Today() override { return now; }
 };
 
 class EnglishText : public DateText {
@@ -136,12 +132,11 @@ public:
     bool trayRetry = false;
     int labelsChanged = 0;
     int x = -1, y = -1;
-    ScreenMetrics screen{1024, 768, 96};
     std::function<void()> onShow;
 
     void MakeTopmost() override { log.push_back("topmost"); }
     void SetNormalState() override { log.push_back("normal"); }
-    ScreenMetrics Screen() override { return screen; }
+    ScreenMetrics Screen() override { return {1024, 768, 96}; }
     void MoveTo(int nx, int ny) override {
         x = nx;
         y = ny;

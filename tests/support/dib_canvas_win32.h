@@ -31,7 +31,6 @@ public:
 
     bool Ok() const { return dc_ && bitmap_ && bits_ && select_; }
     HDC Dc() const { return dc_.Get(); }
-    RECT Area() const { return {0, 0, w_, h_}; }
     std::uint32_t* Bits() const { return bits_; } // 0x00RRGGBB, row by row
     // As a COLORREF, 0x00BBGGRR.
     COLORREF At(int x, int y) const {
