@@ -39,10 +39,6 @@ std::uint32_t Field(const std::vector<std::uint8_t>& b, std::size_t at, std::siz
     return n;
 }
 
-bool InBox(int x, int y) {
-    return x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom;
-}
-
 // The page as drawn: ground, page, shadow and binding, without the number.
 int FrameColour(int x, int y) {
     if (y <= 3 && x >= 3 && x <= 27 && x % 3 == 0) return kBlack;
@@ -119,7 +115,7 @@ TEST(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
         const auto p = Pixels(day);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
-                if (InBox(x, y)) continue;
+                if (x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom) continue;
                 ASSERT_EQ(p.At(x, y), FrameColour(x, y)) << "at " << x << "," << y;
                 ASSERT_EQ(p.At(x, y), first.At(x, y)) << "at " << x << "," << y;
             }

@@ -170,11 +170,6 @@ void PaintAndCheck(Calendar& c) {
     }
 }
 
-int CycleCount() {
-    if (const char* v = std::getenv("MIVRA_SOAK_CYCLES")) return std::max(1, std::atoi(v));
-    return kRefreshCycles;
-}
-
 // Shows a month as a step would.
 void Show(Calendar& c, chr::year_month ym) {
     c.state.DisplayYear = static_cast<std::int16_t>(int(ym.year()));
@@ -196,7 +191,8 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
 
     // Month after month from the first displayable one, wrapping at the last,
     // so titles before 1601 (which Windows will not format) come by too.
-    const int cycles = CycleCount();
+    const char* const set = std::getenv("MIVRA_SOAK_CYCLES");
+    const int cycles = set ? std::max(1, std::atoi(set)) : kRefreshCycles;
     chr::year_month ym = kFirstMonth;
     for (int i = 0; i < cycles; ++i) {
         Show(c, ym);
