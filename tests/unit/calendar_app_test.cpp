@@ -17,12 +17,6 @@ constexpr Color kCyan = 0x00808000, kWhite = 0x00FFFFFF, kBlack = 0, kGrey = 0x0
 class CalendarAppTest : public ::testing::Test, protected test::AppRig {
 protected:
     const LabelState& Cell(int i) const { return app.Label(Day(i)); }
-    std::wstring Captions() const {
-        std::wstring s;
-        for (int i = 0; i < 42; ++i)
-            s += Cell(i).caption + L" ";
-        return s;
-    }
     // The whole record of the icon: size, window, id, flags, callback and picture.
     static void ExpectRecord(const NotifyRecord& r, std::uintptr_t picture) {
         EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
@@ -88,8 +82,11 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
     state.CalendarColor = kWhite;
     app.ApplyColors();
     // October 2000: cells 0-6 September, 7-37 October, 38-41 November.
-    EXPECT_EQ(Captions(), L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
-                          L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
+    std::wstring captions;
+    for (int i = 0; i < 42; ++i)
+        captions += Cell(i).caption + L" ";
+    EXPECT_EQ(captions, L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
+                        L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
     for (int i = 0; i < 42; ++i) {
         const Color fore = i == 24           ? kWhite // the 18th: today
                            : i < 7 || i > 37 ? kGrey

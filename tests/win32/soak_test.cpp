@@ -170,12 +170,6 @@ void PaintAndCheck(Calendar& c) {
     }
 }
 
-// Shows a month as a step would.
-void Show(Calendar& c, chr::year_month ym) {
-    c.state.DisplayYear = static_cast<std::int16_t>(int(ym.year()));
-    c.state.DisplayMonth = static_cast<std::int16_t>(unsigned(ym.month()));
-}
-
 TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     Calendar c(D(2000, 10, 15));
     ASSERT_TRUE(c.created);
@@ -195,7 +189,8 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
     const int cycles = set ? std::max(1, std::atoi(set)) : kRefreshCycles;
     chr::year_month ym = kFirstMonth;
     for (int i = 0; i < cycles; ++i) {
-        Show(c, ym);
+        c.state.DisplayYear = static_cast<std::int16_t>(int(ym.year()));
+        c.state.DisplayMonth = static_cast<std::int16_t>(unsigned(ym.month()));
         c.app->RefreshCalendar();
         if (i % 1000 == 0) {
             ASSERT_NO_FATAL_FAILURE(ExpectMonth(c, ym, c.clock.now)) << i;
@@ -345,7 +340,8 @@ TEST(Soak, DateStaysRightAcrossMidnightMonthEndLeapDaysClockSetBackAndResume) {
 
     // Midnight while the user looks at another month: the same day keeps
     // their month; the new day brings the calendar to it.
-    Show(c, chr::year{2001} / 3);
+    c.state.DisplayMonth = 3;
+    c.state.DisplayYear = 2001;
     c.app->OnRefreshTimer();
     ExpectMonth(c, chr::year{2001} / 3, D(2000, 10, 15));
     c.TickOn(D(2000, 10, 16));
