@@ -52,42 +52,32 @@ std::wstring MonthName(int m) {
 
 // ---- Counting what the process holds.
 
-// GDI objects of this process. Where GetGuiResources does not answer (Wine
-// gives 0), the objects the program's holders own, which is every object the
-// program makes (scripts/check-layers checks that each creation goes into a
-// holder). Nothing here reads the system's private tables.
-long GdiObjects() {
-    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
-    return UniqueFont::Live() + UniqueBrush::Live() + UniquePen::Live() + UniqueBitmap::Live() +
-           UniqueMemoryDc::Live();
+// Window enumeration callbacks are stdcall: on 32-bit Windows no lambda
+// converts to one. Counts a window and, for a top-level one, its descendants.
+BOOL CALLBACK CountWindows(HWND h, LPARAM lp) {
+    ++*reinterpret_cast<long*>(lp);
+    if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) EnumChildWindows(h, CountWindows, lp);
+    return TRUE;
 }
 
-// USER objects of this process; where Wine answers 0, the windows of this
+// The GDI objects, then the USER objects, of this process. Where
+// GetGuiResources does not answer (Wine gives 0): the objects the program's
+// holders own, which is every object the program makes (scripts/check-layers
+// checks that each creation goes into a holder); and the windows of this
 // thread, top-level and child, and the icons the holders own, which is what
-// this code could leak.
-// Window enumeration callbacks are stdcall: on 32-bit Windows no lambda converts to one.
-BOOL CALLBACK CountChild(HWND, LPARAM lp) {
-    ++*reinterpret_cast<long*>(lp);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND h, LPARAM lp) {
-    ++*reinterpret_cast<long*>(lp);
-    EnumChildWindows(h, CountChild, lp); // every descendant
-    return TRUE;
-}
-
-long UserObjects() {
-    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return long(n);
-    long n = UniqueIcon::Live();
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
-// GDI objects, then USER objects.
+// this code could leak. Nothing here reads the system's private tables.
 using Counts = std::pair<long, long>;
 Counts Held() {
-    return {GdiObjects(), UserObjects()};
+    Counts n{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+             GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+    if (!n.first)
+        n.first = UniqueFont::Live() + UniqueBrush::Live() + UniquePen::Live() +
+                  UniqueBitmap::Live() + UniqueMemoryDc::Live();
+    if (!n.second) {
+        n.second = UniqueIcon::Live();
+        EnumThreadWindows(GetCurrentThreadId(), CountWindows, reinterpret_cast<LPARAM>(&n.second));
+    }
+    return n;
 }
 
 // The real window and logic with the real pictures and the locale's dates,
