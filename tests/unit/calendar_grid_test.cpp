@@ -64,15 +64,11 @@ TEST(GridTest, CellKindsFollowMonthSundayAndToday) {
     const auto cells = *GridDates(1, 2000);
     const Date farAway = D(1990, 1, 1);
     // Cells 0-5 December, 6-36 January, 37-41 February.
-    for (int i = 0; i < 42; ++i) {
-        const CellKind k = ClassifyCell(i, cells[i], 1, farAway);
-        if (i < 6 || i > 36)
-            EXPECT_EQ(k, CellKind::OtherMonth) << i;
-        else if (i % 7 == 0)
-            EXPECT_EQ(k, CellKind::Sunday) << i;
-        else
-            EXPECT_EQ(k, CellKind::Weekday) << i;
-    }
+    for (int i = 0; i < 42; ++i)
+        EXPECT_EQ(ClassifyCell(i, cells[i], 1, farAway), i < 6 || i > 36 ? CellKind::OtherMonth
+                                                         : i % 7 == 0    ? CellKind::Sunday
+                                                                         : CellKind::Weekday)
+            << i;
     // Today is marked even in a neighbouring month's cell, and only there.
     int marked = 0;
     for (int i = 0; i < 42; ++i)

@@ -61,16 +61,6 @@ struct LinkContents {
     WORD headerHotKey = 0xFFFF;
 };
 
-// The show command and hot key at their fixed places in the link header.
-bool ReadLinkHeader(const std::wstring& path, LinkContents& c) {
-    std::ifstream file(fs::path(path), std::ios::binary);
-    unsigned char h[0x4C] = {};
-    if (!file.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 0x4C) return false;
-    c.headerShowCommand = h[0x3C] | h[0x3D] << 8 | h[0x3E] << 16 | h[0x3F] << 24;
-    c.headerHotKey = static_cast<WORD>(h[0x40] | h[0x41] << 8);
-    return true;
-}
-
 // Reads a shortcut back the way the shell does when it starts it.
 std::optional<LinkContents> ReadLink(const std::wstring& path) {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -99,7 +89,14 @@ std::optional<LinkContents> ReadLink(const std::wstring& path) {
         CoTaskMemFree(ids);
         link->GetShowCmd(&c.showCommand);
         link->GetHotkey(&c.hotKey);
-        if (ReadLinkHeader(path, c)) result = c;
+        // The show command and hot key at their fixed places in the link header.
+        std::ifstream header(fs::path(path), std::ios::binary);
+        unsigned char h[0x4C] = {};
+        if (header.read(reinterpret_cast<char*>(h), sizeof h) && h[0] == 0x4C) {
+            c.headerShowCommand = h[0x3C] | h[0x3D] << 8 | h[0x3E] << 16 | h[0x3F] << 24;
+            c.headerHotKey = static_cast<WORD>(h[0x40] | h[0x41] << 8);
+            result = c;
+        }
     }
     if (file) file->Release();
     if (link) link->Release();
