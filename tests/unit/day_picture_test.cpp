@@ -103,10 +103,8 @@ TEST(DayPictures, EachSizeShowsThePageOnItsGroundWithShadowAndBinding) {
                     ASSERT_TRUE(c == kInkBlack || c == kInkDarkBlue || c == kInkLightGrey ||
                                 c == kInkDarkGrey || c == kInkWhite)
                         << "colour " << c << " on day " << day;
-                    if (!inside.Holds(x, y)) {
-                        ASSERT_EQ(c, first.At(x, y))
-                            << "day " << day << " differs at " << x << "," << y;
-                    }
+                    ASSERT_TRUE(inside.Holds(x, y) || c == first.At(x, y))
+                        << "day " << day << " differs at " << x << "," << y;
                 }
         }
     }
@@ -181,9 +179,7 @@ TEST(DayPictures, ACutShortCodeStillGivesPicturesAndIsReadNoFurther) {
         const Area inside = PageInside(g);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x) {
-                if (!inside.Holds(x, y)) {
-                    ASSERT_EQ(p.At(x, y), whole.At(x, y)) << x << "," << y;
-                }
+                ASSERT_TRUE(inside.Holds(x, y) || p.At(x, y) == whole.At(x, y)) << x << "," << y;
             }
     }
 }

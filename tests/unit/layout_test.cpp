@@ -27,9 +27,8 @@ TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
                   std::tuple(24 + 360 * (i % 7), 552 + 360 * (i / 7), 372, 372))
             << i;
     }
-    for (int c = 0; c < 7; ++c) {
+    for (int c = 0; c < 7; ++c)
         EXPECT_EQ(Design(Dow(c)).rect.left, 24 + 360 * c);
-    }
     EXPECT_EQ(Design(Dow(0)).caption, L"Sun");
     EXPECT_EQ(Design(Dow(6)).caption, L"Sat");
     for (int c = 0; c < 7; ++c) {
@@ -69,13 +68,12 @@ TEST(LayoutTest, PaintedNeighboursShowOneLineAndTheGapKeepsOneAtCommonScales) {
         auto oneLine = [](int backEnd, int frontStart) {
             return backEnd - frontStart == 1 || backEnd - frontStart == 2;
         };
+        // Each cell beside its right neighbour and above the one below it.
         for (int i = 0; i < 42; ++i) {
-            if (i % 7 < 6) {
-                EXPECT_TRUE(oneLine(px(Day(i)).right, px(Day(i + 1)).left)) << i << "@" << dpi;
-            }
-            if (i < 35) {
-                EXPECT_TRUE(oneLine(px(Day(i)).bottom, px(Day(i + 7)).top)) << i << "@" << dpi;
-            }
+            EXPECT_TRUE(i % 7 == 6 || oneLine(px(Day(i)).right, px(Day(i + 1)).left))
+                << i << "@" << dpi;
+            EXPECT_TRUE(i >= 35 || oneLine(px(Day(i)).bottom, px(Day(i + 7)).top))
+                << i << "@" << dpi;
         }
         for (int c = 0; c < 6; ++c)
             EXPECT_TRUE(oneLine(px(kButtons[c]).right, px(kButtons[c + 1]).left))

@@ -169,13 +169,12 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
 
 // What reached the developer's trace.
 std::vector<std::string> traced;
-void Trace(const char* what, const char* subject, long code) {
-    traced.push_back(std::string(what) + " " + subject + " " + std::to_string(code));
-}
 
 TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     traced.clear();
-    traceSink = Trace;
+    traceSink = [](const char* what, const char* subject, long code) {
+        traced.push_back(std::string(what) + " " + subject + " " + std::to_string(code));
+    };
     FakeRegistry reg;
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");

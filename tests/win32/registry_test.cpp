@@ -22,8 +22,8 @@ using namespace std::literals;
 
 constexpr const char* kTestRoot = "SOFTWARE\\MivraTest";
 
-// Passes through to the real registry and notes what would change it.
-class CountingRegistry final : public RegistryApi {
+// The real registry, noting what would change it.
+class CountingRegistry final : public Win32Registry {
 public:
     int creates = 0;
     std::vector<std::string> writes; // "name kind byte-count data"
@@ -32,30 +32,15 @@ public:
                           std::uint32_t access, RegKey* result,
                           std::uint32_t* disposition) override {
         ++creates;
-        return real_.CreateKeyEx(root, subKey, options, access, result, disposition);
-    }
-    RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t options,
-                        std::uint32_t access, RegKey* result) override {
-        return real_.OpenKeyEx(root, subKey, options, access, result);
-    }
-    RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
-                           std::uint32_t* size) override {
-        return real_.QueryValueEx(key, name, kind, data, size);
+        return Win32Registry::CreateKeyEx(root, subKey, options, access, result, disposition);
     }
     RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
                          std::uint32_t size) override {
         writes.push_back(std::string(name) + " " + std::to_string(kind) + " " +
                          std::to_string(size) + " " +
                          std::string(reinterpret_cast<const char*>(data), size));
-        return real_.SetValueEx(key, name, kind, data, size);
+        return Win32Registry::SetValueEx(key, name, kind, data, size);
     }
-    RegStatus DeleteValue(RegKey key, const char* name) override {
-        return real_.DeleteValue(key, name);
-    }
-    RegStatus CloseKey(RegKey key) override { return real_.CloseKey(key); }
-
-private:
-    Win32Registry real_;
 };
 
 struct RawValue {
