@@ -47,16 +47,14 @@ TEST(Holders, KeepWhatTheyHoldAndGiveBackOnlyWhatTheyTook) {
 
 // The shell's link object, which needs the thread to be in an apartment.
 HRESULT CreateShellLinkObject() {
-    IUnknown* link = nullptr;
-    const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IUnknown, reinterpret_cast<void**>(&link));
-    if (link) link->Release();
-    return hr;
+    ComPtr<IUnknown> link;
+    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                            link.PutVoid());
 }
 
 // Each case on a thread of its own, which starts in no apartment, whatever
 // the tests before it left on the main thread.
-TEST(ProgramApartment, IsEnteredOnceAndOutlivesAnotherOwnersScope) {
+TEST(ProgramApartment, IsEnteredOnceOutlivesAnotherOwnersScopeAndStaysOutOfTheWay) {
     std::thread([] {
         ASSERT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
         ASSERT_TRUE(EnterApartment());
@@ -74,9 +72,6 @@ TEST(ProgramApartment, IsEnteredOnceAndOutlivesAnotherOwnersScope) {
         CoUninitialize();
         EXPECT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
     }).join();
-}
-
-TEST(ProgramApartment, StaysOutOfTheWayOfAnApartmentEnteredBefore) {
     std::thread([] {
         // An apartment someone else opened first and then leaves: the
         // program's reference keeps it.
