@@ -140,23 +140,15 @@ TEST_F(RegistryWin32, AFreshKeyGetsTheDefaultsAsTextAndStoredValuesAreUsedAsThey
 }
 
 TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
-    struct Case {
-        const char* what;
-        DWORD kind;
-        std::string_view data;
-    };
-    const Case cases[] = {
-        {"letters", REG_SZ, "abc"},
-        {"empty text", REG_SZ, ""},
-        {"above 0xFFFFFF", REG_SZ, "16777216"},
-        {"negative", REG_SZ, "-1"},
-        {"REG_BINARY", REG_BINARY, "255"},
-        {"REG_DWORD above 0xFFFFFF", REG_DWORD, "\0\0\0\x01"sv},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    // Letters, empty text, above 0xFFFFFF as text and as a number, negative,
+    // binary.
+    const std::pair<DWORD, std::string_view> cases[] = {
+        {REG_SZ, "abc"}, {REG_SZ, ""},       {REG_SZ, "16777216"}, {REG_DWORD, "\0\0\0\x01"sv},
+        {REG_SZ, "-1"},  {REG_BINARY, "255"}};
+    for (const auto& [kind, data] : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind << ", " << data.size() << " bytes");
         PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
-        PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
+        PutRaw(path_.c_str(), "Clr_Calendar", kind, data);
         CountingRegistry reg;
         const Settings state = Load(reg);
 

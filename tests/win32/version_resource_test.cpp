@@ -59,38 +59,6 @@ private:
     std::vector<BYTE> block_;
 };
 
-TEST(ReleaseFile, VersionBlockNamesMivra3000009ByBrelstadInUsEnglish) {
-    const std::wstring exe = ReleaseExe();
-    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
-    VersionInfo v(exe);
-    ASSERT_TRUE(v.Ok());
-
-    UINT n = 0;
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(v.Query(L"\\", &n));
-    ASSERT_NE(fixed, nullptr);
-    ASSERT_GE(n, sizeof(VS_FIXEDFILEINFO));
-    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 3)); // 3.0
-    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(9, 0)); // .0.9
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 3));
-    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(9, 0));
-    EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
-
-    const auto* lang = static_cast<const WORD*>(v.Query(L"\\VarFileInfo\\Translation", &n));
-    ASSERT_NE(lang, nullptr);
-    ASSERT_EQ(n, 2 * sizeof(WORD)) << "exactly one language";
-    EXPECT_EQ(lang[0], 0x0409);
-    EXPECT_EQ(lang[1], 1200);
-
-    EXPECT_EQ(v.Text(L"FileVersion"), L"3.00.0009");
-    EXPECT_EQ(v.Text(L"ProductVersion"), L"3.00.0009");
-    EXPECT_EQ(v.Text(L"ProductName"), L"Mivra");
-    EXPECT_EQ(v.Text(L"InternalName"), L"Mivra");
-    EXPECT_EQ(v.Text(L"OriginalFilename"), L"Mivra.exe");
-    EXPECT_EQ(v.Text(L"CompanyName"), L"Brelstad Software");
-}
-
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colors, reserved;
@@ -123,10 +91,38 @@ GroupIcon FirstIcon(HMODULE m, int id) {
     return icon;
 }
 
-TEST(ReleaseFile, CarriesTheAppIconTheDayPicturesAndTheManifest) {
+TEST(ReleaseFile, NamesMivra3000009ByBrelstadInUsEnglishAndCarriesItsIconsAndManifest) {
     const std::wstring exe = ReleaseExe();
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
+    VersionInfo v(exe);
+    ASSERT_TRUE(v.Ok());
+
+    UINT n = 0;
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(v.Query(L"\\", &n));
+    ASSERT_NE(fixed, nullptr);
+    ASSERT_GE(n, sizeof(VS_FIXEDFILEINFO));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 3)); // 3.0
+    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(9, 0)); // .0.9
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 3));
+    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(9, 0));
+    EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
+
+    const auto* lang = static_cast<const WORD*>(v.Query(L"\\VarFileInfo\\Translation", &n));
+    ASSERT_NE(lang, nullptr);
+    ASSERT_EQ(n, 2 * sizeof(WORD)) << "exactly one language";
+    EXPECT_EQ(lang[0], 0x0409);
+    EXPECT_EQ(lang[1], 1200);
+
+    EXPECT_EQ(v.Text(L"FileVersion"), L"3.00.0009");
+    EXPECT_EQ(v.Text(L"ProductVersion"), L"3.00.0009");
+    EXPECT_EQ(v.Text(L"ProductName"), L"Mivra");
+    EXPECT_EQ(v.Text(L"InternalName"), L"Mivra");
+    EXPECT_EQ(v.Text(L"OriginalFilename"), L"Mivra.exe");
+    EXPECT_EQ(v.Text(L"CompanyName"), L"Brelstad Software");
+
+    // The icons and the manifest inside.
     const HMODULE m = LoadLibraryExW(exe.c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(m, nullptr) << GetLastError();
