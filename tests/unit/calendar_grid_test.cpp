@@ -81,7 +81,7 @@ TEST(GridTest, CellKindsFollowMonthSundayAndToday) {
     EXPECT_EQ(ClassifyCell(7, oct[7], 10, farAway), CellKind::Sunday);
 }
 
-TEST(GridTest, EveryDisplayableMonthBuildsAValidGrid) {
+TEST(GridTest, EveryDisplayableMonthBuildsAValidGridAndAClampKeepsTheMonthInTheRange) {
     int months = 0;
     for (int y = 100; y <= 9999; ++y) {
         for (int m = 0; m <= 13; ++m) { // and the months before and after, which are none
@@ -97,9 +97,8 @@ TEST(GridTest, EveryDisplayableMonthBuildsAValidGrid) {
     }
     // February 100 to November 9999.
     EXPECT_EQ(months, (9999 - 100 + 1) * 12 - 2);
-}
 
-TEST(GridTest, ClampKeepsTheDisplayedMonthInsideTheRange) {
+    // A month out of the range is brought to the nearest end.
     EXPECT_EQ(ClampDisplayable({1, 100}), kFirstDisplayable);
     EXPECT_EQ(ClampDisplayable({12, 9999}), kLastDisplayable);
     EXPECT_EQ(ClampDisplayable({5, -3}), kFirstDisplayable);

@@ -82,7 +82,7 @@ TEST(LayoutTest, PaintedNeighboursShowOneLineAndTheGapKeepsOneAtCommonScales) {
     }
 }
 
-TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
+TEST(PlacementTest, BottomRightAndCentredAtCommonScalesAndOnScreenByAQuarterOnOneMonitor) {
     EXPECT_EQ(BottomRightPlacement(1024, 768, 2580, 3084, 96), (PixelPoint{842, 512}));
     // 12 twips to the pixel: 12630 and 7686 twips, halves rounded up.
     EXPECT_EQ(BottomRightPlacement(1280, 960, 2580, 3084, 120), (PixelPoint{1053, 641}));
@@ -96,9 +96,8 @@ TEST(PlacementTest, BottomRightAndCentredAtCommonScales) {
     EXPECT_EQ(PaintedPixels({-8, -7, 16, 14}, 96), (PixelRect{-1, -1, 0, 0}));
     EXPECT_EQ(BottomRightPlacement(1024, 768, 2580, 3084, 0), PixelPoint{});
     EXPECT_EQ(CentredPlacement(1024, 768, 3204, 4956, -1), PixelPoint{});
-}
 
-TEST(PlacementTest, OnScreenMeansAQuarterOfTheWindowOnOneMonitor) {
+    // On screen means a quarter of the window on one monitor.
     const PixelRect window{0, 0, 100, 200};
     const auto shifted = [&](int dx, int dy) {
         return PixelRect{window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};

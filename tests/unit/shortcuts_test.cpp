@@ -11,7 +11,7 @@
 namespace mivra {
 namespace {
 
-TEST(ShortcutPathText, FolderEndsInOneBackslashAndTheLinkFileNeedsAFolderAndAPlainTitle) {
+TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgramIsItsStemPlusExe) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup  "), L"C:\\Users\\Ann\\Startup\\");
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup"), L"C:\\Users\\Ann\\Startup\\");
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup\\"), L"C:\\Users\\Ann\\Startup\\");
@@ -45,9 +45,8 @@ TEST(ShortcutPathText, FolderEndsInOneBackslashAndTheLinkFileNeedsAFolderAndAPla
     EXPECT_EQ(DecideShortcutAction(false, true), ShortcutAction::Delete);
     EXPECT_EQ(DecideShortcutAction(true, true), ShortcutAction::Nothing);
     EXPECT_EQ(DecideShortcutAction(false, false), ShortcutAction::Nothing);
-}
 
-TEST(ComputeShortcutPaths, FollowTheLoadStepsAndNameTheProgramByItsStemPlusExe) {
+    // The paths follow the load steps and name the program by its stem plus ".exe".
     const auto paths = ComputeShortcutPaths(L"C:\\Users\\Ann\\Start Menu\\Programs\\Startup  ",
                                             L"C:\\Program Files\\Mivra 2000\\Mivra.exe");
     ASSERT_TRUE(paths);

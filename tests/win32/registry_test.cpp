@@ -180,6 +180,9 @@ TEST_F(RegistryWin32, TypedValuesRoundTripAndMissingThingsReadAsNothing) {
     EXPECT_EQ(ReadRaw(path_.c_str(), "n")->data, "\xFE\xFF\xFF\xFF"sv);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(
         LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "missing")));
+    RegKey none = 1; // a create that fails gives no key to close
+    EXPECT_NE(reg.CreateKeyEx(0x1234, "x", 0, kSettingsAccess, &none, nullptr), kErrorSuccess);
+    EXPECT_EQ(none, RegKey{0});
 }
 
 // The one test on the program's own key: what it held is put back after.
