@@ -230,10 +230,13 @@ TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
     app.OnTraySizeChanged();
     app.OnRefreshTimer();
     app.OnMouseDown(LabelId::lblMonthNext);
+    app.OnMouseUp(LabelId::lblMonthNext);
+    app.OnClick(LabelId::lblToday);
+    app.OnTrayCallback(514);
     app.SettingsChanged();
     app.OnCloseRequest();
     EXPECT_EQ(tray.Ops(), (Ops{NotifyOp::Modify, NotifyOp::Delete}));
-    EXPECT_FALSE(window.trayRetry || window.scroll);
+    EXPECT_FALSE(window.trayRetry || window.scroll || window.shown);
     EXPECT_EQ(window.labelsChanged, painted);
 }
 

@@ -56,6 +56,12 @@ FARPROC Lookup(DpiLibrary library, const char* name) {
     return present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
 }
 
+// Refuses the `refused`th window creation from now, counted from 1.
+int refused = 0;
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
+    return code == HCBT_CREATEWND && --refused == 0 ? 1 : CallNextHookEx(nullptr, code, wp, lp);
+}
+
 class OlderSystemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -139,6 +145,14 @@ TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
         EXPECT_FALSE(IsWindowVisible(window.Handle()));
     } // and its end takes the window with it
     EXPECT_FALSE(IsWindow(h));
+    // The system refuses the window, or only its callback child: no calendar.
+    for (int which : {1, 2}) {
+        CalendarWindow window(colors);
+        refused = which;
+        const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+        EXPECT_FALSE(window.Create(GetModuleHandleW(nullptr))) << which;
+        UnhookWindowsHookEx(hook);
+    }
     test::DropMessages();
 }
 
