@@ -14,7 +14,7 @@ namespace mivra::test {
 
 class DibCanvas {
 public:
-    DibCanvas(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
+    DibCanvas(int w, int h) : w_(w), dc_(CreateCompatibleDC(nullptr)) {
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
         void* bits = nullptr;
@@ -47,7 +47,7 @@ public:
 private:
     explicit DibCanvas(const RECT& r) : DibCanvas(r.right, r.bottom) {}
 
-    int w_, h_;
+    int w_;
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
     std::uint32_t* bits_ = nullptr;
