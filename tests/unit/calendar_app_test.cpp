@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "app/calendar_app.h"
+#include "app/calendar_reader.h"
 #include "tests/support/app_fakes.h"
 
 namespace mivra {
@@ -52,8 +53,7 @@ TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
     EXPECT_EQ(std::string(r.szTip.data() + 35, 29), std::string(29, ' '));
 
     // Colours loaded (defaults on a first start) and applied before the grid.
-    EXPECT_EQ(state.LabelColor, kCyan);
-    EXPECT_EQ(state.CalendarColor, kWhite);
+    EXPECT_EQ(std::pair(state.LabelColor, state.CalendarColor), std::pair(kCyan, kWhite));
     EXPECT_EQ(options.applied, 1);
     EXPECT_EQ(app.Label(LabelId::lblMonth).caption, L"October 2000");
     EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (10/31/2000)");
@@ -103,6 +103,9 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
     ShowMonth(1, 2000);
     EXPECT_EQ(Cell(39).caption, L"3");
     EXPECT_EQ(Look(Day(39)), (Colours{kWhite, kCyan}));
+    // A month out of the range (no step shows one) reads its captions.
+    state.DisplayYear = 50;
+    EXPECT_EQ(DescribeLabel(app, Day(3)).name, Cell(3).caption);
     // A month without today: no mark, and no colour survives from before.
     ShowMonth(2, 2009);
     for (int i = 0; i < 42; ++i)

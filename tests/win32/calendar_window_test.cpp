@@ -11,6 +11,7 @@
 #include "base/twips.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
+#include "tests/support/reader_win32.h"
 #include "tests/support/window_rects_win32.h"
 
 namespace mivra {
@@ -34,8 +35,7 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     EXPECT_FALSE(IsWindowVisible(h));
     // Made topmost without taking the focus: at log-on the user may be typing
     // into another program already.
-    EXPECT_NE(GetActiveWindow(), h);
-    EXPECT_NE(GetFocus(), h);
+    EXPECT_TRUE(GetActiveWindow() != h && GetFocus() != h);
     EXPECT_EQ(WindowText(h), L"Mivra 2000");
     // Its icon, the window's and the class's, is the page of day 31.
     const auto icon = reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
@@ -233,6 +233,9 @@ TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
     SendMessageW(h, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, At(LabelId::lblMonthPrev));
     SendMessageW(h, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
     SendMessageW(h, WM_TIMER, 99, 0);
+    const Reader reader(h); // and a reader's press of "<"
+    reader->accDoDefaultAction(
+        Child(reader.HitTest(Middle(ScreenRect(h, window.LabelRect(LabelId::lblMonthPrev))))));
     EXPECT_EQ(state.DisplayMonth, 11);
     EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.CalendarColor) << "still pressed";
     SendMessageW(h, WM_TIMER, 2, 0); // tmrButtonScroll

@@ -14,6 +14,7 @@
 #include "app/calendar_window_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/message_pump_win32.h"
+#include "tests/support/reader_win32.h"
 #include "tests/support/system_colors_win32.h"
 
 namespace mivra {
@@ -100,8 +101,8 @@ TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSy
         EXPECT_EQ(MonitorDpi(window_), screen);
         EXPECT_EQ(MonitorDpi(nullptr), screen);
         EXPECT_EQ(MetricForDpi(SM_CXSMICON, 2 * screen, 77), 77);
-        const RECT frame = FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen);
-        EXPECT_TRUE(EqualRect(&frame, &adjusted));
+        EXPECT_EQ(test::Box(FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen)),
+                  test::Box(adjusted));
         EXPECT_EQ(StatusFontForDpi(2 * screen).lfHeight, 2 * m.lfStatusFont.lfHeight);
         EnableDpiAwareness();
         EXPECT_EQ(awareCalls, 1) << "the Vista call, where the manifest is not read";
@@ -137,9 +138,11 @@ TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
         GetWindowRect(window.Handle(), &r);
         EXPECT_EQ(r.right - r.left, TwipsToPixels(kCalendarWidthTwips, 144));
         EXPECT_EQ(r.bottom - r.top, TwipsToPixels(kCalendarHeightTwips, 144));
-        // Before its logic is attached it paints only its black frame, and
-        // the shell's messages reach no one.
+        // Before its logic is attached it paints only its black frame, shows
+        // a reader nothing, and the shell's messages reach no one.
         EXPECT_EQ(test::DibCanvas(window.Handle()).At(20, 8), 0u);
+        const test::Reader reader(window.Handle());
+        EXPECT_EQ(std::pair(reader.Count(), reader.Selection()), std::pair(0L, -1L));
         SendMessageW(window.Hook(), WM_MOUSEMOVE, 0, WM_LBUTTONUP);
         SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_FALSE(IsWindowVisible(window.Handle()));

@@ -91,7 +91,6 @@ struct Calendar : test::CalendarWindowRig {
         app->OnRefreshTimer();
     }
     void Paint() { window.PaintContent(canvas->Dc(), area); }
-    const LabelState& Label(LabelId id) const { return app->Label(id); }
 
     UserDateText localText;
     Icons pictures{GetModuleHandleW(nullptr)};
@@ -107,7 +106,7 @@ void ExpectMonth(const Calendar& c, chr::year_month ym, const Date& today) {
     const ModuleState& s = c.state;
     SCOPED_TRACE(testing::Message() << unsigned(ym.month()) << "/" << int(ym.year()));
     ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(ym.month())), int(ym.year())));
-    const std::wstring& title = c.Label(LabelId::lblMonth).caption;
+    const std::wstring& title = c.app->Label(LabelId::lblMonth).caption;
     wchar_t month[80] = {};
     EXPECT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + unsigned(ym.month()) - 1,
                              month, 80),
@@ -117,7 +116,7 @@ void ExpectMonth(const Calendar& c, chr::year_month ym, const Date& today) {
 
     const auto cells = test::ExpectedGrid(ym);
     for (int i = 0; i < kGridCells; ++i) {
-        const LabelState& l = c.Label(Day(i));
+        const LabelState& l = c.app->Label(Day(i));
         ASSERT_EQ(l.caption, std::to_wstring(unsigned(cells[i].day()))) << "cell " << i;
         const bool isToday = cells[i] == Ymd(today);
         const Color fore = isToday                          ? s.CalendarColor
@@ -138,7 +137,7 @@ void ExpectToday(Calendar& c, const Date& today) {
     EXPECT_EQ(c.tray.calls.back().record.hIcon,
               reinterpret_cast<std::uintptr_t>(c.pictures.ForDay(today.Day())));
     EXPECT_NE(c.tray.calls.back().record.hIcon, 0u);
-    EXPECT_EQ(c.Label(LabelId::lblToday).tooltip,
+    EXPECT_EQ(c.app->Label(LabelId::lblToday).tooltip,
               L"Jump to Today (" + test::WindowsShortDate(today) + L")");
 }
 
@@ -153,7 +152,7 @@ void PaintAndCheck(Calendar& c) {
     ASSERT_EQ(s.At(0, 0), RGB(0, 0, 0));
     for (int i = 0; i < kGridCells; ++i) {
         const RECT r = c.window.LabelRect(Day(i));
-        ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.Label(Day(i)).back))
+        ASSERT_EQ(s.At(r.left + 2, r.bottom - 3), ResolveColor(c.app->Label(Day(i)).back))
             << "cell " << i;
     }
 }
@@ -223,7 +222,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         ASSERT_EQ(GetCapture(), c.h);
         step(st);
         ++steps;
-        ASSERT_EQ(c.Label(st.id).back, c.state.CalendarColor) << "pressed look";
+        ASSERT_EQ(c.app->Label(st.id).back, c.state.CalendarColor) << "pressed look";
         for (int t = 0; t < 3; ++t) {
             if (!scrollTimer) {
                 MSG msg{};
@@ -242,7 +241,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         }
         SendMessageW(c.h, WM_LBUTTONUP, 0, at);
         ASSERT_EQ(GetCapture(), nullptr);
-        ASSERT_EQ(c.Label(st.id).back, c.state.LabelColor) << "resting look";
+        ASSERT_EQ(c.app->Label(st.id).back, c.state.LabelColor) << "resting look";
         ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(expected.month())), int(expected.year())))
             << "after " << steps << " steps";
     };
