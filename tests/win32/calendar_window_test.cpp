@@ -89,8 +89,7 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
     EXPECT_NEAR(tipFontHeight(), at96 * 3 / 2, 1);
     TTTOOLINFOW tool{.cbSize = sizeof(tool), .hwnd = h, .uId = UINT_PTR(Index(LabelId::lblToday))};
     ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
-    const RECT today = window.LabelRect(LabelId::lblToday);
-    EXPECT_TRUE(EqualRect(&tool.rect, &today));
+    EXPECT_EQ(Box(tool.rect), Box(window.LabelRect(LabelId::lblToday)));
 
     // Each change replaces the font; none is left behind.
     changeDpi(96);

@@ -199,16 +199,13 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     ASSERT_TRUE(c.created);
     PaintAndCheck(c);
 
-    struct Step {
-        LabelId id;
-        int months;
-    };
+    using Step = std::pair<LabelId, int>; // the label and the months it steps
     const Step next{LabelId::lblMonthNext, 1}, prev{LabelId::lblMonthPrev, -1},
         yearNext{LabelId::lblYearNext, 12}, yearPrev{LabelId::lblYearPrev, -12};
     chr::year_month expected = chr::year{2000} / 10;
     auto step = [&](const Step& st) {
         // At the ends of the range a step leaves the month where it is.
-        const chr::year_month to = expected + chr::months(st.months);
+        const chr::year_month to = expected + chr::months(st.second);
         if (to >= kFirstMonth && to <= kLastMonth) expected = to;
     };
 
@@ -217,12 +214,12 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
     UINT_PTR scrollTimer = 0;
     int steps = 0;
     auto press = [&](const Step& st) {
-        const LPARAM at = test::AtMiddle(c.window.LabelRect(st.id));
+        const LPARAM at = test::AtMiddle(c.window.LabelRect(st.first));
         SendMessageW(c.h, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ASSERT_EQ(GetCapture(), c.h);
         step(st);
         ++steps;
-        ASSERT_EQ(c.app->Label(st.id).back, c.state.CalendarColor) << "pressed look";
+        ASSERT_EQ(c.app->Label(st.first).back, c.state.CalendarColor) << "pressed look";
         for (int t = 0; t < 3; ++t) {
             if (!scrollTimer) {
                 MSG msg{};
@@ -241,7 +238,7 @@ TEST(Soak, NavigationThroughMouseAndTimerMessagesStopsAtTheEndsAndLeaksNothing) 
         }
         SendMessageW(c.h, WM_LBUTTONUP, 0, at);
         ASSERT_EQ(GetCapture(), nullptr);
-        ASSERT_EQ(c.app->Label(st.id).back, c.state.LabelColor) << "resting look";
+        ASSERT_EQ(c.app->Label(st.first).back, c.state.LabelColor) << "resting look";
         ASSERT_EQ(c.MonthShown(), std::pair(int(unsigned(expected.month())), int(expected.year())))
             << "after " << steps << " steps";
     };
