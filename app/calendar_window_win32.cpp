@@ -78,7 +78,8 @@ std::vector<TipTool> CalendarWindow::TipTools() const {
 }
 
 const wchar_t* CalendarWindow::TipText(UINT_PTR id) const {
-    return id < kLabelCount && app_ ? app_->Label(static_cast<LabelId>(id)).tooltip.c_str() : L"";
+    // The tools are the layout's buttons, so every id names a label.
+    return app_ ? app_->Label(static_cast<LabelId>(id)).tooltip.c_str() : L"";
 }
 
 void CalendarWindow::PaintContent(HDC dc, const RECT& area) {
@@ -179,7 +180,8 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
 void CalendarWindow::OnCloseRequest() {
     if (closing_) return;
     closing_ = true;
-    if (app_) app_->OnCloseRequest();
+    // Only the message switch asks, and it runs with the logic attached.
+    app_->OnCloseRequest();
     DestroyWindow(hwnd_);
 }
 
@@ -296,7 +298,8 @@ LRESULT CalendarWindow::TrayHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT CalendarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (LRESULT r; access_.Handle(hwnd_, msg, wp, lp, r) || tips_.Handle(hwnd_, msg, wp, lp, r))
         return r;
-    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // Zero until the window's creation has registered it.
+    if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
         if (app_) app_->OnTaskbarCreated();
         return 0;
     }

@@ -11,6 +11,11 @@ std::optional<Date> Date::FromYmd(int year, int month, int day) {
     return FromSysDays(std::chrono::sys_days(ymd));
 }
 
+Date Date::Nearest(int year, int month, int day) {
+    if (auto d = FromYmd(year, month, day)) return *d;
+    return year > 9999 ? Last() : First();
+}
+
 std::optional<Date> Date::AddDays(int n) const {
     // Count in long long so no step can overflow before the range check.
     const long long target = static_cast<long long>(days_.time_since_epoch().count()) + n;

@@ -12,6 +12,9 @@ class Date {
 public:
     // Day, month and year of a valid date; anything else has no Date.
     static std::optional<Date> FromYmd(int year, int month, int day);
+    // The system's date kept in range: the system allows years past 9999
+    // (the last day here) and before 100 (the first).
+    static Date Nearest(int year, int month, int day);
     // The first supported day; arrays of dates start out holding it.
     constexpr Date() : days_(kFirstDay) {}
 

@@ -12,9 +12,7 @@ namespace mivra {
 Date SystemClock::Today() {
     SYSTEMTIME st{};
     GetLocalTime(&st);
-    if (auto d = Date::FromYmd(st.wYear, st.wMonth, st.wDay)) return *d;
-    // The system allows years past 9999; the calendar does not.
-    return st.wYear > 9999 ? Date::Last() : Date::First();
+    return Date::Nearest(st.wYear, st.wMonth, st.wDay);
 }
 
 namespace {

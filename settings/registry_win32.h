@@ -6,7 +6,8 @@
 
 namespace mivra {
 
-class Win32Registry final : public RegistryApi {
+// Open to a test that watches the calls the program makes.
+class Win32Registry : public RegistryApi {
 public:
     RegStatus CreateKeyEx(RegKey root, const char* subKey, std::uint32_t options,
                           std::uint32_t access, RegKey* result,

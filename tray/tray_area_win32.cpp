@@ -21,9 +21,9 @@ namespace {
 
 NOTIFYICONDATAA ToNotifyIconData(const NotifyRecord& r) {
     NOTIFYICONDATAA nid{};
-    // The record's size names the first-version layout; on 64-bit Windows
-    // that layout is larger, so pass the size the platform expects for it.
-    nid.cbSize = r.cbSize == kNotifyRecordSize ? NOTIFYICONDATAA_V1_SIZE : r.cbSize;
+    // The record holds the first-version layout; on 64-bit Windows that
+    // layout is larger, so the size the platform expects for it.
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
     nid.hWnd = reinterpret_cast<HWND>(r.hWnd);
     nid.uID = r.uID;
     nid.uFlags = r.uFlags;

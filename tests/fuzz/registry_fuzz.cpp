@@ -11,16 +11,11 @@
 #include "settings/settings.h"
 #include "tests/support/fake_registry.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t length) {
     using namespace mivra;
+    const auto Check = [](bool ok) {
+        if (!ok) std::abort();
+    };
     if (length < 2) return 0;
     const std::uint32_t kind = input[0] % 8; // REG_NONE .. REG_RESOURCE_LIST, mostly
     const std::uint8_t flags = input[1];

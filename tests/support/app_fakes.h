@@ -1,6 +1,7 @@
 // Fakes of the platform for driving the calendar logic in tests.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,11 +22,7 @@ inline Date D(int y, int m, int d) {
 class FakeClock : public Clock {
 public:
     Date now = D(2000, 10, 15);
-    int reads = 0;
-    Date Today() override {
-        ++reads;
-        return now;
-    }
+    Date Today() override { return now; }
 };
 
 class EnglishText : public DateText {
@@ -97,12 +94,16 @@ public:
     }
     // Explorer restarted: every icon is gone.
     void Restart() { icons.clear(); }
-    int Count(NotifyOp op) const {
-        int n = 0;
-        for (const TrayCall& c : calls)
-            n += c.op == op;
-        return n;
+    std::vector<NotifyOp> Ops() const {
+        std::vector<NotifyOp> ops(calls.size());
+        std::ranges::transform(calls, ops.begin(), &TrayCall::op);
+        return ops;
     }
+    int Count(NotifyOp op) const {
+        return static_cast<int>(std::ranges::count(calls, op, &TrayCall::op));
+    }
+    // The picture of the one icon the shell shows, 0 while it shows none.
+    std::uintptr_t Shown() const { return icons.empty() ? 0 : icons.begin()->second.hIcon; }
 };
 
 // Handles are 1000 + day at first and size * 1000 + day once the tray's
@@ -131,12 +132,11 @@ public:
     bool trayRetry = false;
     int labelsChanged = 0;
     int x = -1, y = -1;
-    ScreenMetrics screen{1024, 768, 96};
     std::function<void()> onShow;
 
     void MakeTopmost() override { log.push_back("topmost"); }
     void SetNormalState() override { log.push_back("normal"); }
-    ScreenMetrics Screen() override { return screen; }
+    ScreenMetrics Screen() override { return {1024, 768, 96}; }
     void MoveTo(int nx, int ny) override {
         x = nx;
         y = ny;
@@ -186,6 +186,9 @@ struct AppFakes {
     FakeIcons icons;
     FakeOptions options;
     FakeRegistry registry;
+
+    // The month on show and its year.
+    std::pair<int, int> MonthShown() const { return {state.DisplayMonth, state.DisplayYear}; }
 };
 
 // A CalendarApp wired to fakes, for fixtures to inherit.
@@ -193,6 +196,10 @@ struct AppRig : AppFakes {
     FakeWindow window;
     CalendarApp app{state, {clock, text, tray, icons, window, options, registry}};
 
+    // A label's text and ground colours.
+    std::pair<Color, Color> Look(LabelId id) const {
+        return {app.Label(id).fore, app.Label(id).back};
+    }
     // The program's start on that day.
     void StartOn(const Date& today) {
         clock.now = today;

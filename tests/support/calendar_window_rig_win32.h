@@ -1,12 +1,13 @@
 // A real calendar window driven by the real logic, with the platform's other
 // parts faked so that nothing reaches the shell or the registry, and the real
 // options window and picker beside it on the same state. Fixtures inherit it
-// and call Start and Stop.
+// and call Start and Stop. And a date as Windows writes it.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "app/calendar_app.h"
 #include "app/calendar_window_win32.h"
@@ -19,8 +20,11 @@
 namespace mivra::test {
 
 struct CalendarWindowRig : AppFakes {
+    explicit CalendarWindowRig(const CalendarTimings& timings = {}) : window(colors, timings) {}
+
     TestSystemColors colors;
-    CalendarWindow window{colors};
+    CalendarWindow window;
+    HWND h = nullptr; // the window, once started
     std::unique_ptr<CalendarApp> app;
     // The real options window and picker; the logic itself talks to `options`.
     OptionsWindowRig dialogs{state, registry, colors};
@@ -31,6 +35,7 @@ struct CalendarWindowRig : AppFakes {
     bool Start(const Date& today, DateText& dates, IconSource& pictures) {
         clock.now = today;
         if (!window.Create(GetModuleHandleW(nullptr))) return false;
+        h = window.Handle();
         app = std::make_unique<CalendarApp>(
             state, CalendarApp::Services{clock, dates, tray, pictures, window, options, registry});
         window.Attach(app.get());
@@ -43,5 +48,18 @@ struct CalendarWindowRig : AppFakes {
         DropMessages(); // the window's end posts WM_QUIT
     }
 };
+
+// A date as Windows writes it in a locale's short form, the user's by default.
+inline std::wstring WindowsShortDate(const Date& d, const wchar_t* locale = nullptr) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.Year());
+    st.wMonth = static_cast<WORD>(d.Month());
+    st.wDay = static_cast<WORD>(d.Day());
+    wchar_t buf[80] = {};
+    // A date Windows cannot write matches nothing the program shows.
+    return GetDateFormatEx(locale, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr) > 0
+               ? buf
+               : L"(no date)";
+}
 
 } // namespace mivra::test

@@ -28,6 +28,17 @@ inline std::string DayIconFile(int day) {
     return (day < 10 ? "day0" : "day") + std::to_string(day) + ".ico";
 }
 
+// The bytes of day 1 to 31's committed icon, read once.
+inline const std::vector<std::uint8_t>& DayIconBytes(int day) {
+    static const auto icons = [] {
+        std::vector<std::vector<std::uint8_t>> v;
+        for (int d = 1; d <= 31; ++d)
+            v.push_back(ReadBytes(MIVRA_SOURCE_DIR "/resources/" + DayIconFile(d)));
+        return v;
+    }();
+    return icons[day - 1];
+}
+
 // The image of a one-image, 32 x 32, 4-bit .ico file: rows are stored
 // bottom up, two pixels to a byte, high nibble first.
 inline Picture IcoPicture(const std::vector<std::uint8_t>& ico) {

@@ -98,66 +98,49 @@ public:
                           std::uint32_t access, RegKey* result,
                           std::uint32_t* disposition) override {
         *result = 0;
-        Call call;
-        call.op = Op::Create;
-        call.access = access;
-        call.status = DoCreate(root, subKey, access, result, disposition, call.path);
-        return Log(std::move(call));
+        Call call{.op = Op::Create, .access = access};
+        return Log(call, DoOpen(root, subKey, access, true, result, disposition, call.path));
     }
 
     RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t /*options*/,
                         std::uint32_t access, RegKey* result) override {
         *result = 0;
-        Call call;
-        call.op = Op::Open;
-        call.access = access;
-        call.status = DoOpen(root, subKey, access, result, call.path);
-        return Log(std::move(call));
+        Call call{.op = Op::Open, .access = access};
+        return Log(call, DoOpen(root, subKey, access, false, result, nullptr, call.path));
     }
 
     RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
                            std::uint32_t* size) override {
         if (beforeQuery) beforeQuery();
-        Call call;
-        call.op = Op::Query;
-        call.name = name ? name : "";
-        call.withBuffer = data != nullptr;
-        call.size = size ? *size : 0;
-        call.status = DoQuery(key, call.name, kind, data, size, call.path);
-        return Log(std::move(call));
+        Call call{.op = Op::Query,
+                  .name = name ? name : "",
+                  .size = size ? *size : 0,
+                  .withBuffer = data != nullptr};
+        return Log(call, DoQuery(key, call.name, kind, data, size, call.path));
     }
 
     RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
                          std::uint32_t size) override {
-        Call call;
-        call.op = Op::Set;
-        call.name = name ? name : "";
-        call.kind = kind;
-        call.size = size;
+        Call call{.op = Op::Set, .name = name ? name : "", .kind = kind, .size = size};
         if (data) call.data.assign(data, data + size);
-        call.status = DoSet(key, call.name, kind, data, size, call.path);
-        return Log(std::move(call));
+        return Log(call, DoSet(key, call.name, kind, data, size, call.path));
     }
 
     RegStatus DeleteValue(RegKey key, const char* name) override {
-        Call call;
-        call.op = Op::Delete;
-        call.name = name ? name : "";
-        call.status = DoDelete(key, call.name, call.path);
-        return Log(std::move(call));
+        Call call{.op = Op::Delete, .name = name ? name : ""};
+        return Log(call, DoDelete(key, call.name, call.path));
     }
 
     RegStatus CloseKey(RegKey key) override {
-        Call call;
-        call.op = Op::Close;
+        Call call{.op = Op::Close};
         const auto handle = handles_.find(key);
-        if (handle != handles_.end()) {
-            call.path = handle->second.path;
-            handles_.erase(handle);
-        } else if (key != kHkeyLocalMachine && key != kHkeyCurrentUser) {
-            call.status = kErrorInvalidHandle;
-        }
-        return Log(std::move(call));
+        if (handle == handles_.end())
+            return Log(call, key == kHkeyLocalMachine || key == kHkeyCurrentUser
+                                 ? kErrorSuccess
+                                 : kErrorInvalidHandle);
+        call.path = handle->second.path;
+        handles_.erase(handle);
+        return Log(call, kErrorSuccess);
     }
 
 private:
@@ -188,16 +171,14 @@ private:
 
     Key& EnsureKey(const std::string& path) {
         std::string sofar;
-        Key* key = nullptr;
-        std::string_view rest = path;
-        while (!rest.empty()) {
+        for (std::string_view rest = path;;) {
             const auto cut = rest.find('\\');
             sofar.append(sofar.empty() ? "" : "\\").append(rest.substr(0, cut));
-            rest = cut == std::string_view::npos ? std::string_view{} : rest.substr(cut + 1);
-            key = &keys_[Lower(sofar)];
-            if (key->path.empty()) key->path = sofar;
+            Key& key = keys_[Lower(sofar)];
+            if (key.path.empty()) key.path = sofar;
+            if (cut == std::string_view::npos) return key;
+            rest = rest.substr(cut + 1);
         }
-        return *key;
     }
 
     // The full path named by a root or open handle and a sub-key, or an error.
@@ -219,55 +200,46 @@ private:
         return kErrorSuccess;
     }
 
+    // The key an open handle names, if it was opened with `right`.
+    RegStatus Opened(RegKey handle, std::uint32_t right, std::string& path) const {
+        const auto open = handles_.find(handle);
+        if (open == handles_.end()) return kErrorInvalidHandle;
+        path = open->second.path;
+        return open->second.access & right ? kErrorSuccess : kErrorAccessDenied;
+    }
+
     RegKey NewHandle(const std::string& path, std::uint32_t access) {
         nextHandle_ += 4;
         handles_[nextHandle_] = Handle{path, access};
         return nextHandle_;
     }
 
-    RegStatus DoCreate(RegKey root, const char* subKey, std::uint32_t access, RegKey* result,
-                       std::uint32_t* disposition, std::string& path) {
+    // Opens the key, or with `create` makes it and every level it needs.
+    RegStatus DoOpen(RegKey root, const char* subKey, std::uint32_t access, bool create,
+                     RegKey* result, std::uint32_t* disposition, std::string& path) {
         if (const RegStatus s = Resolve(root, subKey, path); s != kErrorSuccess) return s;
         const auto existing = keys_.find(Lower(path));
-        if (existing != keys_.end()) {
-            if (existing->second.writeProtected && (access & kWriteRights))
-                return kErrorAccessDenied;
-            path = existing->second.path;
-            if (disposition) *disposition = kOpenedExistingKey;
-            *result = NewHandle(path, access);
-            return kErrorSuccess;
-        }
+        const bool made = existing == keys_.end();
+        if (made && !create) return kErrorFileNotFound;
+        if (!made && existing->second.writeProtected && (access & kWriteRights))
+            return kErrorAccessDenied;
         // The deepest existing level must let us create below it.
-        for (std::string up = path; up.find('\\') != std::string::npos;) {
+        for (std::string up = path; made && up.find('\\') != std::string::npos;) {
             up.erase(up.rfind('\\'));
             const auto parent = keys_.find(Lower(up));
             if (parent == keys_.end()) continue;
             if (parent->second.writeProtected) return kErrorAccessDenied;
             break;
         }
-        path = EnsureKey(path).path;
-        if (disposition) *disposition = kCreatedNewKey;
-        *result = NewHandle(path, access);
-        return kErrorSuccess;
-    }
-
-    RegStatus DoOpen(RegKey root, const char* subKey, std::uint32_t access, RegKey* result,
-                     std::string& path) {
-        if (const RegStatus s = Resolve(root, subKey, path); s != kErrorSuccess) return s;
-        const auto key = keys_.find(Lower(path));
-        if (key == keys_.end()) return kErrorFileNotFound;
-        if (key->second.writeProtected && (access & kWriteRights)) return kErrorAccessDenied;
-        path = key->second.path;
+        path = made ? EnsureKey(path).path : existing->second.path;
+        if (disposition) *disposition = made ? kCreatedNewKey : kOpenedExistingKey;
         *result = NewHandle(path, access);
         return kErrorSuccess;
     }
 
     RegStatus DoQuery(RegKey handle, const std::string& name, std::uint32_t* kind,
                       std::uint8_t* data, std::uint32_t* size, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeyQueryValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeyQueryValue, path); s != kErrorSuccess) return s;
         if (data && !size) return kErrorInvalidParameter;
         const Key& key = keys_.at(Lower(path));
         const auto value = key.values.find(Lower(name));
@@ -289,10 +261,7 @@ private:
 
     RegStatus DoSet(RegKey handle, const std::string& name, std::uint32_t kind,
                     const std::uint8_t* data, std::uint32_t size, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeySetValue, path); s != kErrorSuccess) return s;
         if (!data && size) return kErrorNoAccess;
         Key& key = keys_.at(Lower(path));
         key.values[Lower(name)] = Value{kind, data ? std::vector<std::uint8_t>(data, data + size)
@@ -301,16 +270,14 @@ private:
     }
 
     RegStatus DoDelete(RegKey handle, const std::string& name, std::string& path) {
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return kErrorInvalidHandle;
-        path = open->second.path;
-        if (!(open->second.access & kKeySetValue)) return kErrorAccessDenied;
+        if (const RegStatus s = Opened(handle, kKeySetValue, path); s != kErrorSuccess) return s;
         return keys_.at(Lower(path)).values.erase(Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
     }
 
-    RegStatus Log(Call call) {
+    RegStatus Log(Call& call, RegStatus status) {
+        call.status = status;
         calls_.push_back(std::move(call));
-        return calls_.back().status;
+        return status;
     }
 
     std::map<std::string, Key> keys_; // by lower-case full path

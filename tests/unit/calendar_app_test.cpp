@@ -1,23 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/calendar_app.h"
+#include "app/calendar_reader.h"
 #include "tests/support/app_fakes.h"
 
 namespace mivra {
 namespace {
 
 using test::D;
+using Ops = std::vector<NotifyOp>;
+using Colours = std::pair<Color, Color>; // text, ground
 
 constexpr Color kCyan = 0x00808000, kWhite = 0x00FFFFFF, kBlack = 0, kGrey = 0x00C0C0C0;
 
 class CalendarAppTest : public ::testing::Test, protected test::AppRig {
 protected:
     const LabelState& Cell(int i) const { return app.Label(Day(i)); }
-    std::wstring Captions() const {
-        std::wstring s;
-        for (int i = 0; i < 42; ++i)
-            s += Cell(i).caption + L" ";
-        return s;
+    // The whole record of the icon: size, window, id, flags, callback and picture.
+    static void ExpectRecord(const NotifyRecord& r, std::uintptr_t picture) {
+        EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
+                  std::tuple(88u, std::uintptr_t{0x4242}, 1u, 7u, 512u, picture));
     }
     // The shell shows the icon once and nothing is being retried.
     void ExpectIconShownOnce() const {
@@ -34,32 +38,22 @@ TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
     EXPECT_EQ(state.OtherMonthTextColor, kGrey);
     EXPECT_EQ(state.DefaultLabelColor, kCyan);
     EXPECT_EQ(state.DefaultCalendarColor, kWhite);
-    EXPECT_EQ(state.DisplayMonth, 10);
-    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(MonthShown(), std::pair(10, 2000));
     EXPECT_EQ(state.LastDate, D(2000, 10, 31));
     // Topmost, normal state and placement; never shown at start.
     EXPECT_EQ(window.log, (std::vector<std::string>{"topmost", "normal", "move"}));
     EXPECT_FALSE(window.shown);
-    EXPECT_EQ(window.x, 842);
-    EXPECT_EQ(window.y, 512);
+    EXPECT_EQ(std::pair(window.x, window.y), std::pair(842, 512));
 
     // The icon is added with the full record, then modified by the refresh.
-    ASSERT_EQ(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
-    EXPECT_EQ(tray.calls[1].op, NotifyOp::Modify);
+    ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Modify}));
     const NotifyRecord& r = tray.calls[0].record;
-    EXPECT_EQ(r.cbSize, 88u);
-    EXPECT_EQ(r.hWnd, 0x4242u);
-    EXPECT_EQ(r.uID, 1u);
-    EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_EQ(r.uCallbackMessage, 512u);
-    EXPECT_EQ(r.hIcon, 1031u); // day 31
+    ExpectRecord(r, 1031); // day 31
     EXPECT_EQ(std::string(r.szTip.data(), 35), std::string(kTrayTip) + '\0');
     EXPECT_EQ(std::string(r.szTip.data() + 35, 29), std::string(29, ' '));
 
     // Colours loaded (defaults on a first start) and applied before the grid.
-    EXPECT_EQ(state.LabelColor, kCyan);
-    EXPECT_EQ(state.CalendarColor, kWhite);
+    EXPECT_EQ(std::pair(state.LabelColor, state.CalendarColor), std::pair(kCyan, kWhite));
     EXPECT_EQ(options.applied, 1);
     EXPECT_EQ(app.Label(LabelId::lblMonth).caption, L"October 2000");
     EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (10/31/2000)");
@@ -75,14 +69,10 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
     StartOn(D(2000, 10, 18)); // a Wednesday
     for (LabelId id : {LabelId::lblMonth, LabelId::lblHide, LabelId::lblYearPrev,
                        LabelId::lblMonthPrev, LabelId::lblToday, LabelId::lblMonthNext,
-                       LabelId::lblYearNext, LabelId::lblQuit, LabelId::lblAbout}) {
-        EXPECT_EQ(app.Label(id).back, kCyan) << Design(id).name;
-        EXPECT_EQ(app.Label(id).fore, kWhite) << Design(id).name;
-    }
-    for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(app.Label(Dow(c)).back, kBlack);
-        EXPECT_EQ(app.Label(Dow(c)).fore, kWhite);
-    }
+                       LabelId::lblYearNext, LabelId::lblQuit, LabelId::lblAbout})
+        EXPECT_EQ(Look(id), (Colours{kWhite, kCyan})) << Design(id).name;
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(Look(Dow(c)), (Colours{kWhite, kBlack}));
     // The options window's panel and check box take the calendar colour too.
     EXPECT_EQ(options.panel, kWhite);
     state.CalendarColor = 0x00FF0000;
@@ -92,20 +82,17 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
     state.CalendarColor = kWhite;
     app.ApplyColors();
     // October 2000: cells 0-6 September, 7-37 October, 38-41 November.
-    EXPECT_EQ(Captions(), L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
-                          L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
+    std::wstring captions;
+    for (int i = 0; i < 42; ++i)
+        captions += Cell(i).caption + L" ";
+    EXPECT_EQ(captions, L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
+                        L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
     for (int i = 0; i < 42; ++i) {
-        SCOPED_TRACE(i);
-        if (i == 24) { // the 18th: today
-            EXPECT_EQ(Cell(i).back, kCyan);
-            EXPECT_EQ(Cell(i).fore, kWhite);
-            continue;
-        }
-        EXPECT_EQ(Cell(i).back, kWhite);
-        if (i < 7 || i > 37)
-            EXPECT_EQ(Cell(i).fore, kGrey);
-        else
-            EXPECT_EQ(Cell(i).fore, i % 7 == 0 ? kCyan : kBlack);
+        const Color fore = i == 24           ? kWhite // the 18th: today
+                           : i < 7 || i > 37 ? kGrey
+                           : i % 7 == 0      ? kCyan
+                                             : kBlack;
+        EXPECT_EQ(Look(Day(i)), (Colours{fore, i == 24 ? kCyan : kWhite})) << i;
     }
 }
 
@@ -115,8 +102,10 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
     clock.now = D(2000, 2, 3);
     ShowMonth(1, 2000);
     EXPECT_EQ(Cell(39).caption, L"3");
-    EXPECT_EQ(Cell(39).back, kCyan);
-    EXPECT_EQ(Cell(39).fore, kWhite);
+    EXPECT_EQ(Look(Day(39)), (Colours{kWhite, kCyan}));
+    // A month out of the range (no step shows one) reads its captions.
+    state.DisplayYear = 50;
+    EXPECT_EQ(DescribeLabel(app, Day(3)).name, Cell(3).caption);
     // A month without today: no mark, and no colour survives from before.
     ShowMonth(2, 2009);
     for (int i = 0; i < 42; ++i)
@@ -130,8 +119,7 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
     app.ApplyColors();
     clock.now = D(2009, 2, 11);
     app.RefreshCalendar();
-    EXPECT_EQ(Cell(17).back, kWhite);
-    EXPECT_EQ(Cell(17).fore, kWhite);
+    EXPECT_EQ(Look(Day(17)), (Colours{kWhite, kWhite}));
     EXPECT_EQ(app.Label(LabelId::lblMonth).fore, app.Label(LabelId::lblMonth).back);
 }
 
@@ -141,30 +129,27 @@ TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherw
     tray.calls.clear();
 
     app.OnRefreshTimer(); // same day: the month on show stays
-    EXPECT_EQ(state.DisplayMonth, 6);
-    EXPECT_EQ(state.DisplayYear, 1999);
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+    EXPECT_EQ(MonthShown(), std::pair(6, 1999));
+    ASSERT_EQ(tray.Ops(), Ops{NotifyOp::Modify});
 
     clock.now = D(2001, 1, 1); // midnight
     app.OnRefreshTimer();
     EXPECT_EQ(state.LastDate, D(2001, 1, 1));
-    EXPECT_EQ(state.DisplayMonth, 1);
-    EXPECT_EQ(state.DisplayYear, 2001);
+    EXPECT_EQ(MonthShown(), std::pair(1, 2001));
     EXPECT_EQ(tray.calls.back().record.hIcon, 1001u);
     EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (1/1/2001)");
 
     clock.now = D(2000, 2, 29); // the clock set back
     app.OnRefreshTimer();
     EXPECT_EQ(state.LastDate, D(2000, 2, 29));
-    EXPECT_EQ(state.DisplayMonth, 2);
-    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(MonthShown(), std::pair(2, 2000));
     EXPECT_EQ(tray.calls.back().record.hIcon, 1029u);
-}
 
-TEST_F(CalendarAppTest, TheTrayFollowsLastDateWhileTheGridFollowsTheClock) {
+    // Started anew on 31 March, past midnight before the next tick: a jump to
+    // today shows the new month, while the tray keeps the date it followed.
+    tray.Restart();
     StartOn(D(2000, 3, 31));
-    clock.now = D(2000, 4, 1); // past midnight, before the next tick
+    clock.now = D(2000, 4, 1);
     app.OnClick(LabelId::lblToday);
     EXPECT_EQ(state.DisplayMonth, 4);
     EXPECT_EQ(state.LastDate, D(2000, 3, 31));
@@ -172,7 +157,7 @@ TEST_F(CalendarAppTest, TheTrayFollowsLastDateWhileTheGridFollowsTheClock) {
     EXPECT_EQ(Cell(6).back, kCyan); // 1 April is a Saturday, in cell 6
 }
 
-TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
+TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpenOrOneIsUnderWay) {
     app.Startup();
     const std::pair<int, bool> codes[] = {{512, false}, {513, false}, {514, true},  {515, false},
                                           {516, false}, {517, true},  {518, false}, {519, false},
@@ -188,18 +173,8 @@ TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpen) {
         app.OnTrayCallback(code);
     EXPECT_EQ(window.shown, before);
 
-    // With the options window open the calendar stays; the options window
-    // comes to the front.
-    options.visible = true;
-    app.OnTrayCallback(514);
-    app.OnTrayCallback(517);
-    app.OnTrayCallback(513);
-    EXPECT_EQ(window.shown, before);
-    EXPECT_EQ(options.fronted, 2);
-}
-
-TEST_F(CalendarAppTest, ACallbackArrivingDuringAToggleIsDropped) {
-    app.Startup();
+    // A callback that arrives during a toggle is dropped; the next one counts.
+    window.shown = false;
     int nested = 0;
     window.onShow = [&] {
         ++nested;
@@ -208,8 +183,17 @@ TEST_F(CalendarAppTest, ACallbackArrivingDuringAToggleIsDropped) {
     app.OnTrayCallback(514);
     EXPECT_EQ(nested, 1);
     EXPECT_TRUE(window.shown);
-    app.OnTrayCallback(514); // the busy flag was cleared afterwards
+    app.OnTrayCallback(514);
     EXPECT_FALSE(window.shown);
+
+    // With the options window open the calendar stays; the options window
+    // comes to the front.
+    options.visible = true;
+    app.OnTrayCallback(514);
+    app.OnTrayCallback(517);
+    app.OnTrayCallback(513);
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(options.fronted, 2);
 }
 
 TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
@@ -217,18 +201,13 @@ TEST_F(CalendarAppTest, CloseDeletesTheIconAndTaskbarRestartAddsItBack) {
     tray.calls.clear();
     tray.Restart();
     app.OnTaskbarCreated();
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
-    EXPECT_EQ(tray.calls[0].record.hIcon, 1009u);
-    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+    ASSERT_EQ(tray.Ops(), Ops{NotifyOp::Add});
+    ExpectRecord(tray.calls[0].record, 1009);
 
     state.TrayIconData.cbSize = 0; // whatever happened, the delete names the icon
     app.OnCloseRequest();
-    ASSERT_EQ(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[1].op, NotifyOp::Delete);
-    EXPECT_EQ(tray.calls[1].record.cbSize, 88u);
-    EXPECT_EQ(tray.calls[1].record.hWnd, 0x4242u);
-    EXPECT_EQ(tray.calls[1].record.uID, 1u);
+    ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Delete}));
+    ExpectRecord(tray.calls[1].record, 1009);
 }
 
 TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
@@ -242,13 +221,7 @@ TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
     tray.calls.clear();
     const int painted = window.labelsChanged;
     app.OnRefreshTimer();
-    auto after = [&] {
-        std::vector<NotifyOp> ops;
-        for (const auto& c : tray.calls)
-            ops.push_back(c.op);
-        return ops;
-    };
-    EXPECT_EQ(after(), (std::vector<NotifyOp>{NotifyOp::Modify, NotifyOp::Delete}));
+    EXPECT_EQ(tray.Ops(), (Ops{NotifyOp::Modify, NotifyOp::Delete}));
     EXPECT_TRUE(tray.icons.empty());
     EXPECT_FALSE(window.trayRetry);
     EXPECT_EQ(window.labelsChanged, painted) << "the window is gone";
@@ -260,10 +233,13 @@ TEST_F(CalendarAppTest, ACloseThatComesWhileTheShellIsBusyIsFinal) {
     app.OnTraySizeChanged();
     app.OnRefreshTimer();
     app.OnMouseDown(LabelId::lblMonthNext);
+    app.OnMouseUp(LabelId::lblMonthNext);
+    app.OnClick(LabelId::lblToday);
+    app.OnTrayCallback(514);
     app.SettingsChanged();
     app.OnCloseRequest();
-    EXPECT_EQ(after(), (std::vector<NotifyOp>{NotifyOp::Modify, NotifyOp::Delete}));
-    EXPECT_FALSE(window.trayRetry || window.scroll);
+    EXPECT_EQ(tray.Ops(), (Ops{NotifyOp::Modify, NotifyOp::Delete}));
+    EXPECT_FALSE(window.trayRetry || window.scroll || window.shown);
     EXPECT_EQ(window.labelsChanged, painted);
 }
 
@@ -277,26 +253,18 @@ TEST_F(CalendarAppTest, AnIconTheShellDidNotTakeIsTriedAgainUntilItIsThere) {
     ASSERT_EQ(tray.calls.size(), 1u);
 
     // One call a tick: a modify, in case a timed-out add landed after all,
-    // then an add.
-    auto tick = [&](NotifyOp expected) {
-        const size_t before = tray.calls.size();
-        app.OnTrayRetryTimer();
-        ASSERT_EQ(tray.calls.size(), before + 1);
-        EXPECT_EQ(tray.calls.back().op, expected);
-    };
-    tick(NotifyOp::Modify);
-    tick(NotifyOp::Add);
-    clock.now = D(2000, 10, 10); // midnight passes meanwhile
+    // then an add; midnight passes meanwhile.
+    app.OnTrayRetryTimer();
+    app.OnTrayRetryTimer();
+    clock.now = D(2000, 10, 10);
     app.OnRefreshTimer();
-    EXPECT_EQ(tray.calls.size(), 3u);
-    tick(NotifyOp::Modify);
-    tick(NotifyOp::Add);
+    app.OnTrayRetryTimer();
+    app.OnTrayRetryTimer();
+    EXPECT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Modify, NotifyOp::Add, NotifyOp::Modify,
+                               NotifyOp::Add}));
     EXPECT_FALSE(window.trayRetry);
     ASSERT_EQ(tray.icons.size(), 1u);
-    const NotifyRecord& shown = tray.icons.begin()->second;
-    EXPECT_EQ(shown.hIcon, 1010u); // today's picture, not the one of the failed add
-    EXPECT_EQ(shown.uFlags, 7u);
-    EXPECT_EQ(shown.hWnd, 0x4242u);
+    ExpectRecord(tray.icons.begin()->second, 1010); // today's, not the failed add's
 
     // Shown: the retries stop and the refresh modifies again.
     app.OnTrayRetryTimer();
@@ -318,9 +286,7 @@ TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {
     tray.Restart();
     tray.calls.clear();
     app.OnRefreshTimer();
-    ASSERT_EQ(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
-    EXPECT_EQ(tray.calls[1].op, NotifyOp::Add);
+    ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Modify, NotifyOp::Add}));
     ExpectIconShownOnce();
 
     // A new taskbar while the icon is being retried takes it at once.
@@ -340,25 +306,36 @@ TEST_F(CalendarAppTest, ANewTraySizeGetsTheDaysPictureMadeForIt) {
 
     icons.traySize = 24;
     app.OnTraySizeChanged();
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
-    EXPECT_EQ(tray.calls[0].record.hIcon, 24009u);
-    EXPECT_EQ(tray.calls[0].record.uFlags, 7u);
+    ASSERT_EQ(tray.Ops(), Ops{NotifyOp::Modify});
+    ExpectRecord(tray.calls[0].record, 24009);
     // The tray follows LastDate, not the month on show; later refreshes and
     // a re-add keep the new size.
     ShowMonth(3, 1999);
     EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+    tray.Restart();
     app.OnTaskbarCreated();
     EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
     EXPECT_EQ(tray.calls.back().record.hIcon, 24009u);
+
+    // While the icon is tried again, a new size does not call the shell that
+    // is not answering; the retry carries the new picture.
+    tray.Restart();
+    tray.unanswered = 2;
+    app.OnRefreshTimer();
+    const std::size_t calls = tray.calls.size();
+    icons.traySize = 32;
+    app.OnTraySizeChanged();
+    EXPECT_EQ(tray.calls.size(), calls);
+    app.OnTrayRetryTimer();
+    app.OnTrayRetryTimer();
+    EXPECT_EQ(tray.Shown(), 32009u);
 }
 
 TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
     app.Startup();
     window.log.clear();
     app.OnMouseDown(LabelId::lblHide);
-    EXPECT_EQ(app.Label(LabelId::lblHide).fore, kCyan);
-    EXPECT_EQ(app.Label(LabelId::lblHide).back, kWhite);
+    EXPECT_EQ(Look(LabelId::lblHide), (Colours{kCyan, kWhite}));
     app.OnMouseUp(LabelId::lblHide);
     EXPECT_EQ(app.Label(LabelId::lblHide).fore, kWhite);
     app.OnClick(LabelId::lblHide);
@@ -369,12 +346,26 @@ TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
     EXPECT_EQ(app.Label(LabelId::lblQuit).back, kCyan);
     app.OnClick(LabelId::lblQuit);
     // Only the left button alone drags the title.
-    app.OnMouseMove(LabelId::lblMonth, 2);
-    app.OnMouseMove(LabelId::lblMonth, 3);
-    app.OnMouseMove(LabelId::lblMonth, 0);
-    app.OnMouseMove(LabelId::lblQuit, 1);
-    app.OnMouseMove(LabelId::lblMonth, 1);
+    const std::pair<LabelId, int> moves[] = {{LabelId::lblMonth, 2},
+                                             {LabelId::lblMonth, 3},
+                                             {LabelId::lblMonth, 0},
+                                             {LabelId::lblQuit, 1},
+                                             {LabelId::lblMonth, 1}};
+    for (auto [id, buttons] : moves)
+        app.OnMouseMove(id, buttons);
     EXPECT_EQ(window.log, (std::vector<std::string>{"hide", "close", "drag"}));
+
+    // A day, a weekday and the title have no pressed look: a press and a
+    // release leave their colours, and nothing is painted again.
+    const int painted = window.labelsChanged;
+    for (LabelId id : {Day(10), Dow(3), LabelId::lblMonth}) {
+        const LabelState before = app.Label(id);
+        app.OnMouseDown(id);
+        app.OnMouseUp(id);
+        EXPECT_EQ(Look(id), (Colours{before.fore, before.back})) << Design(id).name;
+        EXPECT_EQ(app.Label(id).ink, before.ink) << Design(id).name;
+    }
+    EXPECT_EQ(window.labelsChanged, painted);
 }
 
 } // namespace

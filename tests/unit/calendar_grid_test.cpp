@@ -10,11 +10,16 @@ namespace {
 using test::D;
 
 TEST(DateTest, RangeAndArithmetic) {
-    EXPECT_FALSE(Date::FromYmd(99, 12, 31));
-    EXPECT_FALSE(Date::FromYmd(10000, 1, 1));
-    EXPECT_FALSE(Date::FromYmd(2001, 2, 29));
-    EXPECT_FALSE(Date::FromYmd(2000, 13, 1));
+    // Outside the range, and days and months that do not exist.
+    constexpr int kNoDates[][3] = {{99, 12, 31}, {10000, 1, 1}, {2001, 2, 29}, {2000, 13, 1},
+                                   {2000, 0, 1}, {2000, 1, 0},  {2000, 1, 32}};
+    for (const auto& [y, m, d] : kNoDates)
+        EXPECT_FALSE(Date::FromYmd(y, m, d)) << y << "-" << m << "-" << d;
     EXPECT_TRUE(Date::FromYmd(2000, 2, 29));
+    // The system's clock, which may stand past either end, kept in range.
+    EXPECT_EQ(Date::Nearest(10000, 1, 1), Date::Last());
+    EXPECT_EQ(Date::Nearest(99, 12, 31), Date::First());
+    EXPECT_EQ(Date::Nearest(2000, 2, 29), D(2000, 2, 29));
     EXPECT_EQ(Date::First(), D(100, 1, 1));
     EXPECT_EQ(Date::Last(), D(9999, 12, 31));
     EXPECT_FALSE(Date::First().AddDays(-1));
@@ -59,15 +64,11 @@ TEST(GridTest, CellKindsFollowMonthSundayAndToday) {
     const auto cells = *GridDates(1, 2000);
     const Date farAway = D(1990, 1, 1);
     // Cells 0-5 December, 6-36 January, 37-41 February.
-    for (int i = 0; i < 42; ++i) {
-        const CellKind k = ClassifyCell(i, cells[i], 1, farAway);
-        if (i < 6 || i > 36)
-            EXPECT_EQ(k, CellKind::OtherMonth) << i;
-        else if (i % 7 == 0)
-            EXPECT_EQ(k, CellKind::Sunday) << i;
-        else
-            EXPECT_EQ(k, CellKind::Weekday) << i;
-    }
+    for (int i = 0; i < 42; ++i)
+        EXPECT_EQ(ClassifyCell(i, cells[i], 1, farAway), i < 6 || i > 36 ? CellKind::OtherMonth
+                                                         : i % 7 == 0    ? CellKind::Sunday
+                                                                         : CellKind::Weekday)
+            << i;
     // Today is marked even in a neighbouring month's cell, and only there.
     int marked = 0;
     for (int i = 0; i < 42; ++i)
@@ -80,10 +81,10 @@ TEST(GridTest, CellKindsFollowMonthSundayAndToday) {
     EXPECT_EQ(ClassifyCell(7, oct[7], 10, farAway), CellKind::Sunday);
 }
 
-TEST(GridTest, EveryDisplayableMonthBuildsAValidGrid) {
+TEST(GridTest, EveryDisplayableMonthBuildsAValidGridAndAClampKeepsTheMonthInTheRange) {
     int months = 0;
     for (int y = 100; y <= 9999; ++y) {
-        for (int m = 1; m <= 12; ++m) {
+        for (int m = 0; m <= 13; ++m) { // and the months before and after, which are none
             const YearMonth ym{std::int16_t(m), std::int16_t(y)};
             const auto cells = GridDates(ym.month, ym.year);
             ASSERT_EQ(bool(cells), IsDisplayable(ym)) << m << "/" << y;
@@ -96,13 +97,13 @@ TEST(GridTest, EveryDisplayableMonthBuildsAValidGrid) {
     }
     // February 100 to November 9999.
     EXPECT_EQ(months, (9999 - 100 + 1) * 12 - 2);
-}
 
-TEST(GridTest, ClampKeepsTheDisplayedMonthInsideTheRange) {
+    // A month out of the range is brought to the nearest end.
     EXPECT_EQ(ClampDisplayable({1, 100}), kFirstDisplayable);
     EXPECT_EQ(ClampDisplayable({12, 9999}), kLastDisplayable);
     EXPECT_EQ(ClampDisplayable({5, -3}), kFirstDisplayable);
     EXPECT_EQ(ClampDisplayable({0, 2000}), (YearMonth{1, 2000}));
+    EXPECT_EQ(ClampDisplayable({13, 2000}), (YearMonth{12, 2000}));
     EXPECT_EQ(ClampDisplayable({6, 2000}), (YearMonth{6, 2000}));
     EXPECT_FALSE(FirstOfMonth(13, 2000));
     EXPECT_FALSE(FirstOfMonth(1, 99));

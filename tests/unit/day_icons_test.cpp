@@ -31,21 +31,12 @@ std::string ReadText(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8;
-}
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
-}
-
-// Palette index at (x, y), y counted from the top; rows are stored bottom up.
-int Pixel(const std::vector<std::uint8_t>& b, int x, int y) {
-    const std::uint8_t pair = b[kPixelsAt + (31 - y) * 16 + x / 2];
-    return x % 2 == 0 ? pair >> 4 : pair & 0x0F;
-}
-
-bool InBox(int x, int y) {
-    return x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom;
+// The little-endian number of `width` bytes at `at`.
+std::uint32_t Field(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t width) {
+    std::uint32_t n = 0;
+    for (std::size_t i = width; i-- > 0;)
+        n = n << 8 | b[at + i];
+    return n;
 }
 
 // The page as drawn: ground, page, shadow and binding, without the number.
@@ -59,25 +50,15 @@ int FrameColour(int x, int y) {
     return kDarkBlue;
 }
 
-class DayIcons : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        icons_ = new std::vector<std::vector<std::uint8_t>>;
-        for (int day = 1; day <= 31; ++day)
-            icons_->push_back(ReadBytes(kResources + DayIconFile(day)));
-    }
-    static void TearDownTestSuite() {
-        delete icons_;
-        icons_ = nullptr;
-    }
-    static const std::vector<std::uint8_t>& Icon(int day) { return (*icons_)[day - 1]; }
+const std::vector<std::uint8_t>& Icon(int day) {
+    return mivra::test::DayIconBytes(day);
+}
+// Palette indexes, y counted from the top.
+mivra::test::Picture Pixels(int day) {
+    return mivra::test::IcoPicture(Icon(day));
+}
 
-private:
-    static std::vector<std::vector<std::uint8_t>>* icons_;
-};
-std::vector<std::vector<std::uint8_t>>* DayIcons::icons_ = nullptr;
-
-TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
+TEST(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
     constexpr std::array<std::uint32_t, 16> kStandard = {
         0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
@@ -85,27 +66,16 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
         SCOPED_TRACE(DayIconFile(day));
         const auto& b = Icon(day);
         ASSERT_EQ(b.size(), 766u);
-        // Directory: reserved, type icon, one image.
-        EXPECT_EQ(U16(b, 0), 0u);
-        EXPECT_EQ(U16(b, 2), 1u);
-        EXPECT_EQ(U16(b, 4), 1u);
-        // Entry: 32 x 32, 16 colours, reserved, planes 0, bit count 0, size, offset.
-        EXPECT_EQ(b[6], 32);
-        EXPECT_EQ(b[7], 32);
-        EXPECT_EQ(b[8], 16);
-        EXPECT_EQ(b[9], 0);
-        EXPECT_EQ(U16(b, 10), 0u);
-        EXPECT_EQ(U16(b, 12), 0u);
-        EXPECT_EQ(U32(b, 14), 744u);
-        EXPECT_EQ(U32(b, 18), 22u);
-        // BITMAPINFOHEADER: colour image plus mask, 4 bits, BI_RGB.
-        EXPECT_EQ(U32(b, 22), 40u);
-        EXPECT_EQ(U32(b, 26), 32u);
-        EXPECT_EQ(U32(b, 30), 64u);
-        EXPECT_EQ(U16(b, 34), 1u);
-        EXPECT_EQ(U16(b, 36), 4u);
-        EXPECT_EQ(U32(b, 38), 0u);
-        EXPECT_EQ(U32(b, 42), 640u);
+        // Each field's offset, width in bytes and value. Directory: reserved,
+        // type icon, one image. Entry: 32 x 32, 16 colours, reserved, planes
+        // 0, bit count 0, size, offset. BITMAPINFOHEADER: colour image plus
+        // mask, 4 bits, BI_RGB.
+        constexpr std::uint32_t kFields[][3] = {
+            {0, 2, 0},   {2, 2, 1},   {4, 2, 1},  {6, 1, 32},   {7, 1, 32},  {8, 1, 16},
+            {9, 1, 0},   {10, 2, 0},  {12, 2, 0}, {14, 4, 744}, {18, 4, 22}, {22, 4, 40},
+            {26, 4, 32}, {30, 4, 64}, {34, 2, 1}, {36, 2, 4},   {38, 4, 0},  {42, 4, 640}};
+        for (const auto& [at, width, value] : kFields)
+            EXPECT_EQ(Field(b, at, width), value) << "at " << at;
         for (int i = 0; i < 16; ++i) {
             const std::size_t at = 62 + i * 4; // blue, green, red, reserved
             const std::uint32_t rgb = b[at + 2] << 16 | b[at + 1] << 8 | b[at];
@@ -114,10 +84,8 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
         }
         for (std::size_t i = kMaskAt; i < b.size(); ++i)
             ASSERT_EQ(b[i], 0) << "mask byte " << i - kMaskAt << " hides a pixel";
-        std::set<int> used;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                used.insert(Pixel(b, x, y));
+        const auto pixels = Pixels(day).px;
+        const std::set<int> used(pixels.begin(), pixels.end());
         for (int c : used)
             EXPECT_TRUE(c == kBlack || c == kDarkBlue || c == kLightGrey || c == kDarkGrey ||
                         c == kWhite)
@@ -125,60 +93,52 @@ TEST_F(DayIcons, EachFileIsOneOpaque32x32SixteenColourIcon) {
     }
 }
 
-TEST_F(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
+TEST(DayIcons, PageAroundTheNumberIsTheSameTearOffPageInAll) {
     // A few pixels named outright, so the check below cannot share a mistake
     // with the frame it compares against.
-    const auto& first = Icon(1);
-    EXPECT_EQ(Pixel(first, 0, 0), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 31, 31), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 1, 15), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 30, 15), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 15, 31), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 4, 1), kDarkBlue);  // between two binding marks
-    EXPECT_EQ(Pixel(first, 3, 0), kBlack);     // first binding mark
-    EXPECT_EQ(Pixel(first, 27, 3), kBlack);    // last binding mark, on the page
-    EXPECT_EQ(Pixel(first, 28, 3), kWhite);    // page right of it
-    EXPECT_EQ(Pixel(first, 2, 2), kWhite);     // page's top-left corner
-    EXPECT_EQ(Pixel(first, 2, 29), kDarkBlue); // turned-away bottom-left corner
-    EXPECT_EQ(Pixel(first, 3, 29), kWhite);
-    EXPECT_EQ(Pixel(first, 28, 29), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 2), kDarkBlue); // the shadow starts a row lower
-    EXPECT_EQ(Pixel(first, 29, 3), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 29), kBlack);
-    EXPECT_EQ(Pixel(first, 3, 30), kDarkBlue);
-    EXPECT_EQ(Pixel(first, 4, 30), kBlack);
-    EXPECT_EQ(Pixel(first, 29, 30), kDarkBlue);
+    // The ground at the edges, between two binding marks (4,1); the first
+    // and the last binding mark (3,0 and 27,3, on the page), the page right
+    // of it and its top-left corner; the turned-away bottom-left corner
+    // (2,29); the shadow, which starts a row lower (29,2), and its ends.
+    const auto first = Pixels(1);
+    constexpr int kPixels[][3] = {
+        {0, 0, kDarkBlue},   {31, 31, kDarkBlue}, {1, 15, kDarkBlue}, {30, 15, kDarkBlue},
+        {15, 31, kDarkBlue}, {4, 1, kDarkBlue},   {3, 0, kBlack},     {27, 3, kBlack},
+        {28, 3, kWhite},     {2, 2, kWhite},      {2, 29, kDarkBlue}, {3, 29, kWhite},
+        {28, 29, kBlack},    {29, 2, kDarkBlue},  {29, 3, kBlack},    {29, 29, kBlack},
+        {3, 30, kDarkBlue},  {4, 30, kBlack},     {29, 30, kDarkBlue}};
+    for (const auto& [x, y, colour] : kPixels)
+        EXPECT_EQ(first.At(x, y), colour) << "at " << x << "," << y;
 
     for (int day = 1; day <= 31; ++day) {
         SCOPED_TRACE(DayIconFile(day));
-        const auto& b = Icon(day);
+        const auto p = Pixels(day);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
-                if (InBox(x, y)) continue;
-                ASSERT_EQ(Pixel(b, x, y), FrameColour(x, y)) << "at " << x << "," << y;
-                ASSERT_EQ(Pixel(b, x, y), Pixel(first, x, y)) << "at " << x << "," << y;
+                if (x >= kBoxLeft && x <= kBoxRight && y >= kBoxTop && y <= kBoxBottom) continue;
+                ASSERT_EQ(p.At(x, y), FrameColour(x, y)) << "at " << x << "," << y;
+                ASSERT_EQ(p.At(x, y), first.At(x, y)) << "at " << x << "," << y;
             }
     }
 }
 
 // The numerals: each is one unbroken shape, and two numerals do not run
 // into each other.
-std::vector<mivra::test::InkShape> Numerals(const std::vector<std::uint8_t>& b) {
-    return mivra::test::InkShapes(mivra::test::IcoPicture(b),
-                                  {kBoxLeft, kBoxTop, kBoxRight, kBoxBottom});
+std::vector<mivra::test::InkShape> Numerals(const mivra::test::Picture& p) {
+    return mivra::test::InkShapes(p, {kBoxLeft, kBoxTop, kBoxRight, kBoxBottom});
 }
 
 // What each numeral closes in; the tray's smaller pictures must keep it.
 constexpr std::array<int, 10> kHoles = {1, 0, 0, 0, 1, 0, 1, 0, 2, 1};
 
-TEST_F(DayIcons, NumberStandsInTheBoxAtFigureSize) {
+TEST(DayIcons, NumberStandsInTheBoxAtFigureSize) {
     for (int day = 1; day <= 31; ++day) {
         SCOPED_TRACE(DayIconFile(day));
-        const auto& b = Icon(day);
+        const auto b = Pixels(day);
         int top = 32, bottom = -1, left = 32, right = -1, black = 0;
         for (int y = kBoxTop; y <= kBoxBottom; ++y)
             for (int x = kBoxLeft; x <= kBoxRight; ++x) {
-                const int c = Pixel(b, x, y);
+                const int c = b.At(x, y);
                 ASSERT_TRUE(c == kWhite || IsInk(c)) << "colour " << c << " at " << x << "," << y;
                 if (!IsInk(c)) continue;
                 black += c == kBlack;
@@ -208,7 +168,7 @@ TEST_F(DayIcons, NumberStandsInTheBoxAtFigureSize) {
     }
 }
 
-TEST_F(DayIcons, EveryDayHasItsOwnPicture) {
+TEST(DayIcons, EveryDayHasItsOwnPicture) {
     std::map<std::vector<std::uint8_t>, int> seen;
     for (int day = 1; day <= 31; ++day) {
         const auto [it, added] = seen.emplace(Icon(day), day);
@@ -216,7 +176,7 @@ TEST_F(DayIcons, EveryDayHasItsOwnPicture) {
     }
 }
 
-TEST_F(DayIcons, ResourceScriptCarriesDaysInOrderAndDay31AsTheProgramIcon) {
+TEST(DayIcons, ResourceScriptCarriesDaysInOrderAndDay31AsTheProgramIcon) {
     const std::string header = ReadText(kResources + "resource.h");
     EXPECT_TRUE(std::regex_search(header, std::regex(R"(#define\s+IDI_DAY_FIRST\s+101\b)")));
     EXPECT_TRUE(std::regex_search(header, std::regex(R"(#define\s+IDI_APP\s+1\b)")));

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/support/fake_registry.h"
@@ -60,7 +62,7 @@ void ExpectNoHandleLeftOpen(const FakeRegistry& reg) {
         EXPECT_EQ(c.status, kErrorSuccess) << c.path;
 }
 
-TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
+TEST(StoredSettings, AStartWritesTheDefaultsOnlyOfMissingValuesAsText) {
     FakeRegistry reg;
     const Settings state = Loaded(reg);
 
@@ -80,14 +82,35 @@ TEST(StoredSettings, FirstStartCreatesTheKeyAndWritesBothDefaultsAsText) {
     EXPECT_EQ(again.CalendarColor, kDefaultCalendar);
     EXPECT_TRUE(Changes(reg).empty());
     ExpectNoHandleLeftOpen(reg);
+
+    // Only the missing value is written, each after its own key creation.
+    // Value names are found whatever their case, as in the real registry.
+    const struct {
+        const char* name;
+        const char* text;
+        Color labels, calendar;
+        const std::string& written;
+    } cases[] = {{"Clr_Calendar", "65280", kDefaultLabel, 65280, kSetLabels},
+                 {"CLR_LABELS", "0", 0, kDefaultCalendar, kSetCalendar}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRegistry one;
+        one.PutText(kPath, c.name, c.text);
+        const Settings loaded = Loaded(one);
+        EXPECT_EQ(loaded.LabelColor, c.labels);
+        EXPECT_EQ(loaded.CalendarColor, c.calendar);
+        EXPECT_EQ(Changes(one), (std::vector{kCreateKey, c.written}));
+        ExpectNoHandleLeftOpen(one);
+    }
 }
 
 struct StoredCase {
     const char* what;
     std::uint32_t kind;
     std::string_view data;
-    Color expected;
+    Color expected; // kNoColour: counts as missing
 };
+constexpr Color kNoColour = 0xFFFFFFFF;
 
 // Loads from a key holding the case's calendar value beside a label colour
 // of 255, which is used as it is.
@@ -99,7 +122,9 @@ Color LoadedCalendarColor(FakeRegistry& reg, const StoredCase& c) {
     return state.CalendarColor;
 }
 
-TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
+// A stored colour is used as it is and not rewritten; a value that is no
+// colour counts as missing and gets the default, as text.
+TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
     const StoredCase cases[] = {
         {"REG_DWORD red", kRegDword, "\xFF\0\0\0"sv, 0x000000FF},
         {"REG_DWORD black", kRegDword, "\0\0\0\0"sv, 0},
@@ -110,79 +135,46 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndNotRewritten) {
         {"blanks around", kRegSz, " \t32768  ", 0x00008000},
         {"plus sign", kRegSz, "+42", 42},
         {"leading zeros", kRegSz, "007", 7},
+        {"letters", kRegSz, "abc", kNoColour},
+        {"empty text", kRegSz, "", kNoColour},
+        {"only a NUL", kRegSz, "\0"sv, kNoColour},
+        {"blanks only", kRegSz, "   ", kNoColour},
+        {"REG_BINARY", kRegBinary, "255", kNoColour},
+        {"REG_EXPAND_SZ", 2, "255", kNoColour},
+        {"beyond 32 bits", kRegSz, "99999999999", kNoColour},
+        {"just past int32", kRegSz, "2147483648", kNoColour},
+        {"negative", kRegSz, "-1", kNoColour},
+        {"above 0xFFFFFF", kRegSz, "16777216", kNoColour},
+        {"hexadecimal", kRegSz, "0xFF", kNoColour},
+        {"fraction", kRegSz, "1.5", kNoColour},
+        {"two numbers", kRegSz, "12 34", kNoColour},
+        {"two signs", kRegSz, "+-5", kNoColour},
+        {"sign alone", kRegSz, "-", kNoColour},
+        {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, kNoColour},
+        {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, kNoColour},
+        {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, kNoColour},
+        {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, kNoColour},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeRegistry reg;
-        EXPECT_EQ(LoadedCalendarColor(reg, c), c.expected);
-        EXPECT_TRUE(Changes(reg).empty());
-        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, c.kind);
-        ExpectNoHandleLeftOpen(reg);
-    }
-}
-
-TEST(StoredSettings, ValuesThatAreNoColourCountAsMissingAndGetTheDefault) {
-    const StoredCase cases[] = {
-        {"letters", kRegSz, "abc", 0},
-        {"empty text", kRegSz, "", 0},
-        {"only a NUL", kRegSz, "\0"sv, 0},
-        {"blanks only", kRegSz, "   ", 0},
-        {"REG_BINARY", kRegBinary, "255", 0},
-        {"REG_EXPAND_SZ", 2, "255", 0},
-        {"beyond 32 bits", kRegSz, "99999999999", 0},
-        {"just past int32", kRegSz, "2147483648", 0},
-        {"negative", kRegSz, "-1", 0},
-        {"above 0xFFFFFF", kRegSz, "16777216", 0},
-        {"hexadecimal", kRegSz, "0xFF", 0},
-        {"fraction", kRegSz, "1.5", 0},
-        {"two numbers", kRegSz, "12 34", 0},
-        {"two signs", kRegSz, "+-5", 0},
-        {"sign alone", kRegSz, "-", 0},
-        {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, 0},
-        {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, 0},
-        {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, 0},
-        {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        FakeRegistry reg;
-        EXPECT_EQ(LoadedCalendarColor(reg, c), kDefaultCalendar);
-        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, kSetCalendar}));
-        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, kRegSz);
-        ExpectNoHandleLeftOpen(reg);
-    }
-}
-
-TEST(StoredSettings, OnlyTheMissingValueIsDefaultedEachAfterItsOwnKeyCreation) {
-    // Value names are found whatever their case, as in the real registry.
-    const struct {
-        const char* name;
-        const char* text;
-        Color labels, calendar;
-        const std::string& written;
-    } cases[] = {{"Clr_Calendar", "65280", kDefaultLabel, 65280, kSetLabels},
-                 {"CLR_LABELS", "0", 0, kDefaultCalendar, kSetCalendar}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeRegistry reg;
-        reg.PutText(kPath, c.name, c.text);
-        const Settings state = Loaded(reg);
-        EXPECT_EQ(state.LabelColor, c.labels);
-        EXPECT_EQ(state.CalendarColor, c.calendar);
-        EXPECT_EQ(Changes(reg), (std::vector{kCreateKey, c.written}));
+        const bool colour = c.expected != kNoColour;
+        EXPECT_EQ(LoadedCalendarColor(reg, c), colour ? c.expected : kDefaultCalendar);
+        const std::vector<std::string> written = {kCreateKey, kSetCalendar};
+        EXPECT_EQ(Changes(reg), colour ? std::vector<std::string>{} : written);
+        EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, colour ? c.kind : kRegSz);
         ExpectNoHandleLeftOpen(reg);
     }
 }
 
 // What reached the developer's trace.
 std::vector<std::string> traced;
-void Trace(const char* what, const char* subject, long code) {
-    traced.push_back(std::string(what) + " " + subject + " " + std::to_string(code));
-}
 
 TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     traced.clear();
-    traceSink = Trace;
+    traceSink = [](const char* what, const char* subject, long code) {
+        traced.push_back(std::string(what) + " " + subject + " " + std::to_string(code));
+    };
     FakeRegistry reg;
     reg.PutText(kPath, "Clr_Labels", "255");
     reg.PutText(kPath, "Clr_Calendar", "junk");
@@ -211,7 +203,7 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     traceSink = nullptr;
 }
 
-TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
+TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAKeyThatCreatingMakesWholeAndKeeps) {
     FakeRegistry reg;
     EXPECT_EQ(Settings{.LabelColor = 0x00FF00FF}.Save(reg, SettingId::LabelColor),
               kErrorFileNotFound);
@@ -225,6 +217,20 @@ TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAnExistingKey) {
     EXPECT_EQ(Settings{.CalendarColor = 0x01000000}.Save(reg, SettingId::CalendarColor),
               kErrorInvalidParameter);
     EXPECT_FALSE(reg.Find(kPath, "Clr_Calendar"));
+    ExpectNoHandleLeftOpen(reg);
+
+    // Making the key makes every level and keeps what is there.
+    reg = {};
+    CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
+    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
+    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
+
+    reg.PutText(kPath, "Clr_Labels", "1");
+    CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
+    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
+    for (const auto& c : reg.CallsOf(Op::Create))
+        EXPECT_EQ(c.access, kSettingsAccess);
     ExpectNoHandleLeftOpen(reg);
 }
 
@@ -266,11 +272,14 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
     ASSERT_EQ(reg.OpenKeyEx(kHkeyLocalMachine, kSettingsKeyPath, 0, kKeyRead, key.Put()),
               kErrorSuccess);
 
+    // A read's status and value.
+    const auto read = [&](const char* name) {
+        const ReadResult r = ReadTypedValue(reg, key.Get(), name);
+        return std::pair(r.status, r.value);
+    };
     // The size probe may over-estimate; the text is what the second query returned.
     reg.sizeProbeSlack = 6;
-    ReadResult r = ReadTypedValue(reg, key.Get(), "TEXT");
-    EXPECT_EQ(r.status, kErrorSuccess);
-    EXPECT_EQ(r.value, TaggedValue(std::string("8421376")));
+    EXPECT_EQ(read("TEXT"), std::pair(kErrorSuccess, TaggedValue(std::string("8421376"))));
     const auto queries = reg.CallsOf(Op::Query);
     ASSERT_EQ(queries.size(), 2u);
     EXPECT_FALSE(queries[0].withBuffer);
@@ -279,52 +288,24 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
 
     reg.sizeProbeSlack = 0;
     reg.PutText(kPath, "terminated", "255\0"sv);
-    EXPECT_EQ(ReadTypedValue(reg, key.Get(), "terminated").value, TaggedValue(std::string("255")));
+    EXPECT_EQ(read("terminated").second, TaggedValue(std::string("255")));
+    EXPECT_EQ(read("number").second, TaggedValue(std::int32_t{-1}));
+    EXPECT_FALSE(ToColor(read("number").second).has_value());
+    EXPECT_EQ(read("missing"), std::pair(kErrorFileNotFound, TaggedValue{}));
+    EXPECT_EQ(read("binary"), std::pair(kStatusUnsupportedKind, TaggedValue{}));
 
-    r = ReadTypedValue(reg, key.Get(), "number");
-    EXPECT_EQ(r.value, TaggedValue(std::int32_t{-1}));
-    EXPECT_FALSE(ToColor(r.value).has_value());
-
-    r = ReadTypedValue(reg, key.Get(), "missing");
-    EXPECT_EQ(r.status, kErrorFileNotFound);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-
-    r = ReadTypedValue(reg, key.Get(), "binary");
-    EXPECT_EQ(r.status, kStatusUnsupportedKind);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-
-    // Grown by someone else between the two queries: the data does not fit.
-    int query = 0;
-    reg.beforeQuery = [&] {
-        if (++query == 2) reg.PutText(kPath, "text", "1234567890");
-    };
-    r = ReadTypedValue(reg, key.Get(), "text");
-    EXPECT_EQ(r.status, kErrorMoreData);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-
-    // Rewritten as a number between the two queries: its bytes are no text.
-    query = 0;
-    reg.beforeQuery = [&] {
-        if (++query == 2) reg.PutDword(kPath, "text", 0x00333231);
-    };
-    r = ReadTypedValue(reg, key.Get(), "text");
-    EXPECT_EQ(r.status, kStatusUnsupportedKind);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(r.value));
-}
-
-TEST(SettingsStore, CreateRegistryKeyMakesEveryLevelAndKeepsWhatIsThere) {
-    FakeRegistry reg;
-    CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
-    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
-
-    reg.PutText(kPath, "Clr_Labels", "1");
-    CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
-    for (const auto& c : reg.CallsOf(Op::Create))
-        EXPECT_EQ(c.access, kSettingsAccess);
-    ExpectNoHandleLeftOpen(reg);
+    // Between the two queries someone else grows the text, which then does
+    // not fit, or rewrites it as a number, whose bytes are no text.
+    const std::pair<std::function<void()>, RegStatus> changes[] = {
+        {[&] { reg.PutText(kPath, "text", "1234567890"); }, kErrorMoreData},
+        {[&] { reg.PutDword(kPath, "text", 0x00333231); }, kStatusUnsupportedKind}};
+    for (const auto& change : changes) {
+        int query = 0;
+        reg.beforeQuery = [&] {
+            if (++query == 2) change.first();
+        };
+        EXPECT_EQ(read("text"), std::pair(change.second, TaggedValue{}));
+    }
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 namespace mivra {
 namespace {
 
-TEST(WithTrailingBackslash, TrimsBlanksAndEndsInExactlyOneBackslash) {
+TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgramIsItsStemPlusExe) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup  "), L"C:\\Users\\Ann\\Startup\\");
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup"), L"C:\\Users\\Ann\\Startup\\");
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup\\"), L"C:\\Users\\Ann\\Startup\\");
@@ -19,15 +19,10 @@ TEST(WithTrailingBackslash, TrimsBlanksAndEndsInExactlyOneBackslash) {
               L"C:\\Ordner\\\x0417\x0430\x043f\x0443\x0441\x043a \\");
     EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
     EXPECT_EQ(WithTrailingBackslash(L"   "), L"\\");
-}
 
-TEST(LinkFilePath, ComposesFolderAndTitle) {
     EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
     EXPECT_EQ(LinkFilePath(L"C:\\Startup\\  ", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
     EXPECT_EQ(LinkFilePath(L"D:\\\x65e5\x672c", L"Mivra"), L"D:\\\x65e5\x672c\\Mivra.lnk");
-}
-
-TEST(LinkFilePath, RefusesWhenThereIsNoPlaceForTheFile) {
     // No folder must not become "\Mivra.lnk" at the root of the current drive.
     EXPECT_EQ(LinkFilePath(L"", L"Mivra"), L"");
     EXPECT_EQ(LinkFilePath(L"  ", L"Mivra"), L"");
@@ -35,9 +30,8 @@ TEST(LinkFilePath, RefusesWhenThereIsNoPlaceForTheFile) {
     EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"..\\Mivra"), L"");
     EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"C:Mivra"), L"");
     EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Miv*"), L"");
-}
 
-TEST(HasWildcards, FindsPatternCharactersButNotTheLongPathPrefix) {
+    // Pattern characters are found, but not in the long-path prefix.
     EXPECT_FALSE(HasWildcards(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_FALSE(HasWildcards(L"\\\\?\\C:\\Startup\\Mivra.lnk"));
     EXPECT_TRUE(HasWildcards(L"C:\\Startup\\*.lnk"));
@@ -45,16 +39,14 @@ TEST(HasWildcards, FindsPatternCharactersButNotTheLongPathPrefix) {
     EXPECT_TRUE(HasWildcards(L"\\\\?\\C:\\Startup\\Mivr?.lnk"));
     EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra<"));
     EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra\".lnk"));
-}
 
-TEST(DecideShortcutAction, ActsOnlyWhenBoxAndFileDisagree) {
+    // Only a box and a file that disagree call for a change.
     EXPECT_EQ(DecideShortcutAction(true, false), ShortcutAction::Create);
     EXPECT_EQ(DecideShortcutAction(false, true), ShortcutAction::Delete);
     EXPECT_EQ(DecideShortcutAction(true, true), ShortcutAction::Nothing);
     EXPECT_EQ(DecideShortcutAction(false, false), ShortcutAction::Nothing);
-}
 
-TEST(ComputeShortcutPaths, FollowsTheLoadSteps) {
+    // The paths follow the load steps and name the program by its stem plus ".exe".
     const auto paths = ComputeShortcutPaths(L"C:\\Users\\Ann\\Start Menu\\Programs\\Startup  ",
                                             L"C:\\Program Files\\Mivra 2000\\Mivra.exe");
     ASSERT_TRUE(paths);
@@ -63,36 +55,34 @@ TEST(ComputeShortcutPaths, FollowsTheLoadSteps) {
     EXPECT_EQ(paths->ExePath, L"C:\\Program Files\\Mivra 2000\\Mivra.exe");
     EXPECT_EQ(paths->LinkFileName, L"C:\\Users\\Ann\\Start Menu\\Programs\\Startup\\Mivra.lnk");
 
-    // Already ending in a backslash: exactly one stays.
-    const auto slash = ComputeShortcutPaths(L"C:\\Startup\\", L"C:\\Tools\\Mivra.exe");
-    ASSERT_TRUE(slash);
-    EXPECT_EQ(slash->LinkFileName, L"C:\\Startup\\Mivra.lnk");
-}
+    // Already ending in a backslash: exactly one stays. The extension is
+    // always written ".exe"; the file system ignores case, so "MIVRA.exe" is
+    // the running "MIVRA.EXE". A forward slash parts folders too.
+    const struct {
+        const wchar_t *folder, *program, *work, *exe, *link;
+    } cases[] = {
+        {L"C:\\Startup\\", L"C:\\Tools\\Mivra.exe", L"C:\\Tools\\", L"C:\\Tools\\Mivra.exe",
+         L"C:\\Startup\\Mivra.lnk"},
+        {L"C:\\Startup", L"C:\\MIVRA\\MIVRA.EXE", L"C:\\MIVRA\\", L"C:\\MIVRA\\MIVRA.exe",
+         L"C:\\Startup\\Mivra.lnk"},
+        {L"C:\\Startup", L"C:\\x\\Mivra.v3.exe", L"C:\\x\\", L"C:\\x\\Mivra.v3.exe",
+         L"C:\\Startup\\Mivra.lnk"},
+        {L"C:\\Startup", L"D:\\Mivra.exe", L"D:\\", L"D:\\Mivra.exe", L"C:\\Startup\\Mivra.lnk"},
+        {L"C:\\Startup", L"D:/Apps/Mivra.exe", L"D:/Apps\\", L"D:/Apps\\Mivra.exe",
+         L"C:\\Startup\\Mivra.lnk"},
+        {L"C:\\\x0417\x0430\x043f\x0443\x0441\x043a", L"C:\\\x65e5\x672c\\Mivra.exe",
+         L"C:\\\x65e5\x672c\\", L"C:\\\x65e5\x672c\\Mivra.exe",
+         L"C:\\\x0417\x0430\x043f\x0443\x0441\x043a\\Mivra.lnk"},
+    };
+    for (const auto& c : cases) {
+        const auto p = ComputeShortcutPaths(c.folder, c.program);
+        ASSERT_TRUE(p) << c.program;
+        EXPECT_EQ(p->ExeWork, c.work);
+        EXPECT_EQ(p->ExePath, c.exe);
+        EXPECT_EQ(p->LinkFileName, c.link);
+    }
 
-TEST(ComputeShortcutPaths, NamesTheProgramByItsStemPlusExe) {
-    // The extension is always written ".exe"; the file system ignores case,
-    // so "MIVRA.exe" is the running "MIVRA.EXE".
-    const auto upper = ComputeShortcutPaths(L"C:\\Startup", L"C:\\MIVRA\\MIVRA.EXE");
-    ASSERT_TRUE(upper);
-    EXPECT_EQ(upper->ExePath, L"C:\\MIVRA\\MIVRA.exe");
-
-    const auto dotted = ComputeShortcutPaths(L"C:\\Startup", L"C:\\x\\Mivra.v3.exe");
-    ASSERT_TRUE(dotted);
-    EXPECT_EQ(dotted->ExePath, L"C:\\x\\Mivra.v3.exe");
-
-    const auto root = ComputeShortcutPaths(L"C:\\Startup", L"D:\\Mivra.exe");
-    ASSERT_TRUE(root);
-    EXPECT_EQ(root->ExeWork, L"D:\\");
-    EXPECT_EQ(root->ExePath, L"D:\\Mivra.exe");
-
-    const auto wide = ComputeShortcutPaths(L"C:\\\x0417\x0430\x043f\x0443\x0441\x043a",
-                                           L"C:\\\x65e5\x672c\\Mivra.exe");
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->ExePath, L"C:\\\x65e5\x672c\\Mivra.exe");
-    EXPECT_EQ(wide->LinkFileName, L"C:\\\x0417\x0430\x043f\x0443\x0441\x043a\\Mivra.lnk");
-}
-
-TEST(ComputeShortcutPaths, NoStartupFolderOrNoProgramMeansNoShortcut) {
+    // No Startup folder or no program: no shortcut.
     EXPECT_FALSE(ComputeShortcutPaths(L"", L"C:\\Mivra\\Mivra.exe"));
     EXPECT_FALSE(ComputeShortcutPaths(L"   ", L"C:\\Mivra\\Mivra.exe"));
     EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L""));
@@ -100,14 +90,22 @@ TEST(ComputeShortcutPaths, NoStartupFolderOrNoProgramMeansNoShortcut) {
     EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\"));
 }
 
-using test::FakeShortcutFiles;
+using test::kApprovedKey;
+using test::OffState;
+using test::SwitchOffInShell;
 
 const ShortcutPaths kPaths = *ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\Mivra.exe");
 
-TEST(ApplyStartupChoice, TickCreatesTheProgramsOneShortcut) {
-    FakeShortcutFiles fs;
+class ApplyStartupChoice : public ::testing::Test {
+protected:
+    bool Tick(bool ticked) { return mivra::ApplyStartupChoice(ticked, kPaths, fs, reg); }
+
+    test::FakeShortcutFiles fs;
     FakeRegistry reg;
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+};
+
+TEST_F(ApplyStartupChoice, TickCreatesTheOneShortcutUntickDeletesItAndFailuresShowAsTheyAre) {
+    EXPECT_TRUE(Tick(true));
     ASSERT_EQ(fs.created.size(), 1u);
     const ShortcutRequest& r = fs.created[0];
     EXPECT_EQ(r.location, kLocationStartUp);
@@ -117,37 +115,23 @@ TEST(ApplyStartupChoice, TickCreatesTheProgramsOneShortcut) {
     EXPECT_EQ(r.windowStyle, 1);
     EXPECT_TRUE(fs.files.contains(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_TRUE(fs.removed.empty());
-}
 
-TEST(ApplyStartupChoice, UntickDeletesAndMatchingStatesTouchNothing) {
-    FakeShortcutFiles fs;
-    FakeRegistry reg;
-    fs.files.insert(L"C:\\Startup\\Mivra.lnk");
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg)); // existing file is not rewritten
-    EXPECT_TRUE(fs.created.empty());
-
-    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg));
+    EXPECT_TRUE(Tick(true)); // the existing file is not rewritten
+    EXPECT_EQ(fs.created.size(), 1u);
+    EXPECT_FALSE(Tick(false));
     EXPECT_EQ(fs.removed, std::vector<std::wstring>{L"C:\\Startup\\Mivra.lnk"});
-
-    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg)); // already gone by other means
+    EXPECT_FALSE(Tick(false)); // already gone by other means
     EXPECT_EQ(fs.removed.size(), 1u);
-    EXPECT_TRUE(fs.created.empty());
-}
+    EXPECT_EQ(fs.created.size(), 1u);
 
-TEST(ApplyStartupChoice, ReportsTheFileAsItIsWhenChangingItFails) {
-    FakeShortcutFiles fs;
-    FakeRegistry reg;
+    // Changing the file fails: the result says how it is.
     fs.createWorks = fs.removeWorks = false;
-    EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_FALSE(Tick(true));
     fs.files.insert(L"C:\\Startup\\Mivra.lnk");
-    EXPECT_TRUE(ApplyStartupChoice(false, kPaths, fs, reg));
+    EXPECT_TRUE(Tick(false));
 }
 
-using test::kApprovedKey;
-using test::OffState;
-using test::SwitchOffInShell;
-
-TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
+TEST_F(ApplyStartupChoice, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
     struct Case {
         const char* what;
         std::uint32_t kind;
@@ -169,20 +153,18 @@ TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
         {"a number", kRegDword, {0x03, 0, 0, 0}, false},
         {"a text", kRegSz, {'3'}, false},
     };
-    FakeShortcutFiles fs;
     fs.files.insert(kPaths.LinkFileName);
     for (const Case& c : cases) {
-        FakeRegistry reg;
-        reg.PutValue(kApprovedKey, "mivra.LNK", c.kind, c.data);
-        EXPECT_EQ(StartsAtLogOn(kPaths, fs, reg), !c.off) << c.what;
-        EXPECT_EQ(reg.OpenHandles(), 0) << c.what;
-        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Set).empty()) << c.what;
-        EXPECT_TRUE(reg.CallsOf(FakeRegistry::Op::Delete).empty()) << c.what;
+        FakeRegistry one;
+        one.PutValue(kApprovedKey, "mivra.LNK", c.kind, c.data);
+        EXPECT_EQ(StartsAtLogOn(kPaths, fs, one), !c.off) << c.what;
+        EXPECT_EQ(one.OpenHandles(), 0) << c.what;
+        EXPECT_TRUE(one.CallsOf(FakeRegistry::Op::Set).empty()) << c.what;
+        EXPECT_TRUE(one.CallsOf(FakeRegistry::Op::Delete).empty()) << c.what;
     }
 
     // Nothing in the user's key: no key, another item's value, the same key
     // under the whole machine (that one is for the common Startup folder).
-    FakeRegistry reg;
     EXPECT_TRUE(StartsAtLogOn(kPaths, fs, reg));
     SwitchOffInShell(reg, "Other.lnk");
     reg.PutValue(kStartupApprovedKey, kStartupApprovedName, kRegBinary, OffState());
@@ -195,16 +177,14 @@ TEST(StartsAtLogOn, OnlyABinaryValueWithAnOddFirstByteSwitchesTheShortcutOff) {
     EXPECT_FALSE(StartsAtLogOn(kPaths, fs, reg));
 }
 
-TEST(ApplyStartupChoice, TickSwitchesTheShortcutOnAgainAndMakesItOnlyWhenMissing) {
-    FakeShortcutFiles fs;
-    FakeRegistry reg;
+TEST_F(ApplyStartupChoice, TickSwitchesTheShortcutOnAgainAndMakesItOnlyWhenMissing) {
     fs.files.insert(kPaths.LinkFileName);
     SwitchOffInShell(reg);
     SwitchOffInShell(reg, "Other.lnk");
     reg.PutValue(kStartupApprovedKey, kStartupApprovedName, kRegBinary, OffState());
 
     // Present and switched off: switched on, the file left as it is.
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_TRUE(Tick(true));
     EXPECT_FALSE(reg.Find(kApprovedKey, kStartupApprovedName));
     EXPECT_TRUE(fs.created.empty());
     EXPECT_EQ(reg.Find(kApprovedKey, "Other.lnk")->data, OffState()) << "another item's state";
@@ -214,32 +194,28 @@ TEST(ApplyStartupChoice, TickSwitchesTheShortcutOnAgainAndMakesItOnlyWhenMissing
 
     // Clearing deletes the file only; the shell's state stays as it is.
     SwitchOffInShell(reg);
-    EXPECT_FALSE(ApplyStartupChoice(false, kPaths, fs, reg));
+    EXPECT_FALSE(Tick(false));
     EXPECT_TRUE(fs.files.empty());
     EXPECT_TRUE(reg.Find(kApprovedKey, kStartupApprovedName));
 
     // A stale off state would keep a new file from running: ticking clears
     // it and makes the file.
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_TRUE(Tick(true));
     EXPECT_EQ(fs.created.size(), 1u);
     EXPECT_FALSE(reg.Find(kApprovedKey, kStartupApprovedName));
 
     // A value that marks the item on is the shell's and stays.
     const std::vector<std::uint8_t> on = {0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     reg.PutValue(kApprovedKey, kStartupApprovedName, kRegBinary, on);
-    EXPECT_TRUE(ApplyStartupChoice(true, kPaths, fs, reg));
+    EXPECT_TRUE(Tick(true));
     EXPECT_EQ(reg.Find(kApprovedKey, kStartupApprovedName)->data, on);
     EXPECT_EQ(reg.CallsOf(FakeRegistry::Op::Delete).size(), 2u);
     EXPECT_EQ(reg.OpenHandles(), 0);
-}
 
-TEST(ApplyStartupChoice, AnOffStateThatCannotBeRemovedLeavesTheBoxClear) {
-    FakeShortcutFiles fs;
-    FakeRegistry reg;
-    fs.files.insert(kPaths.LinkFileName);
-    SwitchOffInShell(reg);
+    // An off state that cannot be removed leaves the box clear.
     reg.ProtectKey(kApprovedKey);
-    EXPECT_FALSE(ApplyStartupChoice(true, kPaths, fs, reg));
+    SwitchOffInShell(reg);
+    EXPECT_FALSE(Tick(true));
     EXPECT_TRUE(reg.Find(kApprovedKey, kStartupApprovedName));
     EXPECT_EQ(reg.OpenHandles(), 0);
 }

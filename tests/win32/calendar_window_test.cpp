@@ -7,19 +7,17 @@
 
 #include <cstdlib>
 
+#include "base/placement.h"
 #include "base/twips.h"
 #include "tests/support/calendar_window_rig_win32.h"
 #include "tests/support/dib_canvas_win32.h"
+#include "tests/support/reader_win32.h"
 #include "tests/support/window_rects_win32.h"
 
 namespace mivra {
 namespace {
 
 using namespace test;
-
-COLORREF Rgb(Color c) {
-    return static_cast<COLORREF>(c);
-}
 
 class CalendarWindowTest : public ::testing::Test, protected CalendarWindowRig {
 protected:
@@ -30,45 +28,28 @@ protected:
 };
 
 TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize) {
-    HWND h = window.Handle();
-    const LONG style = GetWindowLongW(h, GWL_STYLE);
-    const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_FALSE(style & WS_CAPTION);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & WS_SYSMENU);
+    // A popup without caption, sizing frame or system menu; a topmost tool window.
+    const LONG style = GetWindowLongW(h, GWL_STYLE), ex = GetWindowLongW(h, GWL_EXSTYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), WS_POPUP);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     EXPECT_FALSE(IsWindowVisible(h));
-    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(ex & WS_EX_TOPMOST);
     // Made topmost without taking the focus: at log-on the user may be typing
     // into another program already.
-    EXPECT_NE(GetActiveWindow(), h);
-    EXPECT_NE(GetFocus(), h);
+    EXPECT_TRUE(GetActiveWindow() != h && GetFocus() != h);
     EXPECT_EQ(WindowText(h), L"Mivra 2000");
     // Its icon, the window's and the class's, is the page of day 31.
     const auto icon = reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0));
     EXPECT_EQ(icon, reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICON)));
-    ICONINFO info{};
-    ASSERT_TRUE(icon && GetIconInfo(icon, &info));
-    BITMAP bm{};
-    GetObjectW(info.hbmColor, sizeof bm, &bm);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    EXPECT_EQ(bm.bmWidth, 32);
+    EXPECT_EQ(IconSize(icon), 32);
 
     const int dpi = window.Dpi();
     const RECT client = ClientArea(h), outer = OuterRect(h);
-    EXPECT_EQ(client.right, TwipsToPixels(2580, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
+    EXPECT_EQ(Box(client), Box({0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)}));
     EXPECT_EQ(outer.right - outer.left, client.right); // no frame at all
     if (dpi == 96) {
-        EXPECT_EQ(client.right, 172);
-        EXPECT_EQ(client.bottom, 206);
-        const RECT cell = window.LabelRect(Day(8));
-        EXPECT_EQ(cell.left, 25); // (24 + 360) / 15 rounded down
-        EXPECT_EQ(cell.top, 60);
-        EXPECT_EQ(cell.right, 50);
-        EXPECT_EQ(cell.bottom, 85);
+        EXPECT_EQ(Box(client), Box({0, 0, 172, 206}));
+        // The cell's left edge is (24 + 360) / 15 rounded down.
+        EXPECT_EQ(Box(window.LabelRect(Day(8))), Box(RECT{25, 60, 50, 85}));
     }
 
     // The callback window exists from the start, hidden, below the client.
@@ -76,17 +57,15 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     ASSERT_TRUE(IsWindow(hook));
     EXPECT_FALSE(IsWindowVisible(hook));
     EXPECT_EQ(GetParent(hook), h);
-}
 
-TEST_F(CalendarWindowTest, MakesItsTooltipsAtTheFirstShowNotAtStart) {
+    // Its tooltips are made at the first show, not at start.
     EXPECT_EQ(window.Tooltips(), nullptr);
-    ShowWindow(window.Handle(), SW_SHOWNA);
+    ShowWindow(h, SW_SHOWNA);
     // One tool for each of the eight button labels.
     EXPECT_EQ(SendMessageW(window.Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 8);
 }
 
 TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowTheLabels) {
-    HWND h = window.Handle();
     // Pointing at the hidden window makes the tooltips as the first show does.
     SendMessageW(h, WM_MOUSEMOVE, 0, At(LabelId::lblToday));
     HWND tips = window.Tooltips();
@@ -108,12 +87,9 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
 
     changeDpi(144);
     EXPECT_NEAR(tipFontHeight(), at96 * 3 / 2, 1);
-    TTTOOLINFOW tool{sizeof(tool)};
-    tool.hwnd = h;
-    tool.uId = static_cast<UINT_PTR>(Index(LabelId::lblToday));
+    TTTOOLINFOW tool{.cbSize = sizeof(tool), .hwnd = h, .uId = UINT_PTR(Index(LabelId::lblToday))};
     ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
-    const RECT today = window.LabelRect(LabelId::lblToday);
-    EXPECT_TRUE(EqualRect(&tool.rect, &today));
+    EXPECT_EQ(Box(tool.rect), Box(window.LabelRect(LabelId::lblToday)));
 
     // Each change replaces the font; none is left behind.
     changeDpi(96);
@@ -136,10 +112,10 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
 }
 
 TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    const RECT client = ClientArea(window.Handle());
-    const DibCanvas canvas(window.Handle());
+    const RECT client = ClientArea(h);
+    const DibCanvas canvas(h);
 
-    const COLORREF cyan = Rgb(0x00808000), white = Rgb(0x00FFFFFF), black = 0;
+    const COLORREF cyan = 0x00808000, white = 0x00FFFFFF, black = 0;
     EXPECT_EQ(canvas.At(0, 0), black);
     EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
     EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
@@ -154,19 +130,26 @@ TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThe
     const RECT hide = window.LabelRect(LabelId::lblHide);
     EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
     EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
+
+    // A paint of the top-left corner draws the labels it touches, no others;
+    // one of the frame's corner draws none. Either leaves the DC's font.
+    const DibCanvas corner(client.right, client.bottom);
+    const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
+    window.PaintContent(corner.Dc(), {0, 0, 10, 10});
+    EXPECT_EQ(corner.At(5, 4), cyan);
+    EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
+    window.PaintContent(corner.Dc(), {0, 0, 1, 1});
+    EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
 }
 
 TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
-    HWND h = window.Handle();
-    const COLORREF white = Rgb(0x00FFFFFF), black = 0;
+    const COLORREF white = 0x00FFFFFF, black = 0;
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
         RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
         SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         ASSERT_EQ(window.Dpi(), dpi);
-        const RECT client = ClientArea(h);
-        EXPECT_EQ(client.right, TwipsToPixels(2580, dpi)) << "the window keeps its size";
-        EXPECT_EQ(client.bottom, TwipsToPixels(3084, dpi));
+        EXPECT_EQ(Box(ClientArea(h)), Box(suggested)) << "the window keeps its size";
         const DibCanvas canvas(h);
 
         // Across the bottom row, below the captions: one line between
@@ -193,7 +176,7 @@ TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEver
         EXPECT_FALSE(LabelAtPixel(a.left + 2, a.bottom, dpi, id));
         EXPECT_EQ(canvas.At(a.left + 2, a.bottom), black);
         EXPECT_EQ(canvas.At(a.left + 2, a.bottom - 2), white);
-        EXPECT_EQ(canvas.At(button.left + 2, button.top + 2), Rgb(state.LabelColor));
+        EXPECT_EQ(canvas.At(button.left + 2, button.top + 2), COLORREF{state.LabelColor});
 
         // The "x" stands inside the title, clear of its top and right edges.
         const RECT title = window.LabelRect(LabelId::lblMonth);
@@ -214,26 +197,27 @@ LRESULT CALLBACK CatchDrag(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWO
 }
 
 TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
-    HWND h = window.Handle();
     drags = 0;
     ASSERT_TRUE(SetWindowSubclass(h, CatchDrag, 1, 0));
     const LPARAM title = At(LabelId::lblMonth);
 
-    // Pressed on the black frame, then slid onto the title.
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
-    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
-    SendMessageW(h, WM_LBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "a press on the frame";
-    // Pressed on a day cell, then slid onto the title.
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(Day(3)));
-    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
-    SendMessageW(h, WM_LBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "a press on a cell";
-    // The right button on the title does not drag; the left one does.
-    SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, title);
-    SendMessageW(h, WM_MOUSEMOVE, MK_RBUTTON, title);
-    SendMessageW(h, WM_RBUTTONUP, 0, title);
-    EXPECT_EQ(drags, 0) << "the right button";
+    // Pressed on the black frame, on a day cell, or on the title with the
+    // right button, then slid onto the title; or moved there with no button.
+    const struct {
+        UINT down, up;
+        WPARAM held;
+        LPARAM at;
+        const char* what;
+    } presses[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
+                   {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
+                   {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
+                   {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
+    for (const auto& p : presses) {
+        SendMessageW(h, p.down, p.held, p.at);
+        SendMessageW(h, WM_MOUSEMOVE, p.held, title);
+        SendMessageW(h, p.up, 0, title);
+        EXPECT_EQ(drags, 0) << p.what;
+    }
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);
     EXPECT_EQ(drags, 1) << "a press on the title";
@@ -241,10 +225,18 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
 }
 
 TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
-    HWND h = window.Handle();
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblMonthNext));
-    EXPECT_EQ(state.DisplayMonth, 11);
     EXPECT_EQ(GetCapture(), h);
+    // The label keeps the press: another button, the capture handed to the
+    // window itself and a timer of no one's change nothing.
+    SendMessageW(h, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, At(LabelId::lblMonthPrev));
+    SendMessageW(h, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
+    SendMessageW(h, WM_TIMER, 99, 0);
+    const Reader reader(h); // and a reader's press of "<"
+    reader->accDoDefaultAction(
+        Child(reader.HitTest(Middle(ScreenRect(h, window.LabelRect(LabelId::lblMonthPrev))))));
+    EXPECT_EQ(state.DisplayMonth, 11);
+    EXPECT_EQ(app->Label(LabelId::lblMonthNext).back, state.CalendarColor) << "still pressed";
     SendMessageW(h, WM_TIMER, 2, 0); // tmrButtonScroll
     EXPECT_EQ(state.DisplayMonth, 12);
     // Released far away: the repeat ends, and there is no click.
@@ -261,12 +253,10 @@ TEST_F(CalendarWindowTest, MouseOnStepLabelsStepsRepeatsAndStopsOnCaptureLoss) {
     // A click on the today label comes back.
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(LabelId::lblToday));
     SendMessageW(h, WM_LBUTTONUP, 0, At(LabelId::lblToday));
-    EXPECT_EQ(state.DisplayMonth, 10);
-    EXPECT_EQ(state.DisplayYear, 2000);
+    EXPECT_EQ(MonthShown(), std::pair(10, 2000));
 }
 
 TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonitorsDpi) {
-    HWND h = window.Handle();
     const int monitorDpi = window.Dpi();
     const int missed = monitorDpi == 144 ? 96 : 144;
     // Laid out for another DPI than its monitor now has, as when the
@@ -277,21 +267,20 @@ TEST_F(CalendarWindowTest, AWindowThatMissedADpiChangeWhileHiddenShowsAtItsMonit
 
     window.Show();
     EXPECT_EQ(window.Dpi(), monitorDpi);
-    const RECT after = OuterRect(h);
-    EXPECT_EQ(after.right - after.left, TwipsToPixels(kCalendarWidthTwips, monitorDpi));
-    EXPECT_EQ(after.bottom - after.top, TwipsToPixels(kCalendarHeightTwips, monitorDpi));
-    // Still where the notification area is: the bottom-right corner stays.
-    EXPECT_EQ(after.right, before.right);
-    EXPECT_EQ(after.bottom, before.bottom);
+    // Its size at that DPI, still where the notification area is: the
+    // bottom-right corner stays.
+    EXPECT_EQ(Box(OuterRect(h)),
+              Box({before.right - TwipsToPixels(kCalendarWidthTwips, monitorDpi),
+                   before.bottom - TwipsToPixels(kCalendarHeightTwips, monitorDpi), before.right,
+                   before.bottom}));
     // And it paints at that DPI: the title ends where the layout says.
     const DibCanvas canvas(h);
     const RECT title = window.LabelRect(LabelId::lblMonth);
-    EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), Rgb(state.LabelColor));
+    EXPECT_EQ(canvas.At(title.right - 1, title.bottom - 1), COLORREF{state.LabelColor});
     EXPECT_EQ(canvas.At(title.right, title.bottom - 1), 0u);
 }
 
 TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
-    HWND h = window.Handle();
     // Tray callbacks arrive on the hidden hook window, the code in lParam's
     // low word; wParam and the high word do not count.
     SendMessageW(window.Hook(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0x0202, 5));
@@ -301,23 +290,9 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
     SendMessageW(window.Hook(), WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
     EXPECT_FALSE(IsWindowVisible(h));
 
-    // The taskbar came back: the icon is added again.
-    tray.calls.clear();
-    tray.Restart();
-    SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].op, NotifyOp::Add);
-
-    // The clock changed or the machine woke: the date follows at once.
-    clock.now = D(2000, 10, 19);
-    SendMessageW(h, WM_TIMECHANGE, 0, 0);
-    EXPECT_EQ(state.LastDate, D(2000, 10, 19));
-    clock.now = D(2000, 11, 1);
-    SendMessageW(h, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-    EXPECT_EQ(state.LastDate, D(2000, 11, 1));
-    EXPECT_EQ(state.DisplayMonth, 11);
-
-    // Log-off is never refused; the close removes the icon and the window.
+    // (The taskbar's return: below; a changed clock and a resume: the soak
+    // test follows the date there.) Log-off is never refused; the close removes the icon and the
+    // window.
     EXPECT_TRUE(SendMessageW(h, WM_QUERYENDSESSION, 0, 0));
     tray.calls.clear();
     SendMessageW(h, WM_CLOSE, 0, 0);
@@ -327,35 +302,25 @@ TEST_F(CalendarWindowTest, ShellMessagesReachTheLogic) {
 }
 
 TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
-    HWND h = window.Handle();
     tray.calls.clear();
     SendMessageW(h, WM_SETTINGCHANGE, 0, 0); // a setting, but the same size
     EXPECT_TRUE(tray.calls.empty());
 
     // Each message after which the notification area may show icons at
     // another size; the 18th is today.
-    RECT suggested{0, 0, TwipsToPixels(2580, 144), TwipsToPixels(3084, 144)};
-    const struct {
-        UINT msg;
-        WPARAM wp;
-        LPARAM lp;
-        const char* name;
-    } changes[] = {
-        {WM_SETTINGCHANGE, 0, 0, "WM_SETTINGCHANGE"},
-        {WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768), "WM_DISPLAYCHANGE"},
-        {WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested),
-         "WM_DPICHANGED"},
-    };
     int size = 16;
-    for (const auto& change : changes) {
-        SCOPED_TRACE(change.name);
+    const auto change = [&](UINT msg, WPARAM wp, LPARAM lp) {
+        SCOPED_TRACE(msg);
         icons.traySize = size += 4;
         tray.calls.clear();
-        SendMessageW(h, change.msg, change.wp, change.lp);
-        ASSERT_EQ(tray.calls.size(), 1u);
-        EXPECT_EQ(tray.calls[0].op, NotifyOp::Modify);
+        SendMessageW(h, msg, wp, lp);
+        ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Modify});
         EXPECT_EQ(tray.calls[0].record.hIcon, 1000u * size + 18);
-    }
+    };
+    change(WM_SETTINGCHANGE, 0, 0);
+    change(WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    RECT suggested{0, 0, TwipsToPixels(2580, 144), TwipsToPixels(3084, 144)};
+    change(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
 
     // A taskbar re-created at another DPI gets the new picture in the add,
     // and nothing before it.
@@ -363,9 +328,96 @@ TEST_F(CalendarWindowTest, ChangesOfTheTraysSizeBringThePictureMadeForIt) {
     tray.calls.clear();
     tray.Restart();
     SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls.back().op, NotifyOp::Add);
+    ASSERT_EQ(tray.Ops(), std::vector{NotifyOp::Add});
     EXPECT_EQ(tray.calls.back().record.hIcon, 32018u);
+}
+
+// On a desktop that changes under it: a log-off while the shell is busy, a
+// monitor that went away, another program's minimize or maximize.
+TEST_F(CalendarWindowTest, ALogOffWhileTheShellIsBusyEndsEverythingAndAddsNothing) {
+    SendMessageW(h, WM_ENDSESSION, FALSE, 0); // the log-off was cancelled
+    ASSERT_TRUE(IsWindow(h));
+    ASSERT_EQ(tray.icons.size(), 1u);
+
+    // The session ends while the minute's modify waits on the shell.
+    tray.during = [&](NotifyOp op) {
+        if (op != NotifyOp::Modify) return;
+        tray.during = nullptr;
+        SendMessageW(h, WM_ENDSESSION, TRUE, 0);
+    };
+    tray.calls.clear();
+    SendMessageW(h, WM_TIMECHANGE, 0, 0); // a refresh, as the timer runs one
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(window.Handle(), nullptr);
+    ASSERT_EQ(tray.Ops(), (std::vector{NotifyOp::Modify, NotifyOp::Delete}));
+    EXPECT_TRUE(tray.icons.empty());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(CalendarWindowTest, AWindowLeftOffEveryMonitorComesBackToTheBottomRight) {
+    const PixelPoint home =
+        BottomRightPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                             kCalendarWidthTwips, kCalendarHeightTwips, window.Dpi());
+    const auto shownAt = [&](int x, int y) {
+        window.Hide();
+        SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        window.Show();
+        return OuterRect(h);
+    };
+    // Dragged to a monitor that was unplugged since.
+    RECT r = shownAt(-5000, -5000);
+    EXPECT_EQ(std::pair(r.left, r.top), std::pair(LONG{home.x}, LONG{home.y}));
+    // A sliver left after the resolution dropped.
+    r = shownAt(GetSystemMetrics(SM_CXSCREEN) - 8, 100);
+    EXPECT_EQ(r.left, home.x);
+    // Where the user left it, half off the edge: it stays.
+    const int halfOff = -(r.right - r.left) / 2;
+    r = shownAt(halfOff, 100);
+    EXPECT_EQ(std::pair(r.left, r.top), std::pair(LONG{halfOff}, LONG{100}));
+}
+
+TEST_F(CalendarWindowTest, AMinimizedOrMaximizedCalendarComesBackInItsNormalState) {
+    const RECT normal = OuterRect(h);
+    for (int state : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        // Hidden in that state (another program's doing): the state goes, the
+        // window stays hidden, as at start.
+        ShowWindow(h, state);
+        ShowWindow(h, SW_HIDE);
+        window.SetNormalState();
+        EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
+        EXPECT_FALSE(IsWindowVisible(h)) << state;
+        // A tray click brings it back whole: shown minimized (nothing of the
+        // month to see), or hidden maximized.
+        ShowWindow(h, state);
+        if (state == SW_MAXIMIZE) ShowWindow(h, SW_HIDE);
+        app->OnTrayCallback(0x0202);
+        EXPECT_TRUE(IsWindowVisible(h)) << state;
+        EXPECT_FALSE(IsIconic(h) || IsZoomed(h)) << state;
+        EXPECT_EQ(Box(OuterRect(h)), Box(normal)) << state;
+        window.Hide();
+    }
+}
+
+// The real timers, made short. A timer that runs another routine would leave
+// yesterday's picture in the tray, or no icon at all after a busy shell.
+class CalendarTimersTest : public ::testing::Test, protected CalendarWindowRig {
+protected:
+    CalendarTimersTest() : CalendarWindowRig({.refreshMs = 20, .trayRetryMs = 20}) {}
+    void TearDown() override { Stop(); }
+};
+
+TEST_F(CalendarTimersTest, TheRefreshTimerBringsTomorrowsPictureAndTheRetryTimerTheIcon) {
+    ASSERT_TRUE(Start()); // 18 October
+    clock.now = D(2000, 10, 19);
+    EXPECT_TRUE(PumpUntil([&] { return tray.Shown() == 1019; })) << "the refresh timer";
+    // The shell lost the icon and answers neither the next modify nor the add
+    // after it: only the retry timer brings the icon back.
+    tray.Restart();
+    tray.unanswered = 2;
+    clock.now = D(2000, 10, 20);
+    EXPECT_TRUE(PumpUntil([&] { return tray.Shown() == 1020; })) << "the retry timer";
+    EXPECT_EQ(tray.refusedAdds, 0);
 }
 
 } // namespace

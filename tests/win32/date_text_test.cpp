@@ -8,22 +8,12 @@
 
 #include "app/date.h"
 #include "app/system_win32.h"
-#include "tests/support/app_fakes.h"
+#include "tests/support/calendar_window_rig_win32.h"
 
 namespace mivra {
 namespace {
 
 using test::D;
-
-std::wstring WindowsShortDate(const wchar_t* locale, const Date& d) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(d.Year());
-    st.wMonth = static_cast<WORD>(d.Month());
-    st.wDay = static_cast<WORD>(d.Day());
-    wchar_t buf[80] = {};
-    GetDateFormatEx(locale, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr);
-    return buf;
-}
 
 TEST(UserDateText, TheTitleNamesTheGregorianMonthAndYearWhateverTheCalendar) {
     const Date d = D(2026, 12, 7);
@@ -42,8 +32,10 @@ TEST(UserDateText, TheTitleNamesTheGregorianMonthAndYearWhateverTheCalendar) {
         UserDateText text(c.locale);
         EXPECT_EQ(text.MonthYear(d), c.title) << c.locale;
         // The tip's short date keeps the locale's own format.
-        EXPECT_EQ(text.ShortDate(d), WindowsShortDate(c.locale, d)) << c.locale;
+        EXPECT_EQ(text.ShortDate(d), test::WindowsShortDate(d, c.locale)) << c.locale;
     }
+    // A locale Windows does not know names the months in English.
+    EXPECT_EQ(UserDateText(L"xx-NOWHERE").MonthYear(d), L"December 2026");
     // Four digits for the years Windows does not format at all.
     EXPECT_EQ(UserDateText(L"en-US").MonthYear(D(100, 3, 1)), L"March 0100");
     EXPECT_EQ(UserDateText(L"en-US").ShortDate(D(100, 3, 1)), L"3/1/100");

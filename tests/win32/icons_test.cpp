@@ -17,6 +17,8 @@
 namespace mivra {
 namespace {
 
+using test::IconSize;
+
 // An icon drawn at its own size over a pure red card; pixels as 0x00RRGGBB.
 // DI_MASK draws its mask alone: black where the picture covers the card.
 std::vector<std::uint32_t> DrawOverRed(HICON icon, int size, UINT flags = DI_NORMAL) {
@@ -33,16 +35,6 @@ std::vector<std::uint32_t> DrawOverRed(HICON icon, int size, UINT flags = DI_NOR
     return px;
 }
 
-// Width and height of an icon's colour image, or 0 when it is no icon.
-int IconSize(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return 0;
-    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm{};
-    if (!info.fIcon || !colour || !GetObjectW(colour.Get(), sizeof(bm), &bm)) return 0;
-    return bm.bmWidth == bm.bmHeight ? bm.bmWidth : -1;
-}
-
 TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
     int dpi = 96;
     Icons icons(GetModuleHandleW(nullptr), [&] { return dpi; });
@@ -54,6 +46,8 @@ TEST(Icons, ThePictureHandedToTheShellIsMadeForTheTraysSizeAtEveryDpi) {
         EXPECT_TRUE(icons.TraySizeChanged() || at == 96); // the first look-up happened already
         EXPECT_FALSE(icons.TraySizeChanged());
         EXPECT_EQ(icons.TraySize(), size);
+        // The day before's picture, asked again after the change, comes at the new size.
+        EXPECT_EQ(IconSize(icons.ForDay(31)), size) << "the same day at a new size";
         std::set<std::vector<std::uint32_t>> pictures;
         for (int day = 1; day <= 31; ++day) {
             SCOPED_TRACE(day);
@@ -116,12 +110,23 @@ TEST(Icons, OnlyTheShownPictureAndTheOneBeforeItAreHeld) {
     }
     EXPECT_EQ(UniqueIcon::Live(), icons0);
     // Where the system counts them (Wine answers 0), nothing was left behind.
-    if (gdi0) {
-        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi0);
-    }
-    if (user0) {
-        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user0);
-    }
+    EXPECT_TRUE(!gdi0 || GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) <= gdi0);
+    EXPECT_TRUE(!user0 || GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS) <= user0);
+}
+
+TEST(Icons, APictureThatCannotBeMadeIsNoneRatherThanAnotherDays) {
+    // ntdll.dll carries no day pictures: at 32 pixels none can be made.
+    int dpi = 96;
+    Icons icons(GetModuleHandleW(L"ntdll.dll"), [&] { return dpi; });
+    const HICON fifth = icons.ForDay(5);
+    ASSERT_EQ(IconSize(fifth), 16);
+    dpi = 192;
+    ASSERT_TRUE(icons.TraySizeChanged());
+    EXPECT_EQ(icons.ForDay(5), fifth) << "the same day at the old size will do";
+    EXPECT_EQ(icons.ForDay(6), nullptr) << "the 5th's picture would show a wrong date";
+    dpi = 96;
+    ASSERT_TRUE(icons.TraySizeChanged());
+    EXPECT_EQ(IconSize(icons.ForDay(6)), 16);
 }
 
 TEST(Icons, TheRealLookUpAsksTheTaskbarsMonitor) {

@@ -27,7 +27,7 @@ std::vector<std::uint32_t> Painted(std::wstring_view caption, std::wstring_view 
     const FontSpec want{face, 1440, true};
     FontSpec plain = want;
     plain.symbol = symbol;
-    PaintLabel(canvas.Dc(), canvas.Area(), {.caption = caption, .fore = 0, .back = 0xFFFFFF},
+    PaintLabel(canvas.Dc(), RECT{0, 0, 40, 40}, {.caption = caption, .fore = 0, .back = 0xFFFFFF},
                fonts.Get(want, 96), plain);
     GdiFlush();
     return {canvas.Bits(), canvas.Bits() + 40 * 40};

@@ -1,17 +1,20 @@
 // The DPI look-ups on the systems that lack their newer functions (Windows 7
-// has none, 8.1 only GetDpiForMonitor); Wine has them all, so a stand-in
-// for the look-up hides them.
+// has none, 8.1 only GetDpiForMonitor) or where they fail; Wine has them
+// all, so a stand-in for the look-up hides them.
 #include "platform/dpi_win32.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
 #include "app/calendar_window_win32.h"
+#include "tests/support/dib_canvas_win32.h"
+#include "tests/support/message_pump_win32.h"
+#include "tests/support/reader_win32.h"
 #include "tests/support/system_colors_win32.h"
 
 namespace mivra {
@@ -20,23 +23,44 @@ namespace {
 // What the stand-in lets through, and what was asked for.
 std::set<std::string> present, asked;
 int awareCalls = 0;
-UINT monitorDpi = 0; // a GetDpiForWindow that answers this, when set
+UINT monitorDpi = 0;  // a GetDpiForWindow that answers this, when set
+bool failing = false; // the newer functions there, but failing
 
-BOOL WINAPI FakeSetProcessDPIAware() {
-    ++awareCalls;
-    return TRUE;
+template <typename F> FARPROC Proc(F* f) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
 }
-UINT WINAPI FakeDpiForWindow(HWND) {
-    return monitorDpi;
-}
+
+struct Fakes {
+    static BOOL WINAPI SetProcessDPIAware() {
+        ++awareCalls;
+        return TRUE;
+    }
+    static UINT WINAPI DpiForWindow(HWND) { return monitorDpi; }
+    // Each newer function as it fails.
+    static HRESULT WINAPI NoDpiForMonitor(HMONITOR, int, UINT*, UINT*) { return E_FAIL; }
+    static BOOL WINAPI NoFrameForDpi(LPRECT, DWORD, BOOL, DWORD, UINT) { return FALSE; }
+    static BOOL WINAPI NoParametersForDpi(UINT, UINT, PVOID, UINT, UINT) { return FALSE; }
+    static BOOL WINAPI NoAwarenessContext(HANDLE) { return FALSE; }
+};
 
 FARPROC Lookup(DpiLibrary library, const char* name) {
     asked.insert(name);
-    if (name == std::string("SetProcessDPIAware"))
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FakeSetProcessDPIAware));
-    if (monitorDpi && name == std::string("GetDpiForWindow"))
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FakeDpiForWindow));
+    static const std::map<std::string, FARPROC> failures = {
+        {"GetDpiForWindow", Proc(Fakes::DpiForWindow)},
+        {"GetDpiForMonitor", Proc(Fakes::NoDpiForMonitor)},
+        {"AdjustWindowRectExForDpi", Proc(Fakes::NoFrameForDpi)},
+        {"SystemParametersInfoForDpi", Proc(Fakes::NoParametersForDpi)},
+        {"SetProcessDpiAwarenessContext", Proc(Fakes::NoAwarenessContext)}};
+    if (name == std::string("SetProcessDPIAware")) return Proc(Fakes::SetProcessDPIAware);
+    if (monitorDpi && name == std::string("GetDpiForWindow")) return Proc(Fakes::DpiForWindow);
+    if (failing && failures.contains(name)) return failures.at(name);
     return present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
+}
+
+// Refuses the `refused`th window creation from now, counted from 1.
+int refused = 0;
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
+    return code == HCBT_CREATEWND && --refused == 0 ? 1 : CallNextHookEx(nullptr, code, wp, lp);
 }
 
 class OlderSystemsTest : public ::testing::Test {
@@ -46,69 +70,93 @@ protected:
         asked.clear();
         awareCalls = 0;
         monitorDpi = 0;
+        failing = false;
         dpiFunction = Lookup;
     }
     void TearDown() override { dpiFunction = SystemDpiFunction; }
+    ~OlderSystemsTest() override { DestroyWindow(window_); }
+
+    HWND window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
 };
 
-TEST_F(OlderSystemsTest, Windows7AsksTheScreenDcAndScalesTheSystemsOwnFont) {
+TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSystemsFont) {
     const int screen = [] {
         const HDC dc = GetDC(nullptr);
         const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
         ReleaseDC(nullptr, dc);
         return dpi;
     }();
-    HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                             nullptr);
-    EXPECT_EQ(SystemDpi(), screen);
-    EXPECT_EQ(WindowDpi(w), screen);
-    EXPECT_EQ(MonitorDpi(w), screen);
-    EXPECT_EQ(MetricForDpi(SM_CXSMICON, 2 * screen, 77), 77);
     RECT adjusted{0, 0, 0, 0};
     AdjustWindowRectEx(&adjusted, WS_CAPTION, FALSE, WS_EX_TOOLWINDOW);
-    const RECT frame = FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen);
-    EXPECT_TRUE(EqualRect(&frame, &adjusted));
     NONCLIENTMETRICSW m{sizeof(m)};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0));
-    EXPECT_EQ(StatusFontForDpi(2 * screen).lfHeight, 2 * m.lfStatusFont.lfHeight);
-    EnableDpiAwareness();
-    EXPECT_EQ(awareCalls, 1) << "the Vista call, where the manifest is not read";
+    for (bool fail : {false, true}) {
+        SCOPED_TRACE(fail ? "newer calls that fail" : "Windows 7");
+        failing = fail;
+        awareCalls = 0;
+        EXPECT_EQ(SystemDpi(), screen);
+        EXPECT_EQ(WindowDpi(window_), screen);
+        EXPECT_EQ(WindowDpi(nullptr), screen);
+        EXPECT_EQ(MonitorDpi(window_), screen);
+        EXPECT_EQ(MonitorDpi(nullptr), screen);
+        EXPECT_EQ(MetricForDpi(SM_CXSMICON, 2 * screen, 77), 77);
+        EXPECT_EQ(test::Box(FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen)),
+                  test::Box(adjusted));
+        EXPECT_EQ(StatusFontForDpi(2 * screen).lfHeight, 2 * m.lfStatusFont.lfHeight);
+        EnableDpiAwareness();
+        EXPECT_EQ(awareCalls, 1) << "the Vista call, where the manifest is not read";
+    }
     for (const char* newer : {"GetDpiForSystem", "GetDpiForWindow", "GetDpiForMonitor",
                               "GetSystemMetricsForDpi", "AdjustWindowRectExForDpi",
                               "SystemParametersInfoForDpi", "SetProcessDpiAwarenessContext"})
         EXPECT_TRUE(asked.contains(newer)) << newer;
-    DestroyWindow(w);
 }
 
 TEST_F(OlderSystemsTest, Windows81TakesTheMonitorsDpiButNoPerWindowOne) {
     present = {"GetDpiForMonitor"};
-    HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                             nullptr);
     UINT x = 0, y = 0;
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     const auto real = reinterpret_cast<Fn>(
         reinterpret_cast<void*>(SystemDpiFunction(DpiLibrary::Shcore, "GetDpiForMonitor")));
     ASSERT_NE(real, nullptr);
-    ASSERT_EQ(real(MonitorFromWindow(w, MONITOR_DEFAULTTOPRIMARY), 0, &x, &y), S_OK);
-    EXPECT_EQ(MonitorDpi(w), static_cast<int>(x));
-    EXPECT_EQ(WindowDpi(w), SystemDpi());
-    DestroyWindow(w);
+    ASSERT_EQ(real(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), 0, &x, &y), S_OK);
+    EXPECT_EQ(MonitorDpi(window_), static_cast<int>(x));
+    EXPECT_EQ(WindowDpi(window_), SystemDpi());
 }
 
 TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
     test::TestSystemColors colors;
     monitorDpi = 144; // the system's is 96: the window lands on a second monitor
-    CalendarWindow window(colors);
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
-    EXPECT_EQ(window.Dpi(), 144);
-    RECT r;
-    GetWindowRect(window.Handle(), &r);
-    EXPECT_EQ(r.right - r.left, TwipsToPixels(kCalendarWidthTwips, 144));
-    EXPECT_EQ(r.bottom - r.top, TwipsToPixels(kCalendarHeightTwips, 144));
-    DestroyWindow(window.Handle());
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    HWND h = nullptr;
+    {
+        CalendarWindow window(colors);
+        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+        h = window.Handle();
+        EXPECT_EQ(window.Dpi(), 144);
+        RECT r;
+        GetWindowRect(window.Handle(), &r);
+        EXPECT_EQ(r.right - r.left, TwipsToPixels(kCalendarWidthTwips, 144));
+        EXPECT_EQ(r.bottom - r.top, TwipsToPixels(kCalendarHeightTwips, 144));
+        // Before its logic is attached it paints only its black frame, shows
+        // a reader nothing, and the shell's messages reach no one.
+        EXPECT_EQ(test::DibCanvas(window.Handle()).At(20, 8), 0u);
+        const test::Reader reader(window.Handle());
+        EXPECT_EQ(std::pair(reader.Count(), reader.Selection()), std::pair(0L, -1L));
+        SendMessageW(window.Hook(), WM_MOUSEMOVE, 0, WM_LBUTTONUP);
+        SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    } // and its end takes the window with it
+    EXPECT_FALSE(IsWindow(h));
+    // The system refuses the window, or only its callback child: no calendar.
+    for (int which : {1, 2}) {
+        CalendarWindow window(colors);
+        refused = which;
+        const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+        EXPECT_FALSE(window.Create(GetModuleHandleW(nullptr))) << which;
+        UnhookWindowsHookEx(hook);
     }
+    test::DropMessages();
 }
 
 } // namespace

@@ -22,8 +22,8 @@ using namespace std::literals;
 
 constexpr const char* kTestRoot = "SOFTWARE\\MivraTest";
 
-// Passes through to the real registry and notes what would change it.
-class CountingRegistry final : public RegistryApi {
+// The real registry, noting what would change it.
+class CountingRegistry final : public Win32Registry {
 public:
     int creates = 0;
     std::vector<std::string> writes; // "name kind byte-count data"
@@ -32,30 +32,15 @@ public:
                           std::uint32_t access, RegKey* result,
                           std::uint32_t* disposition) override {
         ++creates;
-        return real_.CreateKeyEx(root, subKey, options, access, result, disposition);
-    }
-    RegStatus OpenKeyEx(RegKey root, const char* subKey, std::uint32_t options,
-                        std::uint32_t access, RegKey* result) override {
-        return real_.OpenKeyEx(root, subKey, options, access, result);
-    }
-    RegStatus QueryValueEx(RegKey key, const char* name, std::uint32_t* kind, std::uint8_t* data,
-                           std::uint32_t* size) override {
-        return real_.QueryValueEx(key, name, kind, data, size);
+        return Win32Registry::CreateKeyEx(root, subKey, options, access, result, disposition);
     }
     RegStatus SetValueEx(RegKey key, const char* name, std::uint32_t kind, const std::uint8_t* data,
                          std::uint32_t size) override {
         writes.push_back(std::string(name) + " " + std::to_string(kind) + " " +
                          std::to_string(size) + " " +
                          std::string(reinterpret_cast<const char*>(data), size));
-        return real_.SetValueEx(key, name, kind, data, size);
+        return Win32Registry::SetValueEx(key, name, kind, data, size);
     }
-    RegStatus DeleteValue(RegKey key, const char* name) override {
-        return real_.DeleteValue(key, name);
-    }
-    RegStatus CloseKey(RegKey key) override { return real_.CloseKey(key); }
-
-private:
-    Win32Registry real_;
 };
 
 struct RawValue {
@@ -68,16 +53,13 @@ struct RawValue {
 // the system may add on writing (as it does when the byte after the counted
 // characters is a NUL) and on reading. Texts here are ASCII.
 std::optional<RawValue> ReadRaw(const char* path, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
+    const auto wide = [](const char* s) { return std::wstring(s, s + std::strlen(s)); };
     RawValue value;
     BYTE buffer[512] = {};
     DWORD size = sizeof buffer;
-    const std::wstring wide(name, name + std::strlen(name));
-    const LSTATUS status = RegQueryValueExW(key, wide.c_str(), nullptr, &value.kind, buffer, &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, wide(path).c_str(), wide(name).c_str(),
+                     RRF_RT_ANY | RRF_NOEXPAND, &value.kind, buffer, &size) != ERROR_SUCCESS)
+        return std::nullopt;
     if (value.kind == REG_SZ) {
         for (DWORD i = 0; i + 1 < size; i += 2)
             value.data.push_back(char(buffer[i]));
@@ -89,15 +71,11 @@ std::optional<RawValue> ReadRaw(const char* path, const char* name) {
     return value;
 }
 
+// Stores a value as given, making its key if need be.
 void PutRaw(const char* path, const char* name, DWORD kind, std::string_view data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path, name, kind, data.data(),
+                              static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, kind, reinterpret_cast<const BYTE*>(data.data()),
-                             static_cast<DWORD>(data.size())),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
 }
 
 // A value the program stored: text, as given.
@@ -139,7 +117,7 @@ protected:
     std::string path_;
 };
 
-TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
+TEST_F(RegistryWin32, AFreshKeyGetsTheDefaultsAsTextAndStoredValuesAreUsedAsTheyAre) {
     CountingRegistry reg;
     const Settings state = Load(reg);
 
@@ -153,9 +131,8 @@ TEST_F(RegistryWin32, FreshKeyGetsBothDefaultsAsTextAndNextStartWritesNothing) {
     ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
 
     ExpectStartFinds(0x00808000u, 0x00FFFFFFu);
-}
 
-TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
+    // Stored numbers and text are used without rewriting.
     PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "0\0"sv); // black, stored with its NUL
     PutRaw(path_.c_str(), "Clr_Calendar", REG_DWORD, "\xFF\0\0\0"sv);
     ExpectStartFinds(0u, 0x000000FFu);
@@ -163,23 +140,15 @@ TEST_F(RegistryWin32, StoredNumbersAndTextAreUsedWithoutRewriting) {
 }
 
 TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
-    struct Case {
-        const char* what;
-        DWORD kind;
-        std::string_view data;
-    };
-    const Case cases[] = {
-        {"letters", REG_SZ, "abc"},
-        {"empty text", REG_SZ, ""},
-        {"above 0xFFFFFF", REG_SZ, "16777216"},
-        {"negative", REG_SZ, "-1"},
-        {"REG_BINARY", REG_BINARY, "255"},
-        {"REG_DWORD above 0xFFFFFF", REG_DWORD, "\0\0\0\x01"sv},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    // Letters, empty text, above 0xFFFFFF as text and as a number, negative,
+    // binary.
+    const std::pair<DWORD, std::string_view> cases[] = {
+        {REG_SZ, "abc"}, {REG_SZ, ""},       {REG_SZ, "16777216"}, {REG_DWORD, "\0\0\0\x01"sv},
+        {REG_SZ, "-1"},  {REG_BINARY, "255"}};
+    for (const auto& [kind, data] : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind << ", " << data.size() << " bytes");
         PutRaw(path_.c_str(), "Clr_Labels", REG_SZ, "255");
-        PutRaw(path_.c_str(), "Clr_Calendar", c.kind, c.data);
+        PutRaw(path_.c_str(), "Clr_Calendar", kind, data);
         CountingRegistry reg;
         const Settings state = Load(reg);
 
@@ -211,6 +180,9 @@ TEST_F(RegistryWin32, TypedValuesRoundTripAndMissingThingsReadAsNothing) {
     EXPECT_EQ(ReadRaw(path_.c_str(), "n")->data, "\xFE\xFF\xFF\xFF"sv);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(
         LoadSetting(reg, kHkeyLocalMachine, path_.c_str(), "missing")));
+    RegKey none = 1; // a create that fails gives no key to close
+    EXPECT_NE(reg.CreateKeyEx(0x1234, "x", 0, kSettingsAccess, &none, nullptr), kErrorSuccess);
+    EXPECT_EQ(none, RegKey{0});
 }
 
 // The one test on the program's own key: what it held is put back after.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resources/resource.h"
@@ -27,38 +28,23 @@ std::wstring ReleaseExe() {
     return p + L"\\win32\\Mivra.exe";
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// version.dll, loaded by hand so the tests link nothing extra.
+// The version block through the version API.
 class VersionInfo {
 public:
     explicit VersionInfo(const std::wstring& path) {
-        dll_ = LoadLibraryW(L"version.dll");
-        if (!dll_) return;
-        auto size = Get<decltype(&GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
-        auto read = Get<decltype(&GetFileVersionInfoW)>("GetFileVersionInfoW");
-        query_ = Get<decltype(&VerQueryValueW)>("VerQueryValueW");
-        if (!size || !read || !query_) return;
         DWORD ignored = 0;
-        const DWORD n = size(path.c_str(), &ignored);
-        if (n == 0) return;
-        block_.resize(n);
-        if (!read(path.c_str(), 0, n, block_.data())) block_.clear();
+        block_.resize(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+        if (!block_.empty() &&
+            !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block_.size()), block_.data()))
+            block_.clear();
     }
-    ~VersionInfo() {
-        if (dll_) FreeLibrary(dll_);
-    }
-    VersionInfo(const VersionInfo&) = delete;
-    VersionInfo& operator=(const VersionInfo&) = delete;
 
     bool Ok() const { return !block_.empty(); }
     // The value at a sub-block path, and its length in the API's units.
     const void* Query(const wchar_t* sub, UINT* len = nullptr) {
         void* p = nullptr;
         UINT n = 0;
-        if (!query_(block_.data(), sub, &p, &n)) return nullptr;
+        if (!VerQueryValueW(block_.data(), sub, &p, &n)) return nullptr;
         if (len) *len = n;
         return p;
     }
@@ -70,17 +56,45 @@ public:
     }
 
 private:
-    template <typename F> F Get(const char* name) {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll_, name)));
-    }
-    HMODULE dll_ = nullptr;
-    decltype(&VerQueryValueW) query_ = nullptr;
     std::vector<BYTE> block_;
 };
 
-TEST(ReleaseFile, VersionBlockNamesMivra3000009ByBrelstadInUsEnglish) {
+#pragma pack(push, 2)
+struct GroupEntry {
+    BYTE width, height, colors, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// The first image of an icon group: its directory entry and its bytes.
+struct GroupIcon {
+    GroupEntry entry{};
+    std::vector<BYTE> image;
+};
+
+std::vector<BYTE> Resource(HMODULE m, LPCWSTR name, LPCWSTR type) {
+    const HRSRC r = FindResourceW(m, name, type);
+    if (!r) return {};
+    const HGLOBAL g = LoadResource(m, r);
+    const auto* p = static_cast<const BYTE*>(LockResource(g));
+    return p ? std::vector<BYTE>(p, p + SizeofResource(m, r)) : std::vector<BYTE>{};
+}
+
+GroupIcon FirstIcon(HMODULE m, int id) {
+    GroupIcon icon;
+    const auto group = Resource(m, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    if (group.size() < 6 + sizeof(GroupEntry)) return icon;
+    std::memcpy(&icon.entry, group.data() + 6, sizeof(icon.entry));
+    icon.image = Resource(m, MAKEINTRESOURCEW(icon.entry.id), RT_ICON);
+    return icon;
+}
+
+TEST(ReleaseFile, NamesMivra3000009ByBrelstadInUsEnglishAndCarriesItsIconsAndManifest) {
     const std::wstring exe = ReleaseExe();
-    if (!Exists(exe)) GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
+    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
     VersionInfo v(exe);
     ASSERT_TRUE(v.Ok());
 
@@ -107,62 +121,22 @@ TEST(ReleaseFile, VersionBlockNamesMivra3000009ByBrelstadInUsEnglish) {
     EXPECT_EQ(v.Text(L"InternalName"), L"Mivra");
     EXPECT_EQ(v.Text(L"OriginalFilename"), L"Mivra.exe");
     EXPECT_EQ(v.Text(L"CompanyName"), L"Brelstad Software");
-}
 
-// The first image of an icon group: its directory entry and its bytes.
-struct GroupIcon {
-    BYTE width = 0, height = 0, colors = 0;
-    std::vector<BYTE> image;
-};
-
-#pragma pack(push, 2)
-struct GroupEntry {
-    BYTE width, height, colors, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-std::vector<BYTE> Resource(HMODULE m, LPCWSTR name, LPCWSTR type) {
-    const HRSRC r = FindResourceW(m, name, type);
-    if (!r) return {};
-    const HGLOBAL g = LoadResource(m, r);
-    const auto* p = static_cast<const BYTE*>(LockResource(g));
-    return p ? std::vector<BYTE>(p, p + SizeofResource(m, r)) : std::vector<BYTE>{};
-}
-
-GroupIcon FirstIcon(HMODULE m, int id) {
-    GroupIcon icon;
-    const auto group = Resource(m, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
-    if (group.size() < 6 + sizeof(GroupEntry)) return icon;
-    GroupEntry e;
-    std::memcpy(&e, group.data() + 6, sizeof(e));
-    icon.width = e.width;
-    icon.height = e.height;
-    icon.colors = e.colors;
-    icon.image = Resource(m, MAKEINTRESOURCEW(e.id), RT_ICON);
-    return icon;
-}
-
-TEST(ReleaseFile, CarriesTheAppIconTheDayPicturesAndTheManifest) {
-    const std::wstring exe = ReleaseExe();
-    if (!Exists(exe)) GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
+    // The icons and the manifest inside.
     const HMODULE m = LoadLibraryExW(exe.c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(m, nullptr) << GetLastError();
 
     // The program's own icon is the 32 x 32, 16-colour page of day 31.
     const GroupIcon app = FirstIcon(m, IDI_APP);
-    EXPECT_EQ(app.width, 32);
-    EXPECT_EQ(app.height, 32);
-    EXPECT_EQ(app.colors, 16);
+    EXPECT_EQ(std::tuple(app.entry.width, app.entry.height, app.entry.colors),
+              std::tuple(32, 32, 16));
     EXPECT_FALSE(app.image.empty());
     std::vector<std::vector<BYTE>> days;
     for (int d = 1; d <= 31; ++d) {
         const GroupIcon day = FirstIcon(m, IDI_DAY_FIRST + d - 1);
         EXPECT_FALSE(day.image.empty()) << "day " << d;
-        EXPECT_EQ(day.width, 32) << "day " << d;
+        EXPECT_EQ(day.entry.width, 32) << "day " << d;
         days.push_back(day.image);
     }
     EXPECT_EQ(app.image, days[30]);

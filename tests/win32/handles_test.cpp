@@ -1,5 +1,7 @@
-// The program's apartment: entered once, on first need, and never left.
-#include "platform/apartment_win32.h"
+// The platform's holders, on their rarer paths too (a handle moved onto
+// itself, nothing to hold, a window disabled before a modal window came),
+// and the program's apartment: entered once, on first need, and never left.
+#include "platform/handles_win32.h"
 
 #include <windows.h>
 
@@ -7,22 +9,48 @@
 #include <shobjidl.h>
 
 #include <thread>
+#include <utility>
+
+#include "platform/apartment_win32.h"
 
 namespace mivra {
 namespace {
 
+TEST(Holders, KeepWhatTheyHoldAndGiveBackOnlyWhatTheyTook) {
+    UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+    const long live = UniqueBrush::Live();
+    UniqueBrush& same = brush;
+    brush = std::move(same);
+    EXPECT_TRUE(brush);
+    EXPECT_EQ(UniqueBrush::Live(), live);
+
+    // A modal window blocks its owner once and gives it back; an owner that
+    // was disabled already stays so, and no window is no owner.
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    {
+        InputBlock block;
+        block.Block(nullptr);
+        block.Block(owner);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EnableWindow(owner, FALSE);
+    { InputBlock().Block(owner); }
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
 // The shell's link object, which needs the thread to be in an apartment.
 HRESULT CreateShellLinkObject() {
-    IUnknown* link = nullptr;
-    const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IUnknown, reinterpret_cast<void**>(&link));
-    if (link) link->Release();
-    return hr;
+    ComPtr<IUnknown> link;
+    return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                            link.PutVoid());
 }
 
 // Each case on a thread of its own, which starts in no apartment, whatever
 // the tests before it left on the main thread.
-TEST(ProgramApartment, IsEnteredOnceAndOutlivesAnotherOwnersScope) {
+TEST(ProgramApartment, IsEnteredOnceOutlivesAnotherOwnersScopeAndStaysOutOfTheWay) {
     std::thread([] {
         ASSERT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
         ASSERT_TRUE(EnterApartment());
@@ -40,9 +68,6 @@ TEST(ProgramApartment, IsEnteredOnceAndOutlivesAnotherOwnersScope) {
         CoUninitialize();
         EXPECT_EQ(CreateShellLinkObject(), CO_E_NOTINITIALIZED);
     }).join();
-}
-
-TEST(ProgramApartment, StaysOutOfTheWayOfAnApartmentEnteredBefore) {
     std::thread([] {
         // An apartment someone else opened first and then leaves: the
         // program's reference keeps it.
