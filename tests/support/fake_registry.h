@@ -77,6 +77,12 @@ public:
         return value->second;
     }
 
+    // A value's bytes as text, "<missing>" when there is none.
+    std::string TextOf(std::string_view path, std::string_view name) const {
+        const auto v = Find(path, name);
+        return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
+    }
+
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     const std::vector<Call>& Calls() const { return calls_; }
     std::vector<Call> CallsOf(Op op) const {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/settings.h"
@@ -15,47 +15,32 @@ namespace mivra {
 namespace {
 
 // Leaves a scripted result in PickedColor, as the real picker does on close.
-class ScriptedPicker : public ColorPicker {
-public:
-    explicit ScriptedPicker(SettingsState& state) : state_(state) {}
-    std::int32_t result = -1;
-    int shown = 0;
+struct ScriptedPicker : ColorPicker {
+    explicit ScriptedPicker(SettingsState& s) : state(s) {}
     void ShowModal() override {
         ++shown;
-        state_.PickedColor = result;
+        state.PickedColor = result;
     }
-
-private:
-    SettingsState& state_;
+    SettingsState& state;
+    std::int32_t result = -1;
+    int shown = 0;
 };
 
-// Notes what the calendar does when told of a change (apply the colours,
-// then refresh) with the number of registry writes made before it.
-class RecordingScreen : public SettingsListener {
-public:
-    explicit RecordingScreen(const FakeRegistry& registry) : registry_(registry) {}
-    std::vector<std::string> log;
+// Notes each time the calendar is told of a change (it applies the colours,
+// then refreshes), with the number of registry writes made before it.
+struct RecordingScreen : SettingsListener {
+    explicit RecordingScreen(const FakeRegistry& r) : registry(r) {}
     void SettingsChanged() override {
-        log.push_back("apply@" + Writes());
-        log.push_back("refresh@" + Writes());
+        log.push_back("changed@" + std::to_string(registry.CallsOf(FakeRegistry::Op::Set).size()));
     }
-
-private:
-    std::string Writes() const {
-        return std::to_string(registry_.CallsOf(FakeRegistry::Op::Set).size());
-    }
-    const FakeRegistry& registry_;
+    const FakeRegistry& registry;
+    std::vector<std::string> log;
 };
 
 using test::FakeShortcutFiles;
 
 // Where the Startup folder of the paths below puts the shortcut.
 const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
-
-std::string StoredText(const FakeRegistry& r, const char* name) {
-    const auto v = r.Find(kSettingsKeyPath, name);
-    return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
-}
 
 struct OptionsActions : ::testing::Test {
     OptionsActions() {
@@ -90,23 +75,22 @@ TEST_F(OptionsActions, AdjustCalendarColorStoresThePickThenRecoloursAndRefreshes
     EXPECT_EQ(state.CalendarColor, kPalette[9]);
     EXPECT_EQ(state.LabelColor, kPalette[4]);
     EXPECT_EQ(Names(FakeRegistry::Op::Set), std::vector<std::string>{"Clr_Calendar"});
-    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "16711680");
-    EXPECT_EQ(screen.log, (std::vector<std::string>{"apply@1", "refresh@1"}));
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "16711680");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"changed@1"}));
 }
 
 TEST_F(OptionsActions, BlackIsAChoiceAndTheColourInUseIsStoredAndAppliedAgain) {
     picker.result = 0;
     logic.OnAdjustLabelColor();
     EXPECT_EQ(state.LabelColor, 0u);
-    EXPECT_EQ(StoredText(registry, "Clr_Labels"), "0");
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Labels"), "0");
 
     picker.result = static_cast<std::int32_t>(state.CalendarColor);
     logic.OnAdjustCalendarColor();
     EXPECT_EQ(Names(FakeRegistry::Op::Set),
               (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
-    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "12632256");
-    EXPECT_EQ(screen.log,
-              (std::vector<std::string>{"apply@1", "refresh@1", "apply@2", "refresh@2"}));
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "12632256");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"changed@1", "changed@2"}));
 }
 
 TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
@@ -129,9 +113,9 @@ TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
     EXPECT_EQ(state.CalendarColor, kDefaultSettings.CalendarColor);
     EXPECT_EQ(Names(FakeRegistry::Op::Set),
               (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
-    EXPECT_EQ(StoredText(registry, "Clr_Labels"), "8421376");
-    EXPECT_EQ(StoredText(registry, "Clr_Calendar"), "16777215");
-    EXPECT_EQ(screen.log, (std::vector<std::string>{"apply@2", "refresh@2"}));
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Labels"), "8421376");
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "16777215");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"changed@2"}));
 }
 
 TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick) {
@@ -154,11 +138,8 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
     EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
     ASSERT_EQ(files.created.size(), 2u);
     const ShortcutRequest& r = files.created.back();
-    EXPECT_EQ(r.location, kLocationStartUp);
-    EXPECT_EQ(r.title, L"Mivra");
-    EXPECT_EQ(r.target, L"D:\\Tools\\Mivra.exe");
-    EXPECT_EQ(r.workingFolder, L"D:\\Tools\\");
-    EXPECT_EQ(r.windowStyle, 1);
+    EXPECT_EQ(std::tie(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
+              std::tuple(kLocationStartUp, L"Mivra", L"D:\\Tools\\Mivra.exe", L"D:\\Tools\\", 1));
 
     // Ticked while present: the file is left alone.
     EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
@@ -192,10 +173,9 @@ TEST(OptionsLayout, FocusOrderTextsAndPanelFrameAreAsDesigned) {
 
     // The black frame around the panel: 24 left and bottom, 36 top, 48 right.
     const TwipRect p = Design(shpPanel).rect;
-    EXPECT_EQ(p.left, 24);
-    EXPECT_EQ(p.top, 36);
-    EXPECT_EQ(kOptionsWidthTwips - p.left - p.width, 48);
-    EXPECT_EQ(kOptionsHeightTwips - p.top - p.height, 24);
+    EXPECT_EQ(std::tuple(p.left, p.top, kOptionsWidthTwips - p.left - p.width,
+                         kOptionsHeightTwips - p.top - p.height),
+              std::tuple(24, 36, 48, 24));
 
     // Every control lies inside the panel, and no label covers a control.
     for (const auto& s : OptionsLayout()) {

@@ -112,20 +112,10 @@ struct StoredCase {
 };
 constexpr Color kNoColour = 0xFFFFFFFF;
 
-// Loads from a key holding the case's calendar value beside a label colour
-// of 255, which is used as it is.
-Color LoadedCalendarColor(FakeRegistry& reg, const StoredCase& c) {
-    reg.PutText(kPath, "Clr_Labels", "255");
-    reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
-    const Settings state = Loaded(reg);
-    EXPECT_EQ(state.LabelColor, 255u);
-    return state.CalendarColor;
-}
-
 // A stored colour is used as it is and not rewritten; a value that is no
 // colour counts as missing and gets the default, as text.
 TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
-    const StoredCase cases[] = {
+    std::vector<StoredCase> cases = {
         {"REG_DWORD red", kRegDword, "\xFF\0\0\0"sv, 0x000000FF},
         {"REG_DWORD black", kRegDword, "\0\0\0\0"sv, 0},
         {"black chosen by the user", kRegSz, "0", 0},
@@ -135,31 +125,30 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
         {"blanks around", kRegSz, " \t32768  ", 0x00008000},
         {"plus sign", kRegSz, "+42", 42},
         {"leading zeros", kRegSz, "007", 7},
-        {"letters", kRegSz, "abc", kNoColour},
-        {"empty text", kRegSz, "", kNoColour},
-        {"only a NUL", kRegSz, "\0"sv, kNoColour},
-        {"blanks only", kRegSz, "   ", kNoColour},
         {"REG_BINARY", kRegBinary, "255", kNoColour},
         {"REG_EXPAND_SZ", 2, "255", kNoColour},
-        {"beyond 32 bits", kRegSz, "99999999999", kNoColour},
-        {"just past int32", kRegSz, "2147483648", kNoColour},
-        {"negative", kRegSz, "-1", kNoColour},
-        {"above 0xFFFFFF", kRegSz, "16777216", kNoColour},
-        {"hexadecimal", kRegSz, "0xFF", kNoColour},
-        {"fraction", kRegSz, "1.5", kNoColour},
-        {"two numbers", kRegSz, "12 34", kNoColour},
-        {"two signs", kRegSz, "+-5", kNoColour},
-        {"sign alone", kRegSz, "-", kNoColour},
         {"REG_DWORD above 0xFFFFFF", kRegDword, "\0\0\0\x01"sv, kNoColour},
         {"REG_DWORD negative", kRegDword, "\xFF\xFF\xFF\xFF"sv, kNoColour},
         {"REG_DWORD of two bytes", kRegDword, "\xFF\0"sv, kNoColour},
         {"REG_DWORD of eight bytes", kRegDword, "\xFF\0\0\0\0\0\0\0"sv, kNoColour},
     };
+    // Letters, empty, a NUL alone, blanks alone, beyond 32 bits, just past
+    // int32, negative, above 0xFFFFFF, hexadecimal, a fraction, two numbers,
+    // two signs, a sign alone.
+    for (std::string_view text :
+         {"abc"sv, ""sv, "\0"sv, "   "sv, "99999999999"sv, "2147483648"sv, "-1"sv, "16777216"sv,
+          "0xFF"sv, "1.5"sv, "12 34"sv, "+-5"sv, "-"sv})
+        cases.push_back({"text that is no colour", kRegSz, text, kNoColour});
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::Message() << c.what << ": \"" << c.data << '"');
+        // Beside it a label colour of 255, which is used as it is.
         FakeRegistry reg;
+        reg.PutText(kPath, "Clr_Labels", "255");
+        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
+        const Settings state = Loaded(reg);
+        EXPECT_EQ(state.LabelColor, 255u);
         const bool colour = c.expected != kNoColour;
-        EXPECT_EQ(LoadedCalendarColor(reg, c), colour ? c.expected : kDefaultCalendar);
+        EXPECT_EQ(state.CalendarColor, colour ? c.expected : kDefaultCalendar);
         const std::vector<std::string> written = {kCreateKey, kSetCalendar};
         EXPECT_EQ(Changes(reg), colour ? std::vector<std::string>{} : written);
         EXPECT_EQ(reg.Find(kPath, "Clr_Calendar")->kind, colour ? c.kind : kRegSz);
@@ -189,12 +178,12 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     EXPECT_EQ(opens[0].status, kErrorAccessDenied);
     EXPECT_EQ(opens[1].access, kKeyRead);
     EXPECT_EQ(opens[1].status, kErrorSuccess);
-    const std::vector<std::string> expected = {"create HKLM\\SOFTWARE\\Mivra access 63 -> 5"};
-    EXPECT_EQ(Changes(reg), expected);
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Calendar")->data), "junk");
+    EXPECT_EQ(Changes(reg),
+              std::vector<std::string>{"create HKLM\\SOFTWARE\\Mivra access 63 -> 5"});
+    EXPECT_EQ(reg.TextOf(kPath, "Clr_Calendar"), "junk");
 
     EXPECT_EQ(Settings{.LabelColor = 0}.Save(reg, SettingId::LabelColor), kErrorAccessDenied);
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "255");
+    EXPECT_EQ(reg.TextOf(kPath, "Clr_Labels"), "255");
     ExpectNoHandleLeftOpen(reg);
     // Nothing was shown, but a developer can see what failed.
     EXPECT_EQ(traced, (std::vector<std::string>{"RegCreateKeyExA SOFTWARE\\Mivra 5",
@@ -212,7 +201,7 @@ TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAKeyThatCreatingMakesWholeAndKe
     reg.PutDword(kPath, "Clr_Labels", 7);
     EXPECT_EQ(Settings{.LabelColor = 0}.Save(reg, SettingId::LabelColor), kErrorSuccess);
     EXPECT_EQ(reg.Find(kPath, "Clr_Labels")->kind, kRegSz); // the kind is replaced too
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "0");
+    EXPECT_EQ(reg.TextOf(kPath, "Clr_Labels"), "0");
 
     EXPECT_EQ(Settings{.CalendarColor = 0x01000000}.Save(reg, SettingId::CalendarColor),
               kErrorInvalidParameter);
@@ -222,13 +211,12 @@ TEST(SettingsStore, SaveWritesDecimalTextOnlyIntoAKeyThatCreatingMakesWholeAndKe
     // Making the key makes every level and keeps what is there.
     reg = {};
     CreateRegistryKey(reg, kHkeyLocalMachine, "SOFTWARE\\Mivra\\Deeper");
-    EXPECT_TRUE(reg.HasKey("SOFTWARE"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra"));
-    EXPECT_TRUE(reg.HasKey("SOFTWARE\\Mivra\\Deeper"));
+    for (const char* level : {"SOFTWARE", "SOFTWARE\\Mivra", "SOFTWARE\\Mivra\\Deeper"})
+        EXPECT_TRUE(reg.HasKey(level)) << level;
 
     reg.PutText(kPath, "Clr_Labels", "1");
     CreateRegistryKey(reg, kHkeyLocalMachine, kSettingsKeyPath);
-    EXPECT_EQ(Text(reg.Find(kPath, "Clr_Labels")->data), "1");
+    EXPECT_EQ(reg.TextOf(kPath, "Clr_Labels"), "1");
     for (const auto& c : reg.CallsOf(Op::Create))
         EXPECT_EQ(c.access, kSettingsAccess);
     ExpectNoHandleLeftOpen(reg);
@@ -246,8 +234,8 @@ TEST(SettingsStore, WriteTypedValueWritesTextWithoutNulOrFourLittleEndianBytes) 
     EXPECT_EQ(WriteTypedValue(reg, key.Get(), "c", kRegDword, std::int32_t{0x01020304}),
               kErrorSuccess);
     EXPECT_EQ(WriteTypedValue(reg, key.Get(), "d", kRegDword, std::string(" 258 ")), kErrorSuccess);
-    EXPECT_EQ(Text(reg.Find(kPath, "a")->data), "-5");
-    EXPECT_EQ(Text(reg.Find(kPath, "b")->data), "abc");
+    EXPECT_EQ(reg.TextOf(kPath, "a"), "-5");
+    EXPECT_EQ(reg.TextOf(kPath, "b"), "abc");
     EXPECT_EQ(reg.Find(kPath, "c")->data, (std::vector<std::uint8_t>{4, 3, 2, 1}));
     EXPECT_EQ(reg.Find(kPath, "d")->data, (std::vector<std::uint8_t>{2, 1, 0, 0}));
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/fake_registry.h"
@@ -12,9 +13,9 @@ namespace mivra {
 namespace {
 
 TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgramIsItsStemPlusExe) {
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup  "), L"C:\\Users\\Ann\\Startup\\");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup"), L"C:\\Users\\Ann\\Startup\\");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\Users\\Ann\\Startup\\"), L"C:\\Users\\Ann\\Startup\\");
+    for (const wchar_t* folder :
+         {L"C:\\Users\\Ann\\Startup  ", L"C:\\Users\\Ann\\Startup", L"C:\\Users\\Ann\\Startup\\"})
+        EXPECT_EQ(WithTrailingBackslash(folder), L"C:\\Users\\Ann\\Startup\\") << folder;
     EXPECT_EQ(WithTrailingBackslash(L"C:\\Ordner\\\x0417\x0430\x043f\x0443\x0441\x043a \\ "),
               L"C:\\Ordner\\\x0417\x0430\x043f\x0443\x0441\x043a \\");
     EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
@@ -24,21 +25,18 @@ TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgram
     EXPECT_EQ(LinkFilePath(L"C:\\Startup\\  ", L"Mivra"), L"C:\\Startup\\Mivra.lnk");
     EXPECT_EQ(LinkFilePath(L"D:\\\x65e5\x672c", L"Mivra"), L"D:\\\x65e5\x672c\\Mivra.lnk");
     // No folder must not become "\Mivra.lnk" at the root of the current drive.
-    EXPECT_EQ(LinkFilePath(L"", L"Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"  ", L"Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L""), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"..\\Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"C:Mivra"), L"");
-    EXPECT_EQ(LinkFilePath(L"C:\\Startup", L"Miv*"), L"");
+    for (const wchar_t* folder : {L"", L"  "})
+        EXPECT_EQ(LinkFilePath(folder, L"Mivra"), L"") << folder;
+    for (const wchar_t* title : {L"", L"..\\Mivra", L"C:Mivra", L"Miv*"})
+        EXPECT_EQ(LinkFilePath(L"C:\\Startup", title), L"") << title;
 
     // Pattern characters are found, but not in the long-path prefix.
     EXPECT_FALSE(HasWildcards(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_FALSE(HasWildcards(L"\\\\?\\C:\\Startup\\Mivra.lnk"));
-    EXPECT_TRUE(HasWildcards(L"C:\\Startup\\*.lnk"));
-    EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivr?.lnk"));
-    EXPECT_TRUE(HasWildcards(L"\\\\?\\C:\\Startup\\Mivr?.lnk"));
-    EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra<"));
-    EXPECT_TRUE(HasWildcards(L"C:\\Startup\\Mivra\".lnk"));
+    for (const wchar_t* path :
+         {L"C:\\Startup\\*.lnk", L"C:\\Startup\\Mivr?.lnk", L"\\\\?\\C:\\Startup\\Mivr?.lnk",
+          L"C:\\Startup\\Mivra<", L"C:\\Startup\\Mivra\".lnk"})
+        EXPECT_TRUE(HasWildcards(path)) << path;
 
     // Only a box and a file that disagree call for a change.
     EXPECT_EQ(DecideShortcutAction(true, false), ShortcutAction::Create);
@@ -83,11 +81,10 @@ TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgram
     }
 
     // No Startup folder or no program: no shortcut.
-    EXPECT_FALSE(ComputeShortcutPaths(L"", L"C:\\Mivra\\Mivra.exe"));
-    EXPECT_FALSE(ComputeShortcutPaths(L"   ", L"C:\\Mivra\\Mivra.exe"));
-    EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L""));
-    EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L"Mivra.exe"));
-    EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", L"C:\\Mivra\\"));
+    for (const wchar_t* folder : {L"", L"   "})
+        EXPECT_FALSE(ComputeShortcutPaths(folder, L"C:\\Mivra\\Mivra.exe")) << folder;
+    for (const wchar_t* program : {L"", L"Mivra.exe", L"C:\\Mivra\\"})
+        EXPECT_FALSE(ComputeShortcutPaths(L"C:\\Startup", program)) << program;
 }
 
 using test::kApprovedKey;
@@ -108,11 +105,8 @@ TEST_F(ApplyStartupChoice, TickCreatesTheOneShortcutUntickDeletesItAndFailuresSh
     EXPECT_TRUE(Tick(true));
     ASSERT_EQ(fs.created.size(), 1u);
     const ShortcutRequest& r = fs.created[0];
-    EXPECT_EQ(r.location, kLocationStartUp);
-    EXPECT_EQ(r.title, L"Mivra");
-    EXPECT_EQ(r.target, L"C:\\Mivra\\Mivra.exe");
-    EXPECT_EQ(r.workingFolder, L"C:\\Mivra\\");
-    EXPECT_EQ(r.windowStyle, 1);
+    EXPECT_EQ(std::tie(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
+              std::tuple(kLocationStartUp, L"Mivra", L"C:\\Mivra\\Mivra.exe", L"C:\\Mivra\\", 1));
     EXPECT_TRUE(fs.files.contains(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_TRUE(fs.removed.empty());
 

@@ -76,17 +76,9 @@ private:
     bool rescued_ = false;
 };
 
-RECT Rect(const TwipRect& t, int dpi) {
-    return ToRect(WindowPixels(t, dpi));
-}
-LPARAM Lp(HWND hwnd) {
-    return reinterpret_cast<LPARAM>(hwnd);
-}
-void Key(HWND hwnd, WPARAM key) {
-    PostMessageW(hwnd, WM_KEYDOWN, key, 0);
-}
-LRESULT Checked(HWND box) {
-    return SendMessageW(box, BM_GETCHECK, 0, 0);
+// The options window's size at `dpi`, placed at x, y.
+RECT Sized(int x, int y, int dpi) {
+    return {x, y, x + TwipsToPixels(3204, dpi), y + TwipsToPixels(4956, dpi)};
 }
 // A mouse click as a window itself receives it; `twice` makes the second
 // press the double click the system reports within the double-click time.
@@ -96,9 +88,6 @@ void ClickAt(HWND hwnd, LPARAM at, bool twice = false) {
     if (!twice) return;
     PostMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
-}
-void ClickControl(HWND control, bool twice = false) {
-    ClickAt(control, MAKELPARAM(3, 3), twice);
 }
 // A press and a release, each where given, handled at once.
 void Drag(HWND hwnd, LPARAM down, LPARAM up) {
@@ -138,6 +127,11 @@ protected:
         PostMessageW(rig.window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
                      Lp(c));
     }
+    static RECT Rect(const TwipRect& t, int dpi) { return ToRect(WindowPixels(t, dpi)); }
+    static LPARAM Lp(HWND hwnd) { return reinterpret_cast<LPARAM>(hwnd); }
+    static void Key(HWND hwnd, WPARAM key) { PostMessageW(hwnd, WM_KEYDOWN, key, 0); }
+    static LRESULT Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0); }
+    static void ClickControl(HWND c, bool twice = false) { ClickAt(c, MAKELPARAM(3, 3), twice); }
     bool PickerUp() { return rig.picker.Handle() != nullptr; }
     void EscInPicker() { Key(rig.picker.CancelButton(), VK_ESCAPE); }
     // Loaded and on the screen, without the focus.
@@ -157,10 +151,6 @@ protected:
         };
     }
 
-    std::string Stored(const char* name) const {
-        const auto v = registry.Find(kSettingsKeyPath, name);
-        return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";
-    }
     size_t Writes() const { return registry.CallsOf(FakeRegistry::Op::Set).size(); }
 
     TestSystemColors colors;
@@ -189,14 +179,10 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
 
     const int dpi = o.Dpi();
-    const RECT client = ClientArea(w), outer = OuterRect(w);
-    EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
+    EXPECT_EQ(Box(ClientArea(w)), Box(Sized(0, 0, dpi)));
     const PixelPoint at = CentredPlacement(GetSystemMetrics(SM_CXSCREEN),
                                            GetSystemMetrics(SM_CYSCREEN), 3204, 4956, dpi);
-    EXPECT_EQ(outer.left, at.x);
-    EXPECT_EQ(outer.top, at.y);
-    EXPECT_EQ(outer.right - outer.left, client.right) << "borderless";
+    EXPECT_EQ(Box(OuterRect(w)), Box(Sized(at.x, at.y, dpi))) << "borderless";
 
     for (const auto& s : OptionsLayout()) {
         HWND c = o.Control(s.id);
@@ -207,11 +193,10 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
         ASSERT_NE(c, nullptr) << s.name;
         EXPECT_EQ(WindowText(c), s.caption) << s.name;
         EXPECT_EQ(Box(ChildRect(c)), Box(Rect(s.rect, dpi))) << s.name;
-        const LONG_PTR type = GetWindowLongPtrW(c, GWL_STYLE) & 0x0F;
-        if (s.kind == ControlKind::CheckBox)
-            EXPECT_EQ(type, BS_AUTOCHECKBOX);
-        else
-            EXPECT_EQ(type, s.id == cmdClose ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) << s.name;
+        const LONG_PTR type = s.kind == ControlKind::CheckBox ? BS_AUTOCHECKBOX
+                              : s.id == cmdClose              ? BS_DEFPUSHBUTTON
+                                                              : BS_PUSHBUTTON;
+        EXPECT_EQ(GetWindowLongPtrW(c, GWL_STYLE) & 0x0F, type) << s.name;
     }
     EXPECT_EQ(GetDlgCtrlID(o.Control(cmdClose)), IDOK);
     EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
@@ -342,7 +327,8 @@ TEST_F(OptionsWindowTest, ShowModalBlocksTheCalendarAndTheKeysWorkAsInADialogUnt
                 });
     o.ShowModal();
     EXPECT_FALSE(script.Rescued()) << "the keys did not reach the window";
-    EXPECT_EQ(Stored("Clr_Labels"), "8421376") << "Enter on the focused Reset button";
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Labels"), "8421376")
+        << "Enter on the focused Reset button";
     EXPECT_FALSE(o.IsLoaded()) << "OK unloads";
     EXPECT_TRUE(IsWindowEnabled(calendar));
 
@@ -454,12 +440,10 @@ TEST_F(OptionsWindowTest, BothWindowsFollowADpiChangeAndRepaintEveryControl) {
     const LONG oldHeight = FontHeight(o.Control(cmdClose));
 
     const int dpi = o.Dpi() == 144 ? 192 : 144;
-    RECT suggested{100, 100, 100 + TwipsToPixels(3204, dpi), 100 + TwipsToPixels(4956, dpi)};
+    RECT suggested = Sized(100, 100, dpi);
     SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(o.Dpi(), dpi);
-    const RECT client = ClientArea(w);
-    EXPECT_EQ(client.right, TwipsToPixels(3204, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(4956, dpi));
+    EXPECT_EQ(Box(ClientArea(w)), Box(Sized(0, 0, dpi)));
     // Every visible control has its new place and font, and is due for a
     // repaint: the panel clips its children, so nothing else would paint them.
     for (const auto& s : OptionsLayout()) {
@@ -502,7 +486,7 @@ TEST_F(OptionsWindowTest, TheCalendarColourTakesTheClickedCellAndEscInThePickerC
     EXPECT_EQ(state.PickedColor, 16711680);
     EXPECT_EQ(state.CalendarColor, kPalette[9]);
     EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
-    EXPECT_EQ(Stored("Clr_Calendar"), "16711680");
+    EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "16711680");
     EXPECT_EQ(o.PanelColor(), kPalette[9]);
     EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
 
@@ -772,14 +756,13 @@ TEST_F(OptionsWindowTest, WhileActiveItFloatsAboveTheCalendarAndStepsBackForAnot
 // Windows' rule, which Wine lacks: a launcher's show command takes the place
 // of the first SW_SHOW or SW_SHOWNORMAL of an unowned window with a caption.
 struct LauncherRule {
-    static inline int command = SW_SHOWMINNOACTIVE;
     static inline bool used = false;
     static BOOL WINAPI Show(HWND hwnd, int cmd) {
         const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
         if (!used && !(style & WS_CHILD) && !GetWindow(hwnd, GW_OWNER) &&
             (style & WS_CAPTION) == WS_CAPTION) {
             used = true;
-            if (cmd == SW_SHOW || cmd == SW_SHOWNORMAL) cmd = command;
+            if (cmd == SW_SHOW || cmd == SW_SHOWNORMAL) cmd = SW_SHOWMINNOACTIVE;
         }
         return ShowWindow(hwnd, cmd);
     }

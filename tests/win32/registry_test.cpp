@@ -123,9 +123,8 @@ TEST_F(RegistryWin32, AFreshKeyGetsTheDefaultsAsTextAndStoredValuesAreUsedAsThey
 
     EXPECT_EQ(state.LabelColor, 0x00808000u);
     EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
-    const std::vector<std::string> written = {"Clr_Labels 1 7 8421376",
-                                              "Clr_Calendar 1 8 16777215"};
-    EXPECT_EQ(reg.writes, written);
+    EXPECT_EQ(reg.writes,
+              (std::vector<std::string>{"Clr_Labels 1 7 8421376", "Clr_Calendar 1 8 16777215"}));
     EXPECT_EQ(reg.creates, 2);
     ExpectStoredText(path_.c_str(), "Clr_Labels", "8421376");
     ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
@@ -187,22 +186,18 @@ TEST_F(RegistryWin32, TypedValuesRoundTripAndMissingThingsReadAsNothing) {
 
 // The one test on the program's own key: what it held is put back after.
 TEST_F(RegistryWin32, ProgramKeyGetsItsDefaultsUnderLocalMachine) {
-    struct Restore {
-        std::optional<RawValue> labels = ReadRaw(kSettingsKeyPath, "Clr_Labels");
-        std::optional<RawValue> calendar = ReadRaw(kSettingsKeyPath, "Clr_Calendar");
-        ~Restore() {
-            PutBack("Clr_Labels", labels);
-            PutBack("Clr_Calendar", calendar);
-        }
-        static void PutBack(const char* name, const std::optional<RawValue>& saved) {
-            if (saved)
-                PutRaw(kSettingsKeyPath, name, saved->kind, saved->data);
+    struct Saved {
+        const char* name;
+        std::optional<RawValue> value = ReadRaw(kSettingsKeyPath, name);
+        ~Saved() {
+            if (value)
+                PutRaw(kSettingsKeyPath, name, value->kind, value->data);
             else
                 RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name);
         }
-    } restore;
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Labels");
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, "Clr_Calendar");
+    } saved[] = {{"Clr_Labels"}, {"Clr_Calendar"}};
+    for (const Saved& s : saved)
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, s.name);
 
     Win32Registry reg;
     Settings().Load(reg, kDefaultSettings);

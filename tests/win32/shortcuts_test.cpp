@@ -14,6 +14,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/trace.h"
@@ -179,13 +180,10 @@ TEST(StartupShortcut, TickWritesTheShortcutAndUntickRemovesIt) {
         EXPECT_EQ(CompareStringOrdinal(target.c_str(), -1, ProgramFilePath().c_str(), -1, TRUE),
                   CSTR_EQUAL)
             << "target differs from the running program";
-    EXPECT_EQ(link->workingFolder, paths->ExeWork);
-    EXPECT_EQ(link->description, L"Mivra");
-    EXPECT_EQ(link->showCommand, SW_SHOWNORMAL);
-    EXPECT_EQ(link->headerShowCommand, SW_SHOWNORMAL);
-    EXPECT_EQ(link->hotKey, 0);
-    EXPECT_EQ(link->headerHotKey, 0);
-    EXPECT_EQ(link->iconFile, L"");
+    // Each as the shell reads it, the show command and hot key also as stored.
+    EXPECT_EQ(std::tie(link->workingFolder, link->description, link->showCommand,
+                       link->headerShowCommand, link->hotKey, link->headerHotKey, link->iconFile),
+              std::tuple(paths->ExeWork, L"Mivra", SW_SHOWNORMAL, SW_SHOWNORMAL, 0, 0, L""));
 }
 
 TEST(StartupShortcut, ADeletedStartupFolderKeepsTheBoxAndTickingMakesTheFolder) {
