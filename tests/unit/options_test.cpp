@@ -14,6 +14,8 @@
 namespace mivra {
 namespace {
 
+using namespace std::literals;
+
 // Leaves a scripted result in PickedColor, as the real picker does on close.
 struct ScriptedPicker : ColorPicker {
     explicit ScriptedPicker(SettingsState& s) : state(s) {}
@@ -138,8 +140,9 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
     EXPECT_TRUE(logic.OnLoadAtStartupClick(true));
     ASSERT_EQ(files.created.size(), 2u);
     const ShortcutRequest& r = files.created.back();
-    EXPECT_EQ(std::tie(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
-              std::tuple(kLocationStartUp, L"Mivra", L"D:\\Tools\\Mivra.exe", L"D:\\Tools\\", 1));
+    EXPECT_EQ(
+        std::tuple(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
+        std::tuple(kLocationStartUp, L"Mivra"s, L"D:\\Tools\\Mivra.exe"s, L"D:\\Tools\\"s, 1));
 
     // Ticked while present: the file is left alone.
     EXPECT_TRUE(logic.OnLoadAtStartupClick(true));

@@ -22,14 +22,6 @@ constexpr std::string_view kPath = "SOFTWARE\\Mivra";
 constexpr Color kDefaultLabel = kDefaultSettings.LabelColor;       // 8421376
 constexpr Color kDefaultCalendar = kDefaultSettings.CalendarColor; // 16777215
 
-std::vector<std::uint8_t> Bytes(std::string_view s) {
-    return {s.begin(), s.end()};
-}
-
-std::string Text(const std::vector<std::uint8_t>& data) {
-    return {data.begin(), data.end()};
-}
-
 // What reached the registry as creates and writes, in order, as one line each.
 std::vector<std::string> Changes(const FakeRegistry& reg) {
     std::vector<std::string> out;
@@ -39,8 +31,8 @@ std::vector<std::string> Changes(const FakeRegistry& reg) {
                           std::to_string(c.status));
         if (c.op == Op::Set)
             out.push_back("set " + c.name + " kind " + std::to_string(c.kind) + " \"" +
-                          Text(c.data) + "\" size " + std::to_string(c.size) + " -> " +
-                          std::to_string(c.status));
+                          std::string(c.data.begin(), c.data.end()) + "\" size " +
+                          std::to_string(c.size) + " -> " + std::to_string(c.status));
     }
     return out;
 }
@@ -144,7 +136,7 @@ TEST(StoredSettings, StoredColoursAreUsedAsTheyAreAndOtherValuesGetTheDefault) {
         // Beside it a label colour of 255, which is used as it is.
         FakeRegistry reg;
         reg.PutText(kPath, "Clr_Labels", "255");
-        reg.PutValue(kPath, "Clr_Calendar", c.kind, Bytes(c.data));
+        reg.PutValue(kPath, "Clr_Calendar", c.kind, {c.data.begin(), c.data.end()});
         const Settings state = Loaded(reg);
         EXPECT_EQ(state.LabelColor, 255u);
         const bool colour = c.expected != kNoColour;
@@ -255,7 +247,7 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
     FakeRegistry reg;
     reg.PutText(kPath, "text", "8421376");
     reg.PutDword(kPath, "number", 0xFFFFFFFF);
-    reg.PutValue(kPath, "binary", kRegBinary, Bytes("1"));
+    reg.PutValue(kPath, "binary", kRegBinary, {'1'});
     ScopedRegKey key(reg);
     ASSERT_EQ(reg.OpenKeyEx(kHkeyLocalMachine, kSettingsKeyPath, 0, kKeyRead, key.Put()),
               kErrorSuccess);

@@ -12,6 +12,8 @@
 namespace mivra {
 namespace {
 
+using namespace std::literals;
+
 TEST(ShortcutPaths, FolderEndsInOneBackslashTheLinkNeedsAPlainTitleAndTheProgramIsItsStemPlusExe) {
     for (const wchar_t* folder :
          {L"C:\\Users\\Ann\\Startup  ", L"C:\\Users\\Ann\\Startup", L"C:\\Users\\Ann\\Startup\\"})
@@ -105,8 +107,9 @@ TEST_F(ApplyStartupChoice, TickCreatesTheOneShortcutUntickDeletesItAndFailuresSh
     EXPECT_TRUE(Tick(true));
     ASSERT_EQ(fs.created.size(), 1u);
     const ShortcutRequest& r = fs.created[0];
-    EXPECT_EQ(std::tie(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
-              std::tuple(kLocationStartUp, L"Mivra", L"C:\\Mivra\\Mivra.exe", L"C:\\Mivra\\", 1));
+    EXPECT_EQ(
+        std::tuple(r.location, r.title, r.target, r.workingFolder, r.windowStyle),
+        std::tuple(kLocationStartUp, L"Mivra"s, L"C:\\Mivra\\Mivra.exe"s, L"C:\\Mivra\\"s, 1));
     EXPECT_TRUE(fs.files.contains(L"C:\\Startup\\Mivra.lnk"));
     EXPECT_TRUE(fs.removed.empty());
 

@@ -25,6 +25,8 @@
 namespace mivra {
 namespace {
 
+using namespace std::literals;
+
 namespace fs = std::filesystem;
 
 // "Тест 日本": Cyrillic and CJK, outside every ANSI code page at once.
@@ -55,11 +57,9 @@ private:
 
 struct LinkContents {
     std::wstring target, idListTarget, workingFolder, description, iconFile;
-    int iconIndex = -1, showCommand = -1;
-    WORD hotKey = 0xFFFF;
-    // As written in the file's fixed header.
-    int headerShowCommand = -1;
-    WORD headerHotKey = 0xFFFF;
+    // The header's are as written in the file's fixed header.
+    int iconIndex = -1, showCommand = -1, headerShowCommand = -1;
+    WORD hotKey = 0xFFFF, headerHotKey = 0xFFFF;
 };
 
 // Reads a shortcut back the way the shell does when it starts it.
@@ -147,10 +147,9 @@ TEST(FileExists, SeesOnlyNormalFilesAndPatternsOrBrokenPathsMatchNothing) {
           dir / L"bad|name.lnk"})
         EXPECT_FALSE(FileExists(path)) << path;
 
-    const DWORD drives = GetLogicalDrives();
     wchar_t letter = 0;
     for (wchar_t d = L'Y'; d >= L'D' && !letter; --d)
-        if (!(drives & (1u << (d - L'A')))) letter = d;
+        if (!(GetLogicalDrives() & (1u << (d - L'A')))) letter = d;
     ASSERT_NE(letter, 0) << "no free drive letter";
     EXPECT_FALSE(FileExists(std::wstring(1, letter) + L":\\Mivra.lnk"));
 }
@@ -181,9 +180,9 @@ TEST(StartupShortcut, TickWritesTheShortcutAndUntickRemovesIt) {
                   CSTR_EQUAL)
             << "target differs from the running program";
     // Each as the shell reads it, the show command and hot key also as stored.
-    EXPECT_EQ(std::tie(link->workingFolder, link->description, link->showCommand,
-                       link->headerShowCommand, link->hotKey, link->headerHotKey, link->iconFile),
-              std::tuple(paths->ExeWork, L"Mivra", SW_SHOWNORMAL, SW_SHOWNORMAL, 0, 0, L""));
+    EXPECT_EQ(std::tuple(link->workingFolder, link->description, link->showCommand,
+                         link->headerShowCommand, link->hotKey, link->headerHotKey, link->iconFile),
+              std::tuple(paths->ExeWork, L"Mivra"s, SW_SHOWNORMAL, SW_SHOWNORMAL, 0, 0, L""s));
 }
 
 TEST(StartupShortcut, ADeletedStartupFolderKeepsTheBoxAndTickingMakesTheFolder) {
