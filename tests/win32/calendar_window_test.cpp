@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "base/placement.h"
 #include "base/twips.h"
@@ -203,20 +204,16 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
 
     // Pressed on the black frame, on a day cell, or on the title with the
     // right button, then slid onto the title; or moved there with no button.
-    const struct {
-        UINT down, up;
-        WPARAM held;
-        LPARAM at;
-        const char* what;
-    } presses[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
-                   {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
-                   {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
-                   {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
-    for (const auto& p : presses) {
-        SendMessageW(h, p.down, p.held, p.at);
-        SendMessageW(h, WM_MOUSEMOVE, p.held, title);
-        SendMessageW(h, p.up, 0, title);
-        EXPECT_EQ(drags, 0) << p.what;
+    const std::tuple<UINT, UINT, WPARAM, LPARAM, const char*> presses[] = {
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
+        {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
+        {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
+    for (const auto& [down, up, held, at, what] : presses) {
+        SendMessageW(h, down, held, at);
+        SendMessageW(h, WM_MOUSEMOVE, held, title);
+        SendMessageW(h, up, 0, title);
+        EXPECT_EQ(drags, 0) << what;
     }
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);

@@ -134,18 +134,17 @@ TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
         h = window.Handle();
         EXPECT_EQ(window.Dpi(), 144);
-        RECT r;
-        GetWindowRect(window.Handle(), &r);
+        const RECT r = test::OuterRect(h);
         EXPECT_EQ(r.right - r.left, TwipsToPixels(kCalendarWidthTwips, 144));
         EXPECT_EQ(r.bottom - r.top, TwipsToPixels(kCalendarHeightTwips, 144));
         // Before its logic is attached it paints only its black frame, shows
         // a reader nothing, and the shell's messages reach no one.
-        EXPECT_EQ(test::DibCanvas(window.Handle()).At(20, 8), 0u);
-        const test::Reader reader(window.Handle());
+        EXPECT_EQ(test::DibCanvas(h).At(20, 8), 0u);
+        const test::Reader reader(h);
         EXPECT_EQ(std::pair(reader.Count(), reader.Selection()), std::pair(0L, -1L));
         SendMessageW(window.Hook(), WM_MOUSEMOVE, 0, WM_LBUTTONUP);
-        SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-        EXPECT_FALSE(IsWindowVisible(window.Handle()));
+        SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_FALSE(IsWindowVisible(h));
     } // and its end takes the window with it
     EXPECT_FALSE(IsWindow(h));
     // The system refuses the window, or only its callback child: no calendar.
