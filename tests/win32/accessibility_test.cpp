@@ -476,30 +476,27 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
     OptionsWindow& about = dialogs.Make();
     ASSERT_TRUE(about.Load());
     ASSERT_TRUE(picker.Load());
-    struct Case {
-        const char* name;
-        HWND hwnd;
-        std::function<RECT()> firstItem; // client pixels
-    } cases[] = {
-        {"calendar", window.Handle(), [&] { return window.LabelRect(LabelId::lblMonth); }},
+    // Each window, and where its first item is in its client area.
+    const std::tuple<const char*, HWND, std::function<RECT()>> cases[] = {
+        {"calendar", h, [&] { return window.LabelRect(LabelId::lblMonth); }},
         {"options", about.Handle(),
          [&] { return ToRect(ControlPixels(OptionsControl::lblTitle, about.Dpi())); }},
         {"picker", picker.Handle(), [&] { return picker.CellRect(0); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Reader r(c.hwnd);
+    for (const auto& [name, hwnd, firstItem] : cases) {
+        SCOPED_TRACE(name);
+        Reader r(hwnd);
         ASSERT_TRUE(r);
         const long last = r.Count();
-        EventLog log(c.hwnd);
+        EventLog log(hwnd);
         ASSERT_TRUE(log.Hooked());
-        SendMessageW(c.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
         EXPECT_TRUE(PumpUntil([&] {
             return log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, CHILDID_SELF) &&
                    log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, 1) &&
                    log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, last);
         }));
-        EXPECT_EQ(r.Location(1), ScreenRect(c.hwnd, c.firstItem()));
+        EXPECT_EQ(r.Location(1), ScreenRect(hwnd, firstItem()));
     }
 }
 

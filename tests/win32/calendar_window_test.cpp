@@ -112,46 +112,41 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
     EXPECT_EQ(UniqueFont::Live(), fonts);
 }
 
-TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    const RECT client = ClientArea(h);
-    const DibCanvas canvas(h);
-
+TEST_F(CalendarWindowTest, PaintsEveryPartWhereTheLayoutPutsItWithOnePixelLinesAtEveryDpi) {
     const COLORREF cyan = 0x00808000, white = 0x00FFFFFF, black = 0;
-    EXPECT_EQ(canvas.At(0, 0), black);
-    EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
-    EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
-    const POINT dow = Middle(window.LabelRect(Dow(3)));
-    EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
-    // Cell backgrounds: white face, today (the 18th, cell 24) marked.
-    EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
-              white);
-    EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
-              cyan);
-    // Buttons: dark cyan at rest, framed in black at the window's edge.
-    const RECT hide = window.LabelRect(LabelId::lblHide);
-    EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
-    EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
-
-    // A paint of the top-left corner draws the labels it touches, no others;
-    // one of the frame's corner draws none. Either leaves the DC's font.
-    const DibCanvas corner(client.right, client.bottom);
-    const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
-    window.PaintContent(corner.Dc(), {0, 0, 10, 10});
-    EXPECT_EQ(corner.At(5, 4), cyan);
-    EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
-    window.PaintContent(corner.Dc(), {0, 0, 1, 1});
-    EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
-}
-
-TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
-    const COLORREF white = 0x00FFFFFF, black = 0;
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
-        RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
-        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT client{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&client));
         ASSERT_EQ(window.Dpi(), dpi);
-        EXPECT_EQ(Box(ClientArea(h)), Box(suggested)) << "the window keeps its size";
+        EXPECT_EQ(Box(ClientArea(h)), Box(client)) << "the window keeps its size";
         const DibCanvas canvas(h);
+
+        EXPECT_EQ(canvas.At(0, 0), black);
+        EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
+        EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
+        const POINT dow = Middle(window.LabelRect(Dow(3)));
+        EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
+        // Cell backgrounds: white face, today (the 18th, cell 24) marked.
+        EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+                  white);
+        EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+                  cyan);
+        // Buttons: dark cyan at rest, framed in black at the window's edge.
+        const RECT hide = window.LabelRect(LabelId::lblHide);
+        EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
+        EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
+
+        // A paint of the top-left corner draws the labels it touches, no
+        // others; one of the frame's corner draws none. Either leaves the
+        // DC's font.
+        const DibCanvas corner(client.right, client.bottom);
+        const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
+        window.PaintContent(corner.Dc(), {0, 0, 10, 10});
+        EXPECT_EQ(corner.At(5, 4), cyan);
+        EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
+        window.PaintContent(corner.Dc(), {0, 0, 1, 1});
+        EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
 
         // Across the bottom row, below the captions: one line between
         // neighbours (36 and 37 are white days of October 2000).

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/calendar_window_win32.h"
+#include "platform/handles_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/reader_win32.h"
@@ -21,10 +22,12 @@ namespace mivra {
 namespace {
 
 // What the stand-in lets through, and what was asked for.
-std::set<std::string> present, asked;
-int awareCalls = 0;
-UINT monitorDpi = 0;  // a GetDpiForWindow that answers this, when set
-bool failing = false; // the newer functions there, but failing
+struct Stand {
+    std::set<std::string> present, asked;
+    int awareCalls = 0;
+    UINT monitorDpi = 0;  // a GetDpiForWindow that answers this, when set
+    bool failing = false; // the newer functions there, but failing
+} stand;
 
 template <typename F> FARPROC Proc(F* f) {
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
@@ -32,10 +35,10 @@ template <typename F> FARPROC Proc(F* f) {
 
 struct Fakes {
     static BOOL WINAPI SetProcessDPIAware() {
-        ++awareCalls;
+        ++stand.awareCalls;
         return TRUE;
     }
-    static UINT WINAPI DpiForWindow(HWND) { return monitorDpi; }
+    static UINT WINAPI DpiForWindow(HWND) { return stand.monitorDpi; }
     // Each newer function as it fails.
     static HRESULT WINAPI NoDpiForMonitor(HMONITOR, int, UINT*, UINT*) { return E_FAIL; }
     static BOOL WINAPI NoFrameForDpi(LPRECT, DWORD, BOOL, DWORD, UINT) { return FALSE; }
@@ -44,7 +47,7 @@ struct Fakes {
 };
 
 FARPROC Lookup(DpiLibrary library, const char* name) {
-    asked.insert(name);
+    stand.asked.insert(name);
     static const std::map<std::string, FARPROC> failures = {
         {"GetDpiForWindow", Proc(Fakes::DpiForWindow)},
         {"GetDpiForMonitor", Proc(Fakes::NoDpiForMonitor)},
@@ -52,9 +55,10 @@ FARPROC Lookup(DpiLibrary library, const char* name) {
         {"SystemParametersInfoForDpi", Proc(Fakes::NoParametersForDpi)},
         {"SetProcessDpiAwarenessContext", Proc(Fakes::NoAwarenessContext)}};
     if (name == std::string("SetProcessDPIAware")) return Proc(Fakes::SetProcessDPIAware);
-    if (monitorDpi && name == std::string("GetDpiForWindow")) return Proc(Fakes::DpiForWindow);
-    if (failing && failures.contains(name)) return failures.at(name);
-    return present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
+    if (stand.monitorDpi && name == std::string("GetDpiForWindow"))
+        return Proc(Fakes::DpiForWindow);
+    if (stand.failing && failures.contains(name)) return failures.at(name);
+    return stand.present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
 }
 
 // Refuses the `refused`th window creation from now, counted from 1.
@@ -66,11 +70,7 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
 class OlderSystemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        present.clear();
-        asked.clear();
-        awareCalls = 0;
-        monitorDpi = 0;
-        failing = false;
+        stand = {};
         dpiFunction = Lookup;
     }
     void TearDown() override { dpiFunction = SystemDpiFunction; }
@@ -81,20 +81,15 @@ protected:
 };
 
 TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSystemsFont) {
-    const int screen = [] {
-        const HDC dc = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-        ReleaseDC(nullptr, dc);
-        return dpi;
-    }();
+    const int screen = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSX);
     RECT adjusted{0, 0, 0, 0};
     AdjustWindowRectEx(&adjusted, WS_CAPTION, FALSE, WS_EX_TOOLWINDOW);
     NONCLIENTMETRICSW m{sizeof(m)};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0));
     for (bool fail : {false, true}) {
         SCOPED_TRACE(fail ? "newer calls that fail" : "Windows 7");
-        failing = fail;
-        awareCalls = 0;
+        stand.failing = fail;
+        stand.awareCalls = 0;
         EXPECT_EQ(SystemDpi(), screen);
         EXPECT_EQ(WindowDpi(window_), screen);
         EXPECT_EQ(WindowDpi(nullptr), screen);
@@ -105,16 +100,16 @@ TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSy
                   test::Box(adjusted));
         EXPECT_EQ(StatusFontForDpi(2 * screen).lfHeight, 2 * m.lfStatusFont.lfHeight);
         EnableDpiAwareness();
-        EXPECT_EQ(awareCalls, 1) << "the Vista call, where the manifest is not read";
+        EXPECT_EQ(stand.awareCalls, 1) << "the Vista call, where the manifest is not read";
     }
     for (const char* newer : {"GetDpiForSystem", "GetDpiForWindow", "GetDpiForMonitor",
                               "GetSystemMetricsForDpi", "AdjustWindowRectExForDpi",
                               "SystemParametersInfoForDpi", "SetProcessDpiAwarenessContext"})
-        EXPECT_TRUE(asked.contains(newer)) << newer;
+        EXPECT_TRUE(stand.asked.contains(newer)) << newer;
 }
 
 TEST_F(OlderSystemsTest, Windows81TakesTheMonitorsDpiButNoPerWindowOne) {
-    present = {"GetDpiForMonitor"};
+    stand.present = {"GetDpiForMonitor"};
     UINT x = 0, y = 0;
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     const auto real = reinterpret_cast<Fn>(
@@ -127,7 +122,7 @@ TEST_F(OlderSystemsTest, Windows81TakesTheMonitorsDpiButNoPerWindowOne) {
 
 TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
     test::TestSystemColors colors;
-    monitorDpi = 144; // the system's is 96: the window lands on a second monitor
+    stand.monitorDpi = 144; // the system's is 96: the window lands on a second monitor
     HWND h = nullptr;
     {
         CalendarWindow window(colors);
