@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "app/calendar_window_win32.h"
 #include "platform/handles_win32.h"
@@ -90,11 +91,9 @@ TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSy
         SCOPED_TRACE(fail ? "newer calls that fail" : "Windows 7");
         stand.failing = fail;
         stand.awareCalls = 0;
-        EXPECT_EQ(SystemDpi(), screen);
-        EXPECT_EQ(WindowDpi(window_), screen);
-        EXPECT_EQ(WindowDpi(nullptr), screen);
-        EXPECT_EQ(MonitorDpi(window_), screen);
-        EXPECT_EQ(MonitorDpi(nullptr), screen);
+        EXPECT_EQ(std::tuple(SystemDpi(), WindowDpi(window_), WindowDpi(nullptr),
+                             MonitorDpi(window_), MonitorDpi(nullptr)),
+                  std::tuple(screen, screen, screen, screen, screen));
         EXPECT_EQ(MetricForDpi(SM_CXSMICON, 2 * screen, 77), 77);
         EXPECT_EQ(test::Box(FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen)),
                   test::Box(adjusted));
