@@ -8,6 +8,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/handles_win32.h"
 #include "tests/support/window_rects_win32.h"
@@ -15,8 +16,7 @@
 namespace mivra::test {
 
 inline VARIANT Child(long id) {
-    VARIANT v;
-    VariantInit(&v);
+    VARIANT v{};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
@@ -49,30 +49,12 @@ public:
     }
     // The child id a call answered with; 0 for itself, -1 for nothing,
     // -2 for an object of its own.
-    static long IdOf(HRESULT hr, VARIANT& v) {
-        if (FAILED(hr) || v.vt == VT_EMPTY) return -1;
-        if (v.vt == VT_DISPATCH) {
-            v.pdispVal->Release();
-            return -2;
-        }
-        return v.vt == VT_I4 ? v.lVal : -3;
-    }
-    long HitTest(POINT screen) const {
-        VARIANT v;
-        return IdOf(acc_->accHitTest(screen.x, screen.y, &v), v);
-    }
+    long HitTest(POINT at) const { return IdOf(acc_->accHitTest(at.x, at.y, &answer_)); }
     long Navigate(long dir, long from) const {
-        VARIANT v;
-        return IdOf(acc_->accNavigate(dir, Child(from), &v), v);
+        return IdOf(acc_->accNavigate(dir, Child(from), &answer_));
     }
-    long Selection() const {
-        VARIANT v;
-        return IdOf(acc_->get_accSelection(&v), v);
-    }
-    long Focus() const {
-        VARIANT v;
-        return IdOf(acc_->get_accFocus(&v), v);
-    }
+    long Selection() const { return IdOf(acc_->get_accSelection(&answer_)); }
+    long Focus() const { return IdOf(acc_->get_accFocus(&answer_)); }
 
 private:
     std::wstring Str(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) const {
@@ -83,13 +65,23 @@ private:
         return r;
     }
     long Int(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) const {
-        VARIANT v;
-        VariantInit(&v);
+        VARIANT v{};
         (acc_.Get()->*get)(Child(id), &v);
         return v.vt == VT_I4 ? v.lVal : -1;
     }
 
+    long IdOf(HRESULT hr) const {
+        VARIANT v = std::exchange(answer_, VARIANT{}); // empty again for the next call
+        if (FAILED(hr) || v.vt == VT_EMPTY) return -1;
+        if (v.vt == VT_DISPATCH) {
+            v.pdispVal->Release();
+            return -2;
+        }
+        return v.vt == VT_I4 ? v.lVal : -3;
+    }
+
     ComPtr<IAccessible> acc_;
+    mutable VARIANT answer_{}; // where the calls above write
 };
 
 } // namespace mivra::test

@@ -34,10 +34,9 @@ protected:
 TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
     StartOn(D(2000, 10, 31));
 
-    EXPECT_EQ(state.DayTextColor, kBlack);
-    EXPECT_EQ(state.OtherMonthTextColor, kGrey);
-    EXPECT_EQ(state.DefaultLabelColor, kCyan);
-    EXPECT_EQ(state.DefaultCalendarColor, kWhite);
+    EXPECT_EQ(std::tuple(state.DayTextColor, state.OtherMonthTextColor, state.DefaultLabelColor,
+                         state.DefaultCalendarColor),
+              std::tuple(kBlack, kGrey, kCyan, kWhite));
     EXPECT_EQ(MonthShown(), std::pair(10, 2000));
     EXPECT_EQ(state.LastDate, D(2000, 10, 31));
     // Topmost, normal state and placement; never shown at start.
@@ -73,27 +72,24 @@ TEST_F(CalendarAppTest, DefaultColoursPaintBarsWeekdaysAndCells) {
         EXPECT_EQ(Look(id), (Colours{kWhite, kCyan})) << Design(id).name;
     for (int c = 0; c < 7; ++c)
         EXPECT_EQ(Look(Dow(c)), (Colours{kWhite, kBlack}));
-    // The options window's panel and check box take the calendar colour too.
-    EXPECT_EQ(options.panel, kWhite);
-    state.CalendarColor = 0x00FF0000;
-    app.ApplyColors();
-    EXPECT_EQ(options.panel, 0x00FF0000u);
-    EXPECT_EQ(app.Label(LabelId::lblAbout).fore, 0x00FF0000u);
-    state.CalendarColor = kWhite;
-    app.ApplyColors();
     // October 2000: cells 0-6 September, 7-37 October, 38-41 November.
     std::wstring captions;
-    for (int i = 0; i < 42; ++i)
-        captions += Cell(i).caption + L" ";
-    EXPECT_EQ(captions, L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
-                        L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
     for (int i = 0; i < 42; ++i) {
+        captions += Cell(i).caption + L" ";
         const Color fore = i == 24           ? kWhite // the 18th: today
                            : i < 7 || i > 37 ? kGrey
                            : i % 7 == 0      ? kCyan
                                              : kBlack;
         EXPECT_EQ(Look(Day(i)), (Colours{fore, i == 24 ? kCyan : kWhite})) << i;
     }
+    EXPECT_EQ(captions, L"24 25 26 27 28 29 30 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 "
+                        L"20 21 22 23 24 25 26 27 28 29 30 31 1 2 3 4 ");
+    // The options window's panel and check box take the calendar colour too.
+    EXPECT_EQ(options.panel, kWhite);
+    state.CalendarColor = 0x00FF0000;
+    app.ApplyColors();
+    EXPECT_EQ(options.panel, 0x00FF0000u);
+    EXPECT_EQ(app.Label(LabelId::lblAbout).fore, 0x00FF0000u);
 }
 
 TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) {
@@ -110,10 +106,8 @@ TEST_F(CalendarAppTest, RefreshRewritesEveryCellAndMarksTodayAnywhereInTheGrid) 
     ShowMonth(2, 2009);
     for (int i = 0; i < 42; ++i)
         EXPECT_EQ(Cell(i).back, kWhite) << i;
-    EXPECT_EQ(Cell(7).caption, L"1");
-    EXPECT_EQ(Cell(34).caption, L"28");
-    EXPECT_EQ(Cell(35).caption, L"1");
-    EXPECT_EQ(Cell(35).fore, kGrey);
+    EXPECT_EQ(std::tuple(Cell(7).caption, Cell(34).caption, Cell(35).caption, Cell(35).fore),
+              std::tuple(L"1", L"28", L"1", kGrey));
     // Both colours equal: nothing stops it, the marked day vanishes.
     state.LabelColor = state.CalendarColor = kWhite;
     app.ApplyColors();
@@ -159,13 +153,11 @@ TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherw
 
 TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpenOrOneIsUnderWay) {
     app.Startup();
-    const std::pair<int, bool> codes[] = {{512, false}, {513, false}, {514, true},  {515, false},
-                                          {516, false}, {517, true},  {518, false}, {519, false},
-                                          {520, false}, {521, false}, {0, false},   {1024, false}};
-    for (auto [code, toggles] : codes) {
+    // Of all the mouse's codes only the two button-ups toggle.
+    for (int code : {512, 513, 514, 515, 516, 517, 518, 519, 520, 521, 0, 1024}) {
         const bool before = window.shown;
         app.OnTrayCallback(code);
-        EXPECT_EQ(window.shown != before, toggles) << code;
+        EXPECT_EQ(window.shown != before, code == 514 || code == 517) << code;
     }
     // A double click brings two button-ups: the window ends as it was.
     const bool before = window.shown;
@@ -346,13 +338,10 @@ TEST_F(CalendarAppTest, ButtonLabelsHideQuitDragAndOpenOptions) {
     EXPECT_EQ(app.Label(LabelId::lblQuit).back, kCyan);
     app.OnClick(LabelId::lblQuit);
     // Only the left button alone drags the title.
-    const std::pair<LabelId, int> moves[] = {{LabelId::lblMonth, 2},
-                                             {LabelId::lblMonth, 3},
-                                             {LabelId::lblMonth, 0},
-                                             {LabelId::lblQuit, 1},
-                                             {LabelId::lblMonth, 1}};
-    for (auto [id, buttons] : moves)
-        app.OnMouseMove(id, buttons);
+    for (int buttons : {2, 3, 0})
+        app.OnMouseMove(LabelId::lblMonth, buttons);
+    app.OnMouseMove(LabelId::lblQuit, 1);
+    app.OnMouseMove(LabelId::lblMonth, 1);
     EXPECT_EQ(window.log, (std::vector<std::string>{"hide", "close", "drag"}));
 
     // A day, a weekday and the title have no pressed look: a press and a

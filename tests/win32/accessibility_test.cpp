@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/system_win32.h"
@@ -86,20 +87,17 @@ protected:
     void TearDown() override { Stop(); }
 };
 
-TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
-    Reader r(window.Handle());
+TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleStateAndPlaceInReadingOrder) {
+    Reader r(h);
     ASSERT_TRUE(r);
     EXPECT_EQ(r.Role(CHILDID_SELF), ROLE_SYSTEM_CLIENT);
     EXPECT_EQ(r.Name(CHILDID_SELF), L"Mivra 2000");
     ASSERT_EQ(r.Count(), 58);
 
-    EXPECT_EQ(r.Name(kTitle), L"October 2000");
-    EXPECT_EQ(r.Role(kTitle), ROLE_SYSTEM_STATICTEXT);
-    EXPECT_EQ(r.Name(kQuit), L"Quit");
-    EXPECT_EQ(r.Role(kQuit), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(r.Name(kSunday), L"Sun");
-    EXPECT_EQ(r.Name(kSunday + 6), L"Sat");
-    EXPECT_EQ(r.Role(kSunday + 6), ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(std::tuple(r.Name(kTitle), r.Name(kQuit), r.Name(kSunday), r.Name(kSunday + 6)),
+              std::tuple(L"October 2000", L"Quit", L"Sun", L"Sat"));
+    EXPECT_EQ(std::tuple(r.Role(kTitle), r.Role(kQuit), r.Role(kSunday + 6)),
+              std::tuple(ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_STATICTEXT));
 
     // October 2000 starts on a Sunday, so the top row is all September.
     EXPECT_EQ(r.Name(kFirstCell), L"Sunday, September 24, 2000");
@@ -117,24 +115,71 @@ TEST_F(AccessibilityTest, CalendarListsEveryLabelWithNameRoleAndState) {
     EXPECT_EQ(r.Selection(), today);
     EXPECT_EQ(r.Action(today), L"");
 
-    const wchar_t* buttons[] = {L"Hide",
-                                L"Back One Year",
-                                L"Back One Month",
-                                L"Jump to Today (10/18/2000)",
-                                L"Ahead One Month",
-                                L"Ahead One Year",
-                                L"About Mivra 2000"};
-    for (long i = 0; i < 7; ++i) {
-        EXPECT_EQ(r.Name(kHide + i), buttons[i]);
-        EXPECT_EQ(r.Role(kHide + i), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(r.Action(kHide + i), L"Press");
+    for (long id = kHide; const wchar_t* name : {L"Hide", L"Back One Year", L"Back One Month",
+                                                 L"Jump to Today (10/18/2000)", L"Ahead One Month",
+                                                 L"Ahead One Year", L"About Mivra 2000"}) {
+        EXPECT_EQ(r.Name(id), name);
+        EXPECT_EQ(r.Role(id), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(r.Action(id++), L"Press");
     }
     // The window is hidden, so is every label.
     EXPECT_TRUE(r.State(kHide) & STATE_SYSTEM_INVISIBLE);
+
+    // Where the labels are, with the window moved, at two DPIs.
+    SetWindowPos(h, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int dpi : {96, 144}) {
+        if (dpi != window.Dpi()) {
+            SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+            ASSERT_EQ(window.Dpi(), dpi);
+        }
+        SCOPED_TRACE(dpi);
+        const RECT outer = ScreenRect(h, ClientArea(h));
+        EXPECT_EQ(r.Location(CHILDID_SELF), outer);
+        // Every label in reading order is where it is painted, and a hit at
+        // its middle finds it (the weekdays take no hit of their own).
+        long id = kTitle;
+        for (LabelId label : ReadingOrder()) {
+            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(label))) << id;
+            if (id < kSunday || id >= kFirstCell) {
+                EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
+            }
+            ++id;
+        }
+        // The black frame belongs to the window, outside the window to nobody.
+        EXPECT_EQ(r.HitTest({outer.left, outer.top}), CHILDID_SELF);
+        EXPECT_EQ(r.HitTest({outer.right + 5, outer.top}), -1);
+    }
+    const Box cell = r.Location(kFirstCell);
+    // 24 to 396 twips at 144 dpi, each edge rounded down: pixels 2 to 39.
+    EXPECT_EQ(cell.right - cell.left, 37);
+
+    // What the painting shows there: the "?" button's face fills its
+    // rectangle, and the black margin begins just past it.
+    const RECT about = window.LabelRect(LabelId::lblAbout);
+    const DibCanvas canvas(h);
+    const COLORREF face = static_cast<COLORREF>(state.LabelColor);
+    EXPECT_EQ(canvas.At(about.left + 1, about.top + 1), face);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom - 2), face);
+    EXPECT_EQ(canvas.At(about.right, about.bottom - 2), 0u);
+    EXPECT_EQ(canvas.At(about.right - 2, about.bottom), 0u);
+
+    const long steps[][3] = {{NAVDIR_FIRSTCHILD, CHILDID_SELF, kTitle},
+                             {NAVDIR_LASTCHILD, CHILDID_SELF, kLastButton},
+                             {NAVDIR_NEXT, kTitle, kQuit},
+                             {NAVDIR_PREVIOUS, kTitle, -1},
+                             {NAVDIR_NEXT, kLastButton, -1},
+                             {NAVDIR_DOWN, kSunday, kFirstCell},
+                             {NAVDIR_RIGHT, kFirstCell, kFirstCell + 1},
+                             {NAVDIR_LEFT, kFirstCell + 1, kFirstCell},
+                             {NAVDIR_LEFT, kFirstCell, -1},
+                             {NAVDIR_DOWN, kFirstCell + 35, kHide},
+                             {NAVDIR_UP, kHide, kFirstCell + 35},
+                             {NAVDIR_UP, kSunday, kTitle}};
+    for (const auto& [dir, from, to] : steps)
+        EXPECT_EQ(r.Navigate(dir, from), to) << dir << " from " << from;
 }
 
 TEST_F(AccessibilityTest, EveryCallHasASoundAnswerAndNoneReachesAWindowThatIsGone) {
-    HWND h = window.Handle();
     Reader r(h);
     ASSERT_TRUE(r);
     IAccessible* a = r.operator->();
@@ -237,65 +282,7 @@ TEST_F(AccessibilityTest, EveryCallHasASoundAnswerAndNoneReachesAWindowThatIsGon
               RPC_E_DISCONNECTED);
 }
 
-TEST_F(AccessibilityTest, LabelsAreWherePaintedAtTwoDpisAndNavigateInReadingOrder) {
-    HWND h = window.Handle();
-    SetWindowPos(h, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Reader r(h);
-    ASSERT_TRUE(r);
-    for (int dpi : {96, 144}) {
-        if (dpi != window.Dpi()) {
-            SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
-            ASSERT_EQ(window.Dpi(), dpi);
-        }
-        SCOPED_TRACE(dpi);
-        const RECT outer = ScreenRect(h, ClientArea(h));
-        EXPECT_EQ(r.Location(CHILDID_SELF), outer);
-        // Every label in reading order is where it is painted, and a hit at
-        // its middle finds it (the weekdays take no hit of their own).
-        long id = kTitle;
-        for (LabelId label : ReadingOrder()) {
-            EXPECT_EQ(r.Location(id), ScreenRect(h, window.LabelRect(label))) << id;
-            if (id < kSunday || id >= kFirstCell) {
-                EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
-            }
-            ++id;
-        }
-        // The black frame belongs to the window, outside the window to nobody.
-        EXPECT_EQ(r.HitTest({outer.left, outer.top}), CHILDID_SELF);
-        EXPECT_EQ(r.HitTest({outer.right + 5, outer.top}), -1);
-    }
-    const Box cell = r.Location(kFirstCell);
-    // 24 to 396 twips at 144 dpi, each edge rounded down: pixels 2 to 39.
-    EXPECT_EQ(cell.right - cell.left, 37);
-
-    // What the painting shows there: the "?" button's face fills its
-    // rectangle, and the black margin begins just past it.
-    const RECT about = window.LabelRect(LabelId::lblAbout);
-    const DibCanvas canvas(h);
-    const COLORREF face = static_cast<COLORREF>(state.LabelColor);
-    EXPECT_EQ(canvas.At(about.left + 1, about.top + 1), face);
-    EXPECT_EQ(canvas.At(about.right - 2, about.bottom - 2), face);
-    EXPECT_EQ(canvas.At(about.right, about.bottom - 2), 0u);
-    EXPECT_EQ(canvas.At(about.right - 2, about.bottom), 0u);
-
-    const long steps[][3] = {{NAVDIR_FIRSTCHILD, CHILDID_SELF, kTitle},
-                             {NAVDIR_LASTCHILD, CHILDID_SELF, kLastButton},
-                             {NAVDIR_NEXT, kTitle, kQuit},
-                             {NAVDIR_PREVIOUS, kTitle, -1},
-                             {NAVDIR_NEXT, kLastButton, -1},
-                             {NAVDIR_DOWN, kSunday, kFirstCell},
-                             {NAVDIR_RIGHT, kFirstCell, kFirstCell + 1},
-                             {NAVDIR_LEFT, kFirstCell + 1, kFirstCell},
-                             {NAVDIR_LEFT, kFirstCell, -1},
-                             {NAVDIR_DOWN, kFirstCell + 35, kHide},
-                             {NAVDIR_UP, kHide, kFirstCell + 35},
-                             {NAVDIR_UP, kSunday, kTitle}};
-    for (const auto& [dir, from, to] : steps)
-        EXPECT_EQ(r.Navigate(dir, from), to) << dir << " from " << from;
-}
-
 TEST_F(AccessibilityTest, PressWorksTheCalendarAsAClickDoesAndReadersHearTheChange) {
-    HWND h = window.Handle();
     EventLog log(h);
     ASSERT_TRUE(log.Hooked());
     Reader r(h);
@@ -351,25 +338,16 @@ TEST_F(AccessibilityTest, OptionsWindowReadsTopToBottomAndItsLinkOpens) {
     Reader r(about.Handle());
     ASSERT_TRUE(r);
     ASSERT_EQ(r.Count(), 11);
-    const wchar_t* names[] = {L"Mivra  2000",
-                              L"Author:",
-                              nullptr,
-                              kContactAddress.data(),
-                              L"Mivra 2000 Home Page...",
-                              nullptr,
-                              L"Run \"Mivra\" on Windows Startup",
-                              L"OK",
-                              L"Adjust Calendar Color",
-                              L"Adjust Label Color",
-                              L"Reset Colors to Default"};
-    for (long i = 0; i < 11; ++i)
-        if (names[i]) {
-            EXPECT_EQ(r.Name(i + 1), names[i]) << i;
-        }
-    EXPECT_EQ(r.Role(4), ROLE_SYSTEM_LINK);
-    EXPECT_EQ(r.Role(7), ROLE_SYSTEM_CHECKBUTTON);
+    for (long id = 1; const wchar_t* name :
+                      {L"Mivra  2000", L"Author:", kAuthorCredit.data(), kContactAddress.data(),
+                       L"Mivra 2000 Home Page...",
+                       L"Free to use and to pass on. The date is always one click away.",
+                       L"Run \"Mivra\" on Windows Startup", L"OK", L"Adjust Calendar Color",
+                       L"Adjust Label Color", L"Reset Colors to Default"})
+        EXPECT_EQ(r.Name(id++), name);
+    EXPECT_EQ(std::tuple(r.Role(4), r.Role(7), r.Role(8)),
+              std::tuple(ROLE_SYSTEM_LINK, ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_PUSHBUTTON));
     EXPECT_TRUE(r.State(7) & STATE_SYSTEM_INVISIBLE); // no Startup folder
-    EXPECT_EQ(r.Role(8), ROLE_SYSTEM_PUSHBUTTON);
     const HWND ok = about.Control(OptionsControl::cmdClose);
     EXPECT_EQ(r.Location(8), Box(OuterRect(ok)));
     EXPECT_EQ(r.HitTest(Middle(r.Location(4))), 4);
@@ -459,19 +437,15 @@ TEST_F(AccessibilityTest, PickerCellsAreNamedColoursReadAfreshEachTimeTheWindowI
         Reader r(h);
         ASSERT_TRUE(r);
         ASSERT_EQ(r.Count(), 17);
-        EXPECT_EQ(r.Name(1), L"black");
-        EXPECT_EQ(r.Name(2), L"dark blue");
-        EXPECT_EQ(r.Name(13), L"red");
-        EXPECT_EQ(r.Name(16), L"white");
+        EXPECT_EQ(std::tuple(r.Name(1), r.Name(2), r.Name(13), r.Name(16), r.Name(17)),
+                  std::tuple(L"black", L"dark blue", L"red", L"white", L"Cancel"));
         EXPECT_EQ(r.State(2) & STATE_SYSTEM_INVISIBLE, 0);
         for (long id = 1; id <= 16; ++id) {
             EXPECT_EQ(r.Role(id), ROLE_SYSTEM_PUSHBUTTON);
             EXPECT_EQ(r.Location(id), ScreenRect(h, picker.CellRect(id - 1)));
+            EXPECT_EQ(r.HitTest(Middle(r.Location(id))), id);
         }
-        EXPECT_EQ(r.HitTest(Middle(r.Location(2))), 2);
-        EXPECT_EQ(r.HitTest(Middle(r.Location(9))), 9);
         // Cancel is the real button, with its own object.
-        EXPECT_EQ(r.Name(17), L"Cancel");
         IDispatch* cancel = nullptr;
         EXPECT_EQ(r->get_accChild(Child(17), &cancel), S_OK);
         ASSERT_NE(cancel, nullptr);
@@ -501,30 +475,27 @@ TEST_F(AccessibilityTest, ReadersHearThatTheItemsMovedWhenAWindowChangesDpi) {
     OptionsWindow& about = dialogs.Make();
     ASSERT_TRUE(about.Load());
     ASSERT_TRUE(picker.Load());
-    struct Case {
-        const char* name;
-        HWND hwnd;
-        std::function<RECT()> firstItem; // client pixels
-    } cases[] = {
-        {"calendar", window.Handle(), [&] { return window.LabelRect(LabelId::lblMonth); }},
+    // Each window, and where its first item is in its client area.
+    const std::tuple<const char*, HWND, std::function<RECT()>> cases[] = {
+        {"calendar", h, [&] { return window.LabelRect(LabelId::lblMonth); }},
         {"options", about.Handle(),
          [&] { return ToRect(ControlPixels(OptionsControl::lblTitle, about.Dpi())); }},
         {"picker", picker.Handle(), [&] { return picker.CellRect(0); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Reader r(c.hwnd);
+    for (const auto& [name, hwnd, firstItem] : cases) {
+        SCOPED_TRACE(name);
+        Reader r(hwnd);
         ASSERT_TRUE(r);
         const long last = r.Count();
-        EventLog log(c.hwnd);
+        EventLog log(hwnd);
         ASSERT_TRUE(log.Hooked());
-        SendMessageW(c.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
         EXPECT_TRUE(PumpUntil([&] {
             return log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, CHILDID_SELF) &&
                    log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, 1) &&
                    log.Has(EVENT_OBJECT_LOCATIONCHANGE, OBJID_CLIENT, last);
         }));
-        EXPECT_EQ(r.Location(1), ScreenRect(c.hwnd, c.firstItem()));
+        EXPECT_EQ(r.Location(1), ScreenRect(hwnd, firstItem()));
     }
 }
 
@@ -576,9 +547,7 @@ TEST(AccessibleItems, ItemsThatComeAndGoAreAnnouncedAndAPressOfAGoneItemDoesNoth
     w.access.ItemsChanged();
     EXPECT_TRUE(
         PumpUntil([&] { return log.Has(EVENT_OBJECT_REORDER, OBJID_CLIENT, CHILDID_SELF); }));
-    EXPECT_EQ(r.Count(), 3);
-    EXPECT_EQ(r.Name(3), L"c");
-    EXPECT_EQ(r.Navigate(NAVDIR_LEFT, 3), 2);
+    EXPECT_EQ(std::tuple(r.Count(), r.Name(3), r.Navigate(NAVDIR_LEFT, 3)), std::tuple(3, L"c", 2));
 
     // A press runs later, from the queue: an item gone by then, or a window
     // hidden by then, takes none.

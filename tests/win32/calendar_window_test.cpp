@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "base/placement.h"
 #include "base/twips.h"
@@ -111,46 +112,41 @@ TEST_F(CalendarWindowTest, TooltipsTakeTheTipFontOfANewDpiOrTextSizeAndFollowThe
     EXPECT_EQ(UniqueFont::Live(), fonts);
 }
 
-TEST_F(CalendarWindowTest, PaintsFrameTitleWeekdaysAndCellsWhereTheLayoutPutsThem) {
-    const RECT client = ClientArea(h);
-    const DibCanvas canvas(h);
-
+TEST_F(CalendarWindowTest, PaintsEveryPartWhereTheLayoutPutsItWithOnePixelLinesAtEveryDpi) {
     const COLORREF cyan = 0x00808000, white = 0x00FFFFFF, black = 0;
-    EXPECT_EQ(canvas.At(0, 0), black);
-    EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
-    EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
-    const POINT dow = Middle(window.LabelRect(Dow(3)));
-    EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
-    // Cell backgrounds: white face, today (the 18th, cell 24) marked.
-    EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
-              white);
-    EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
-              cyan);
-    // Buttons: dark cyan at rest, framed in black at the window's edge.
-    const RECT hide = window.LabelRect(LabelId::lblHide);
-    EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
-    EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
-
-    // A paint of the top-left corner draws the labels it touches, no others;
-    // one of the frame's corner draws none. Either leaves the DC's font.
-    const DibCanvas corner(client.right, client.bottom);
-    const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
-    window.PaintContent(corner.Dc(), {0, 0, 10, 10});
-    EXPECT_EQ(corner.At(5, 4), cyan);
-    EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
-    window.PaintContent(corner.Dc(), {0, 0, 1, 1});
-    EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
-}
-
-TEST_F(CalendarWindowTest, GridLinesAreOnePixelAndAGapKeepsTheButtonsApartAtEveryDpi) {
-    const COLORREF white = 0x00FFFFFF, black = 0;
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
-        RECT suggested{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
-        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT client{0, 0, TwipsToPixels(2580, dpi), TwipsToPixels(3084, dpi)};
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&client));
         ASSERT_EQ(window.Dpi(), dpi);
-        EXPECT_EQ(Box(ClientArea(h)), Box(suggested)) << "the window keeps its size";
+        EXPECT_EQ(Box(ClientArea(h)), Box(client)) << "the window keeps its size";
         const DibCanvas canvas(h);
+
+        EXPECT_EQ(canvas.At(0, 0), black);
+        EXPECT_EQ(canvas.At(client.right - 1, client.bottom - 1), black);
+        EXPECT_EQ(canvas.At(5, 4), cyan); // title band, left of the caption
+        const POINT dow = Middle(window.LabelRect(Dow(3)));
+        EXPECT_EQ(canvas.At(window.LabelRect(Dow(3)).left + 2, dow.y), black);
+        // Cell backgrounds: white face, today (the 18th, cell 24) marked.
+        EXPECT_EQ(canvas.At(window.LabelRect(Day(10)).left + 3, window.LabelRect(Day(10)).top + 3),
+                  white);
+        EXPECT_EQ(canvas.At(window.LabelRect(Day(24)).left + 3, window.LabelRect(Day(24)).top + 3),
+                  cyan);
+        // Buttons: dark cyan at rest, framed in black at the window's edge.
+        const RECT hide = window.LabelRect(LabelId::lblHide);
+        EXPECT_EQ(canvas.At(hide.left + 3, hide.top + 3), cyan);
+        EXPECT_EQ(canvas.At(hide.left - 1, hide.top + 3), black);
+
+        // A paint of the top-left corner draws the labels it touches, no
+        // others; one of the frame's corner draws none. Either leaves the
+        // DC's font.
+        const DibCanvas corner(client.right, client.bottom);
+        const HGDIOBJ font = GetCurrentObject(corner.Dc(), OBJ_FONT);
+        window.PaintContent(corner.Dc(), {0, 0, 10, 10});
+        EXPECT_EQ(corner.At(5, 4), cyan);
+        EXPECT_EQ(corner.At(hide.left + 3, hide.top + 3), black);
+        window.PaintContent(corner.Dc(), {0, 0, 1, 1});
+        EXPECT_EQ(GetCurrentObject(corner.Dc(), OBJ_FONT), font);
 
         // Across the bottom row, below the captions: one line between
         // neighbours (36 and 37 are white days of October 2000).
@@ -203,20 +199,16 @@ TEST_F(CalendarWindowTest, OnlyAPressThatBeganOnTheTitleDragsTheWindow) {
 
     // Pressed on the black frame, on a day cell, or on the title with the
     // right button, then slid onto the title; or moved there with no button.
-    const struct {
-        UINT down, up;
-        WPARAM held;
-        LPARAM at;
-        const char* what;
-    } presses[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
-                   {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
-                   {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
-                   {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
-    for (const auto& p : presses) {
-        SendMessageW(h, p.down, p.held, p.at);
-        SendMessageW(h, WM_MOUSEMOVE, p.held, title);
-        SendMessageW(h, p.up, 0, title);
-        EXPECT_EQ(drags, 0) << p.what;
+    const std::tuple<UINT, UINT, WPARAM, LPARAM, const char*> presses[] = {
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(0, 0), "on the frame"},
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, At(Day(3)), "on a cell"},
+        {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, title, "the right button"},
+        {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), "no button"}};
+    for (const auto& [down, up, held, at, what] : presses) {
+        SendMessageW(h, down, held, at);
+        SendMessageW(h, WM_MOUSEMOVE, held, title);
+        SendMessageW(h, up, 0, title);
+        EXPECT_EQ(drags, 0) << what;
     }
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, title);
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, title);

@@ -23,13 +23,12 @@ using test::IconSize;
 // DI_MASK draws its mask alone: black where the picture covers the card.
 std::vector<std::uint32_t> DrawOverRed(HICON icon, int size, UINT flags = DI_NORMAL) {
     test::DibCanvas canvas(size, size);
-    std::vector<std::uint32_t> px;
-    if (!canvas.Ok()) return px;
+    if (!canvas.Ok()) return {};
     std::uint32_t* p = canvas.Bits();
     std::fill(p, p + size * size, 0x00FF0000u);
     DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, flags);
     GdiFlush();
-    px.assign(p, p + size * size);
+    std::vector<std::uint32_t> px(p, p + size * size);
     for (auto& c : px)
         c &= 0x00FFFFFF;
     return px;

@@ -24,11 +24,8 @@ constexpr wchar_t kWineWingdings[] = L"Z:\\usr\\share\\wine\\fonts\\wingding.ttf
 std::vector<std::uint32_t> Painted(std::wstring_view caption, std::wstring_view face, bool symbol) {
     const test::DibCanvas canvas(40, 40);
     FontCache fonts;
-    const FontSpec want{face, 1440, true};
-    FontSpec plain = want;
-    plain.symbol = symbol;
     PaintLabel(canvas.Dc(), RECT{0, 0, 40, 40}, {.caption = caption, .fore = 0, .back = 0xFFFFFF},
-               fonts.Get(want, 96), plain);
+               fonts.Get({face, 1440, true}, 96), {face, 1440, symbol});
     GdiFlush();
     return {canvas.Bits(), canvas.Bits() + 40 * 40};
 }

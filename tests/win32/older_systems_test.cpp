@@ -10,8 +10,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "app/calendar_window_win32.h"
+#include "platform/handles_win32.h"
 #include "tests/support/dib_canvas_win32.h"
 #include "tests/support/message_pump_win32.h"
 #include "tests/support/reader_win32.h"
@@ -21,10 +23,12 @@ namespace mivra {
 namespace {
 
 // What the stand-in lets through, and what was asked for.
-std::set<std::string> present, asked;
-int awareCalls = 0;
-UINT monitorDpi = 0;  // a GetDpiForWindow that answers this, when set
-bool failing = false; // the newer functions there, but failing
+struct Stand {
+    std::set<std::string> present, asked;
+    int awareCalls = 0;
+    UINT monitorDpi = 0;  // a GetDpiForWindow that answers this, when set
+    bool failing = false; // the newer functions there, but failing
+} stand;
 
 template <typename F> FARPROC Proc(F* f) {
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
@@ -32,10 +36,10 @@ template <typename F> FARPROC Proc(F* f) {
 
 struct Fakes {
     static BOOL WINAPI SetProcessDPIAware() {
-        ++awareCalls;
+        ++stand.awareCalls;
         return TRUE;
     }
-    static UINT WINAPI DpiForWindow(HWND) { return monitorDpi; }
+    static UINT WINAPI DpiForWindow(HWND) { return stand.monitorDpi; }
     // Each newer function as it fails.
     static HRESULT WINAPI NoDpiForMonitor(HMONITOR, int, UINT*, UINT*) { return E_FAIL; }
     static BOOL WINAPI NoFrameForDpi(LPRECT, DWORD, BOOL, DWORD, UINT) { return FALSE; }
@@ -44,7 +48,7 @@ struct Fakes {
 };
 
 FARPROC Lookup(DpiLibrary library, const char* name) {
-    asked.insert(name);
+    stand.asked.insert(name);
     static const std::map<std::string, FARPROC> failures = {
         {"GetDpiForWindow", Proc(Fakes::DpiForWindow)},
         {"GetDpiForMonitor", Proc(Fakes::NoDpiForMonitor)},
@@ -52,9 +56,10 @@ FARPROC Lookup(DpiLibrary library, const char* name) {
         {"SystemParametersInfoForDpi", Proc(Fakes::NoParametersForDpi)},
         {"SetProcessDpiAwarenessContext", Proc(Fakes::NoAwarenessContext)}};
     if (name == std::string("SetProcessDPIAware")) return Proc(Fakes::SetProcessDPIAware);
-    if (monitorDpi && name == std::string("GetDpiForWindow")) return Proc(Fakes::DpiForWindow);
-    if (failing && failures.contains(name)) return failures.at(name);
-    return present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
+    if (stand.monitorDpi && name == std::string("GetDpiForWindow"))
+        return Proc(Fakes::DpiForWindow);
+    if (stand.failing && failures.contains(name)) return failures.at(name);
+    return stand.present.contains(name) ? SystemDpiFunction(library, name) : nullptr;
 }
 
 // Refuses the `refused`th window creation from now, counted from 1.
@@ -66,11 +71,7 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
 class OlderSystemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        present.clear();
-        asked.clear();
-        awareCalls = 0;
-        monitorDpi = 0;
-        failing = false;
+        stand = {};
         dpiFunction = Lookup;
     }
     void TearDown() override { dpiFunction = SystemDpiFunction; }
@@ -81,40 +82,33 @@ protected:
 };
 
 TEST_F(OlderSystemsTest, Windows7AndFailingNewerCallsAskTheScreenDcAndScaleTheSystemsFont) {
-    const int screen = [] {
-        const HDC dc = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-        ReleaseDC(nullptr, dc);
-        return dpi;
-    }();
+    const int screen = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSX);
     RECT adjusted{0, 0, 0, 0};
     AdjustWindowRectEx(&adjusted, WS_CAPTION, FALSE, WS_EX_TOOLWINDOW);
     NONCLIENTMETRICSW m{sizeof(m)};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0));
     for (bool fail : {false, true}) {
         SCOPED_TRACE(fail ? "newer calls that fail" : "Windows 7");
-        failing = fail;
-        awareCalls = 0;
-        EXPECT_EQ(SystemDpi(), screen);
-        EXPECT_EQ(WindowDpi(window_), screen);
-        EXPECT_EQ(WindowDpi(nullptr), screen);
-        EXPECT_EQ(MonitorDpi(window_), screen);
-        EXPECT_EQ(MonitorDpi(nullptr), screen);
+        stand.failing = fail;
+        stand.awareCalls = 0;
+        EXPECT_EQ(std::tuple(SystemDpi(), WindowDpi(window_), WindowDpi(nullptr),
+                             MonitorDpi(window_), MonitorDpi(nullptr)),
+                  std::tuple(screen, screen, screen, screen, screen));
         EXPECT_EQ(MetricForDpi(SM_CXSMICON, 2 * screen, 77), 77);
         EXPECT_EQ(test::Box(FrameForDpi(WS_CAPTION, WS_EX_TOOLWINDOW, 2 * screen)),
                   test::Box(adjusted));
         EXPECT_EQ(StatusFontForDpi(2 * screen).lfHeight, 2 * m.lfStatusFont.lfHeight);
         EnableDpiAwareness();
-        EXPECT_EQ(awareCalls, 1) << "the Vista call, where the manifest is not read";
+        EXPECT_EQ(stand.awareCalls, 1) << "the Vista call, where the manifest is not read";
     }
     for (const char* newer : {"GetDpiForSystem", "GetDpiForWindow", "GetDpiForMonitor",
                               "GetSystemMetricsForDpi", "AdjustWindowRectExForDpi",
                               "SystemParametersInfoForDpi", "SetProcessDpiAwarenessContext"})
-        EXPECT_TRUE(asked.contains(newer)) << newer;
+        EXPECT_TRUE(stand.asked.contains(newer)) << newer;
 }
 
 TEST_F(OlderSystemsTest, Windows81TakesTheMonitorsDpiButNoPerWindowOne) {
-    present = {"GetDpiForMonitor"};
+    stand.present = {"GetDpiForMonitor"};
     UINT x = 0, y = 0;
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     const auto real = reinterpret_cast<Fn>(
@@ -127,25 +121,24 @@ TEST_F(OlderSystemsTest, Windows81TakesTheMonitorsDpiButNoPerWindowOne) {
 
 TEST_F(OlderSystemsTest, AWindowMadeOnAMonitorOfAnotherDpiIsLaidOutForIt) {
     test::TestSystemColors colors;
-    monitorDpi = 144; // the system's is 96: the window lands on a second monitor
+    stand.monitorDpi = 144; // the system's is 96: the window lands on a second monitor
     HWND h = nullptr;
     {
         CalendarWindow window(colors);
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
         h = window.Handle();
         EXPECT_EQ(window.Dpi(), 144);
-        RECT r;
-        GetWindowRect(window.Handle(), &r);
+        const RECT r = test::OuterRect(h);
         EXPECT_EQ(r.right - r.left, TwipsToPixels(kCalendarWidthTwips, 144));
         EXPECT_EQ(r.bottom - r.top, TwipsToPixels(kCalendarHeightTwips, 144));
         // Before its logic is attached it paints only its black frame, shows
         // a reader nothing, and the shell's messages reach no one.
-        EXPECT_EQ(test::DibCanvas(window.Handle()).At(20, 8), 0u);
-        const test::Reader reader(window.Handle());
+        EXPECT_EQ(test::DibCanvas(h).At(20, 8), 0u);
+        const test::Reader reader(h);
         EXPECT_EQ(std::pair(reader.Count(), reader.Selection()), std::pair(0L, -1L));
         SendMessageW(window.Hook(), WM_MOUSEMOVE, 0, WM_LBUTTONUP);
-        SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-        EXPECT_FALSE(IsWindowVisible(window.Handle()));
+        SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_FALSE(IsWindowVisible(h));
     } // and its end takes the window with it
     EXPECT_FALSE(IsWindow(h));
     // The system refuses the window, or only its callback child: no calendar.
