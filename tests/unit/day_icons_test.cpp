@@ -182,13 +182,14 @@ TEST(DayIcons, ResourceScriptCarriesDaysInOrderAndDay31AsTheProgramIcon) {
     EXPECT_TRUE(std::regex_search(header, std::regex(R"(#define\s+IDI_APP\s+1\b)")));
 
     const std::string days = ReadText(kResources + "day_icons.rc");
-    const std::regex entry(R"re(IDI_DAY_FIRST\s*\+\s*(\d+)\s+ICON\s+"([^"]+)")re");
+    // Numbers, as IDI_DAY_FIRST above gives them.
+    const std::regex entry(R"re((\d+)\s+ICON\s+"([^"]+)")re");
     std::map<int, std::string> files;
     for (std::sregex_iterator m(days.begin(), days.end(), entry), end; m != end; ++m)
         EXPECT_TRUE(files.emplace(std::stoi((*m)[1]), (*m)[2]).second) << "twice: " << (*m)[0];
     ASSERT_EQ(files.size(), 31u);
     for (int day = 1; day <= 31; ++day)
-        EXPECT_EQ(files[day - 1], DayIconFile(day));
+        EXPECT_EQ(files[100 + day], DayIconFile(day));
 
     const std::string script = ReadText(kResources + "mivra.rc");
     std::smatch app;
