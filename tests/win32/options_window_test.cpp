@@ -671,7 +671,7 @@ public:
             }
             DestroyWindow(hwnd_);
         });
-        while (!id_)
+        for (int waited = 0; !id_ && waited < 5000; ++waited)
             Sleep(1);
     }
     ~OtherProgram() {
