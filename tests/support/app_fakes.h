@@ -80,12 +80,10 @@ public:
         const bool there = icons.contains(key);
         bool ok = op == NotifyOp::Add ? !there : there;
         if (op == NotifyOp::Add && there) ++refusedAdds;
-        if (ok) {
-            if (op == NotifyOp::Delete)
-                icons.erase(key);
-            else
-                icons[key] = r;
-        }
+        if (ok && op == NotifyOp::Delete)
+            icons.erase(key);
+        else if (ok)
+            icons[key] = r;
         if (late > 0) {
             --late;
             ok = false;
