@@ -1,6 +1,7 @@
 // The real program in the Wine desktop, used the way a person uses it.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "grid.h"
@@ -15,14 +16,11 @@ TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowingAndStoresTheDefaults) {
     ASSERT_TRUE(m.Started());
     const WindowInfo w = m.Window();
     EXPECT_FALSE(w.visible);
-    EXPECT_EQ(w.clientWidth, 172);
-    EXPECT_EQ(w.clientHeight, 206);
-    EXPECT_EQ(w.left, 842);
-    EXPECT_EQ(w.top, 512);
-    EXPECT_TRUE(w.style & 0x80000000u);   // popup
-    EXPECT_FALSE(w.style & 0x00C00000u);  // no caption
-    EXPECT_TRUE(w.exStyle & 0x00000080u); // tool window: no taskbar button
-    EXPECT_TRUE(w.exStyle & 0x00000008u); // topmost
+    EXPECT_EQ(std::tuple(w.clientWidth, w.clientHeight, w.left, w.top),
+              std::tuple(172, 206, 842, 512));
+    // A popup with no caption; a tool window (no taskbar button), topmost.
+    EXPECT_EQ(w.style & 0x80C00000u, 0x80000000u);
+    EXPECT_EQ(w.exStyle & 0x00000088u, 0x00000088u);
     EXPECT_TRUE(TrayIconShown(Screenshot::Take()));
     // A first start writes both colours, where this program's registry view
     // puts them.
@@ -33,8 +31,7 @@ TEST_F(MivraE2E, StartsHiddenWithOnlyItsIconShowingAndStoresTheDefaults) {
 TEST_F(MivraE2E, TrayClicksShowTheCurrentMonthAndHideIt) {
     Mivra& m = App();
     const WindowInfo w = Shown(m);
-    EXPECT_EQ(w.left, 842);
-    EXPECT_EQ(w.top, 512);
+    EXPECT_EQ(std::pair(w.left, w.top), std::pair(842, 512));
     const Screenshot s = Screenshot::Take();
     s.Save("calendar.png");
     EXPECT_TRUE(ShowsMonth(s, w, ThisMonth()));
@@ -74,8 +71,7 @@ TEST_F(MivraE2E, HoveringTheIconShowsItsTip) {
 }
 
 TEST_F(MivraE2E, StepLabelsMoveTheGridAndHoldingRepeats) {
-    Mivra& m = App();
-    const WindowInfo w = Shown(m);
+    const WindowInfo w = Shown(App());
     const chr::year_month now = ThisMonth();
 
     // ">", then "<<", then the jump back to today.

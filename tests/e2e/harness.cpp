@@ -80,16 +80,6 @@ void Reap(pid_t& pid, chr::milliseconds grace) {
     WaitUntil([&] { return Ended(pid); }, 5s);
 }
 
-// "none" and "error" are no windows: they fail at the first number.
-std::optional<WindowInfo> ParseWindow(const std::string& line) {
-    std::istringstream in(line);
-    WindowInfo w;
-    in >> w.hwnd >> w.visible >> w.left >> w.top >> w.right >> w.bottom >> w.clientWidth >>
-        w.clientHeight >> std::hex >> w.style >> w.exStyle;
-    if (!in) return std::nullopt;
-    return w;
-}
-
 // A 32-bit program is checked in the 32-bit view, where its writes land.
 std::string Reg(const std::string& args) {
     static const std::string view = [] {
@@ -205,7 +195,12 @@ std::string Probe::Ask(const std::string& line) {
 
 std::optional<WindowInfo> Probe::Find(const std::string& cls, const std::string& title,
                                       const std::string& parent) {
-    return ParseWindow(Ask("find " + parent + " " + cls + " " + title));
+    // "none" and "error" are no windows: they fail at the first number.
+    std::istringstream in(Ask("find " + parent + " " + cls + " " + title));
+    WindowInfo w;
+    in >> w.hwnd >> w.visible >> w.left >> w.top >> w.right >> w.bottom >> w.clientWidth >>
+        w.clientHeight >> std::hex >> w.style >> w.exStyle;
+    return in ? std::optional(w) : std::nullopt;
 }
 
 void MoveTo(Point p) {
@@ -263,10 +258,6 @@ WindowInfo Mivra::Window() {
 
 bool Mivra::Running() {
     return !Ended(pid_);
-}
-
-bool Mivra::WaitForExit(chr::milliseconds timeout) {
-    return WaitUntil([&] { return Ended(pid_); }, timeout);
 }
 
 int Px(int twips, int dpi) {

@@ -117,7 +117,6 @@ public:
     bool Started() const { return window_.has_value(); }
     WindowInfo Window();
     bool Running();
-    bool WaitForExit(std::chrono::milliseconds timeout);
     bool WaitVisible(bool visible) {
         return WaitUntil([&] { return Window().visible == visible; });
     }

@@ -12,10 +12,6 @@ namespace {
 const std::string kShortcut = "\"$WINEPREFIX\"/drive_c/users/*/AppData/Roaming/Microsoft/"
                               "Windows/'Start Menu'/Programs/[Ss]tart[Uu]p/Mivra.lnk";
 
-bool ShortcutMade() {
-    return !Shell("ls " + kShortcut + " 2>/dev/null").empty();
-}
-
 class OptionsE2E : public DesktopTest {
 protected:
     // Opens the calendar from the icon and the options window from "?".
@@ -38,8 +34,7 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
     // Centred on the 1024x768 screen.
     EXPECT_NEAR(options.Centre().x, 512, 2);
     EXPECT_NEAR(options.Centre().y, 384, 2);
-    EXPECT_EQ(options.clientWidth, Px(3204));
-    EXPECT_EQ(options.clientHeight, Px(4956));
+    EXPECT_EQ(std::pair(options.clientWidth, options.clientHeight), std::pair(Px(3204), Px(4956)));
     // While it is open, the calendar's "x" does nothing.
     const WindowInfo cal = m.Window();
     Click(Quit(cal));
@@ -89,17 +84,17 @@ TEST_F(OptionsE2E, PickingAColourRepaintsAndStoresItAndResetRestores) {
 
 TEST_F(OptionsE2E, TheCheckBoxCreatesAndDeletesTheStartupShortcut) {
     Shell("rm -f " + kShortcut);
-    Mivra& m = App();
-    const WindowInfo options = OpenOptions(m);
+    const auto made = [] { return !Shell("ls " + kShortcut + " 2>/dev/null").empty(); };
+    const WindowInfo options = OpenOptions(App());
     auto box = probe().Find("Button", "Run_\"Mivra\"_on_Windows_Startup", options.hwnd);
     ASSERT_TRUE(box);
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
     const Point tick{box->left + 6, box->Centre().y};
     Click(tick);
-    ASSERT_TRUE(WaitUntil([] { return ShortcutMade(); }));
+    ASSERT_TRUE(WaitUntil(made));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "1");
     Click(tick);
-    EXPECT_TRUE(WaitUntil([] { return !ShortcutMade(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !made(); }));
     EXPECT_EQ(probe().Ask("check " + box->hwnd), "0");
     PressButton(options, "OK");
 }

@@ -34,9 +34,12 @@ std::string EnglishMonthYear(chr::year_month ym) {
     return std::string(names[unsigned(ym.month()) - 1]) + " " + std::to_string(int(ym.year()));
 }
 
-class AccessibilityE2E : public DesktopTest {
-protected:
-    std::optional<Item> Read(const WindowInfo& w, long id) {
+class AccessibilityE2E : public DesktopTest {};
+
+TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
+    const WindowInfo w = Shown(App());
+    const chr::year_month now = ThisMonth();
+    const auto read = [&](long id) -> std::optional<Item> {
         std::istringstream in(probe().Ask("acc " + w.hwnd + " " + std::to_string(id)));
         Item it;
         in >> it.role >> std::hex >> it.state >> std::dec >> it.left >> it.top >> it.width >>
@@ -45,25 +48,18 @@ protected:
         in.get(); // the blank before the name
         std::getline(in, it.name);
         return it;
-    }
-};
-
-TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
-    Mivra& m = App();
-    const WindowInfo w = Shown(m);
-    const chr::year_month now = ThisMonth();
+    };
 
     EXPECT_EQ(probe().Ask("acccount " + w.hwnd), "58");
-    const auto title = Read(w, kTitle);
+    const auto title = read(kTitle);
     ASSERT_TRUE(title);
-    EXPECT_EQ(title->role, kStaticText);
-    EXPECT_EQ(title->name, EnglishMonthYear(now));
+    EXPECT_EQ(std::pair(title->role, title->name), std::pair(kStaticText, EnglishMonthYear(now)));
 
     // Every day is a cell, exactly over the cell painted on screen, and
     // today's is the selected one.
     const auto cells = test::ExpectedGrid(now);
     for (int i = 0; i < 42; ++i) {
-        const auto cell = Read(w, kFirstDay + i);
+        const auto cell = read(kFirstDay + i);
         ASSERT_TRUE(cell) << "cell " << i;
         EXPECT_EQ(cell->role, kCell) << "cell " << i;
         const Rect inside = Cell(w, i);
@@ -76,13 +72,13 @@ TEST_F(AccessibilityE2E, AReaderFindsEveryLabelWherePaintedAndStepsTheMonth) {
     }
 
     // "Press" on ">" steps the month as a click does, and the reader hears it.
-    const auto ahead = Read(w, kAheadOneMonth);
+    const auto ahead = read(kAheadOneMonth);
     ASSERT_TRUE(ahead);
-    EXPECT_EQ(ahead->role, kPushButton);
-    EXPECT_EQ(ahead->name, "Ahead One Month");
+    EXPECT_EQ(std::pair(ahead->role, ahead->name),
+              std::pair(kPushButton, std::string("Ahead One Month")));
     EXPECT_EQ(probe().Ask("accpress " + w.hwnd + " " + std::to_string(kAheadOneMonth)), "ok");
     EXPECT_TRUE(WaitUntil([&] {
-        const auto t = Read(w, kTitle);
+        const auto t = read(kTitle);
         return t && t->name == EnglishMonthYear(now + chr::months(1));
     }));
     EXPECT_TRUE(WaitForMonth(w, now + chr::months(1)));

@@ -37,7 +37,7 @@ TEST_F(RestartE2E, StoredColoursSurviveAStartAndQuitTakesTheIconAway) {
 
     // The "x" ends the program and takes its icon away.
     Click(Quit(w));
-    EXPECT_TRUE(m.WaitForExit(10s));
+    EXPECT_TRUE(WaitUntil([&] { return !m.Running(); }, 10s));
     EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(Screenshot::Take()); }));
 }
 

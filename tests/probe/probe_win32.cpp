@@ -97,16 +97,15 @@ int main() {
         const HWND h = reinterpret_cast<HWND>(
             static_cast<UINT_PTR>(std::strtoull(first.c_str(), nullptr, 16)));
         std::string out = "error";
-        if (cmd == "find") {
+        if (cmd == "find")
             out = Describe(
                 FindWindowExW(h, nullptr, OrAny(Widen(second, false)), OrAny(Widen(third))));
-        } else if (cmd == "close") {
+        else if (cmd == "close")
             out = PostMessageW(h, WM_CLOSE, 0, 0) ? "ok" : "failed";
-        } else if (cmd == "check") {
+        else if (cmd == "check")
             out = std::to_string(SendMessageW(h, BM_GETCHECK, 0, 0));
-        } else if (cmd == "acc" || cmd == "acccount" || cmd == "accpress") {
+        else if (cmd == "acc" || cmd == "acccount" || cmd == "accpress")
             out = Accessible(cmd, h, std::atol(second.c_str()));
-        }
         std::cout << out << std::endl;
     }
 }

@@ -78,19 +78,15 @@ public:
         }
         const auto key = std::make_pair(r.hWnd, r.uID);
         const bool there = icons.contains(key);
-        bool ok = op == NotifyOp::Add ? !there : there;
+        const bool ok = op == NotifyOp::Add ? !there : there;
         if (op == NotifyOp::Add && there) ++refusedAdds;
-        if (ok) {
-            if (op == NotifyOp::Delete)
-                icons.erase(key);
-            else
-                icons[key] = r;
-        }
-        if (late > 0) {
-            --late;
-            ok = false;
-        }
-        return ok;
+        if (ok && op == NotifyOp::Delete)
+            icons.erase(key);
+        else if (ok)
+            icons[key] = r;
+        if (late <= 0) return ok;
+        --late;
+        return false;
     }
     // Explorer restarted: every icon is gone.
     void Restart() { icons.clear(); }

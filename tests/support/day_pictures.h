@@ -127,8 +127,7 @@ inline std::vector<InkShape> InkShapes(const Picture& p, const Area& area) {
             }
         shapes.push_back(s);
     }
-    std::sort(shapes.begin(), shapes.end(),
-              [](const InkShape& a, const InkShape& b) { return a.left < b.left; });
+    std::ranges::sort(shapes, {}, &InkShape::left);
     return shapes;
 }
 

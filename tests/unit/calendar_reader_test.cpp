@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "app/calendar_app.h"
 #include "tests/support/app_fakes.h"
@@ -29,27 +30,21 @@ TEST_F(CalendarReaderTest, ReadsEveryLabelOnceTopToBottomLeftToRight) {
 TEST_F(CalendarReaderTest, CellsSayWhetherTheyAreTodayAndOfTheShownMonth) {
     // 4 November 2000 is the last cell of October's grid.
     StartOn(D(2000, 11, 4));
-    state.DisplayMonth = 10;
-    app.RefreshCalendar();
+    ShowMonth(10, 2000);
     const ReaderLabel last = DescribeLabel(app, Day(41));
-    EXPECT_EQ(last.role, ReaderRole::Cell);
-    EXPECT_EQ(last.name, L"Saturday, November 4, 2000");
-    EXPECT_TRUE(last.today);
-    EXPECT_TRUE(last.otherMonth);
-    EXPECT_EQ(last.description, L"Today");
+    EXPECT_EQ(std::tuple(last.role, last.name, last.today, last.otherMonth, last.description),
+              std::tuple(ReaderRole::Cell, L"Saturday, November 4, 2000", true, true, L"Today"));
     const ReaderLabel first = DescribeLabel(app, Day(0));
-    EXPECT_FALSE(first.today);
-    EXPECT_EQ(first.description, L"Previous month");
+    EXPECT_EQ(std::tuple(first.today, first.description), std::tuple(false, L"Previous month"));
 
     // A month far from today marks no cell.
-    state.DisplayYear = 1999;
-    app.RefreshCalendar();
+    ShowMonth(10, 1999);
     EXPECT_EQ(app.TodayCell(), -1);
     EXPECT_EQ(DescribeLabel(app, LabelId::lblMonth).name, L"October 1999");
     EXPECT_EQ(DescribeLabel(app, LabelId::lblMonth).role, ReaderRole::Text);
     const ReaderLabel today = DescribeLabel(app, LabelId::lblToday);
-    EXPECT_EQ(today.role, ReaderRole::Button);
-    EXPECT_EQ(today.name, L"Jump to Today (11/4/2000)");
+    EXPECT_EQ(std::pair(today.role, today.name),
+              std::pair(ReaderRole::Button, std::wstring(L"Jump to Today (11/4/2000)")));
 }
 
 } // namespace

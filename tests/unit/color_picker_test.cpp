@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/color.h"
 
 namespace mivra {
@@ -11,58 +13,48 @@ TEST(ColorPicker, CellsFormTwoTouchingRowsOfEight) {
     const auto cells = PickerCells();
     for (int i = 0; i < kPickerCellCount; ++i) {
         const TwipRect& c = cells[i];
-        EXPECT_EQ(c.width, 495) << i;
-        EXPECT_EQ(c.height, 375) << i;
-        EXPECT_EQ(c.left, (i % 8) * 495) << i;
-        EXPECT_EQ(c.top, i < 8 ? 0 : 375) << i;
+        EXPECT_EQ(std::tuple(c.left, c.top, c.width, c.height),
+                  std::tuple((i % 8) * 495, i < 8 ? 0 : 375, 495, 375))
+            << i;
     }
     // Cell 8 stands directly below cell 0, cell 15 below cell 7.
-    EXPECT_EQ(cells[8].left, cells[0].left);
-    EXPECT_EQ(cells[8].top, cells[0].top + cells[0].height);
-    EXPECT_EQ(cells[15].left, cells[7].left);
-    EXPECT_EQ(cells[15].top, cells[7].top + cells[7].height);
+    for (auto [below, above] : {std::pair(8, 0), std::pair(15, 7)})
+        EXPECT_EQ(std::pair(cells[below].left, cells[below].top),
+                  std::pair(cells[above].left, cells[above].top + cells[above].height));
 
     // Painted, neighbours share their edges at every DPI: no gap, no overlap.
     for (int dpi : {96, 120, 144, 192}) {
         for (int i = 0; i < kPickerCellCount; ++i) {
             const PixelRect r = WindowPixels(cells[i], dpi);
-            if (i % 8 != 7) {
+            if (i % 8 != 7)
                 EXPECT_EQ(r.right, WindowPixels(cells[i + 1], dpi).left) << i << "@" << dpi;
-            }
-            if (i < 8) {
-                EXPECT_EQ(r.bottom, WindowPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
-            }
+            if (i < 8) EXPECT_EQ(r.bottom, WindowPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
         }
     }
 }
 
 TEST(ColorPicker, LoadStepsFollowCellZeroWhereverItStands) {
     const auto cells = PickerCells({60, 30, 400, 300});
-    EXPECT_EQ(cells[0].left, 60);
-    EXPECT_EQ(cells[5].left, 5 * 400 + 60);
-    EXPECT_EQ(cells[5].top, 30);
-    EXPECT_EQ(cells[13].left, 5 * 400 + 60);
-    EXPECT_EQ(cells[13].top, 330);
+    EXPECT_EQ(std::tuple(cells[0].left, cells[5].left, cells[5].top, cells[13].left, cells[13].top),
+              std::tuple(60, 5 * 400 + 60, 30, 5 * 400 + 60, 330));
 }
 
 TEST(ColorPicker, OuterWidthIsEightAndAQuarterCells) {
-    EXPECT_EQ(PickerOuterWidthPixels(96), 272);  // 272.25
-    EXPECT_EQ(PickerOuterWidthPixels(120), 340); // 340.3
-    EXPECT_EQ(PickerOuterWidthPixels(144), 408); // 408.4
-    EXPECT_EQ(PickerOuterWidthPixels(192), 545); // 544.5
-    // The quarter cell leaves a few pixels for the frame beside the cells.
-    for (int dpi : {96, 120, 144, 192})
-        EXPECT_GE(PickerOuterWidthPixels(dpi) - WindowPixels(PickerCells()[7], dpi).right, 6) << dpi;
+    // 272.25, 340.3, 408.4 and 544.5 pixels; the quarter cell leaves a few
+    // pixels for the frame beside the cells.
+    for (auto [dpi, width] : {std::pair(96, 272), {120, 340}, {144, 408}, {192, 545}}) {
+        EXPECT_EQ(PickerOuterWidthPixels(dpi), width) << dpi;
+        EXPECT_GE(PickerOuterWidthPixels(dpi) - WindowPixels(PickerCells()[7], dpi).right, 6)
+            << dpi;
+    }
 }
 
 TEST(ColorPicker, ACellGivesItsPaletteColourAndEveryOtherEndGivesNoChoice) {
-    EXPECT_EQ(PickedColorFor(0), 0);
-    EXPECT_EQ(PickedColorFor(15), 16777215);
+    EXPECT_EQ(std::pair(PickedColorFor(0), PickedColorFor(15)), std::pair(0, 16777215));
     for (int i = 0; i < kPickerCellCount; ++i)
         EXPECT_EQ(PickedColorFor(i), static_cast<std::int32_t>(kPalette[i])) << i;
     // Cancel, Esc, the caption's close button, Alt+F4.
-    EXPECT_EQ(PickedColorFor(-1), -1);
-    EXPECT_EQ(PickedColorFor(16), -1);
+    EXPECT_EQ(std::pair(PickedColorFor(-1), PickedColorFor(16)), std::pair(-1, -1));
 }
 
 TEST(ColorPicker, HitTestFindsTheCellUnderAPixelAndNothingBeside) {

@@ -178,9 +178,8 @@ TEST(DayPictures, ACutShortCodeStillGivesPicturesAndIsReadNoFurther) {
         // The page is drawn as ever; only the numerals may suffer.
         const Area inside = PageInside(g);
         for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
+            for (int x = 0; x < size; ++x)
                 ASSERT_TRUE(inside.Holds(x, y) || p.At(x, y) == whole.At(x, y)) << x << "," << y;
-            }
     }
 }
 

@@ -27,14 +27,13 @@ TEST(LayoutTest, GridWeekdayAndButtonRowsFollowTheColumnPitch) {
                   std::tuple(24 + 360 * (i % 7), 552 + 360 * (i / 7), 372, 372))
             << i;
     }
-    for (int c = 0; c < 7; ++c)
+    for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(Design(Dow(c)).rect.left, 24 + 360 * c);
+        const TwipRect b = Design(kButtons[c]).rect;
+        EXPECT_EQ(std::pair(b.left, b.top), std::pair(24 + 360 * c, 2736)) << c;
+    }
     EXPECT_EQ(Design(Dow(0)).caption, L"Sun");
     EXPECT_EQ(Design(Dow(6)).caption, L"Sat");
-    for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(Design(kButtons[c]).rect.left, 24 + 360 * c);
-        EXPECT_EQ(Design(kButtons[c]).rect.top, 2736);
-    }
     EXPECT_EQ(Design(LabelId::lblToday).font.face, L"Wingdings");
     EXPECT_TRUE(Design(LabelId::lblHide).font.symbol);
     EXPECT_EQ(Design(LabelId::lblHide).caption, L"\xCA");
@@ -102,11 +101,11 @@ TEST(PlacementTest, BottomRightAndCentredAtCommonScalesAndOnScreenByAQuarterOnOn
         return PixelRect{window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
     };
     const PixelRect one[] = {{0, 0, 1024, 728}};
-    EXPECT_TRUE(IsOnScreen(shifted(900, 500), one));
-    EXPECT_TRUE(IsOnScreen(shifted(-50, -100), one)); // half by half: a quarter
-    EXPECT_FALSE(IsOnScreen(shifted(-51, -100), one));
-    EXPECT_FALSE(IsOnScreen(shifted(1020, 0), one)); // a sliver
-    EXPECT_FALSE(IsOnScreen(shifted(-5000, 0), one));
+    // Half by half is a quarter; at 1020 a sliver shows.
+    for (auto [dx, dy] : {std::pair(900, 500), {-50, -100}})
+        EXPECT_TRUE(IsOnScreen(shifted(dx, dy), one)) << dx << "," << dy;
+    for (auto [dx, dy] : {std::pair(-51, -100), {1020, 0}, {-5000, 0}})
+        EXPECT_FALSE(IsOnScreen(shifted(dx, dy), one)) << dx << "," << dy;
     EXPECT_FALSE(IsOnScreen(window, {}));
     EXPECT_FALSE(IsOnScreen({0, 0, 100, 0}, one)) << "no height";
     // Straddling two monitors, it counts on the one that holds enough.

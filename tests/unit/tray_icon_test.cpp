@@ -22,10 +22,8 @@ TEST(TrayCallbackTest, TheCodeIsTheLowWordAndOnlyButtonUpsToggle) {
     // The y value and anything else in the high bits do not count.
     EXPECT_EQ(TrayCallbackCode((10 << 16) | 0x0202), 514);
     EXPECT_EQ(TrayCallbackCode(static_cast<std::intptr_t>(-65536) | 0x0205), 517);
-    EXPECT_TRUE(IsToggleCode(514));
-    EXPECT_TRUE(IsToggleCode(517));
-    EXPECT_FALSE(IsToggleCode(513));
-    EXPECT_FALSE(IsToggleCode(520));
+    for (int code : {513, 514, 517, 520})
+        EXPECT_EQ(IsToggleCode(code), code == 514 || code == 517) << code;
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/calendar_window_rig_win32.h"
@@ -16,9 +18,7 @@ namespace {
 
 using test::DarkContrastTheme;
 
-COLORREF Sys(int index) {
-    return GetSysColor(index);
-}
+const auto Sys = &GetSysColor;
 
 class ContrastTest : public ::testing::Test, protected test::CalendarWindowRig {
 protected:
@@ -29,14 +29,6 @@ protected:
         ASSERT_TRUE(picker.Load());
     }
     void TearDown() override { Stop(); }
-    // Every window and control the user sees.
-    std::vector<HWND> Shown() const {
-        std::vector<HWND> all = {window.Handle(), about->Handle(), picker.Handle(),
-                                 picker.CancelButton()};
-        for (const auto& s : OptionsLayout())
-            if (HWND c = about->Control(s.id)) all.push_back(c);
-        return all;
-    }
 
     OptionsWindow* about = nullptr;
     ColorPickerWindow& picker = dialogs.picker;
@@ -76,22 +68,20 @@ TEST_F(ContrastTest, EveryPaintedElementTakesTheSystemColourOfItsKind) {
 
     // The options window: panel, texts, link and the check box's ground.
     const test::DibCanvas opt(about->Handle());
-    const RECT panel = ToRect(ControlPixels(OptionsControl::shpPanel, about->Dpi()));
-    const RECT title = ToRect(ControlPixels(OptionsControl::lblTitle, about->Dpi()));
-    const RECT link = ToRect(ControlPixels(OptionsControl::lblContact, about->Dpi()));
+    auto control = [&](OptionsControl c) { return ToRect(ControlPixels(c, about->Dpi())); };
+    const RECT panel = control(OptionsControl::shpPanel);
     EXPECT_EQ(opt.At(0, 0), Sys(COLOR_WINDOWTEXT)) << "frame";
     EXPECT_EQ(opt.At(panel.left + 2, panel.bottom - 3), Sys(COLOR_WINDOW));
-    EXPECT_TRUE(opt.Holds(title, Sys(COLOR_WINDOWTEXT)));
-    EXPECT_TRUE(opt.Holds(link, Sys(COLOR_HOTLIGHT)));
+    EXPECT_TRUE(opt.Holds(control(OptionsControl::lblTitle), Sys(COLOR_WINDOWTEXT)));
+    EXPECT_TRUE(opt.Holds(control(OptionsControl::lblContact), Sys(COLOR_HOTLIGHT)));
     const test::DibCanvas box(1, 1);
     const auto brush = reinterpret_cast<HBRUSH>(
         SendMessageW(about->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(box.Dc()),
                      reinterpret_cast<LPARAM>(about->Control(OptionsControl::cbxLoadWW))));
     LOGBRUSH lb{};
     ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
-    EXPECT_EQ(lb.lbColor, Sys(COLOR_WINDOW));
-    EXPECT_EQ(GetBkColor(box.Dc()), Sys(COLOR_WINDOW));
-    EXPECT_EQ(GetTextColor(box.Dc()), Sys(COLOR_WINDOWTEXT));
+    EXPECT_EQ(std::tuple(lb.lbColor, GetBkColor(box.Dc()), GetTextColor(box.Dc())),
+              std::tuple(Sys(COLOR_WINDOW), Sys(COLOR_WINDOW), Sys(COLOR_WINDOWTEXT)));
 
     // A picker cell keeps its colour, framed so it shows on any ground:
     // black on the black window, white on white text colour.
@@ -113,18 +103,19 @@ TEST_F(ContrastTest, EveryPaintedElementTakesTheSystemColourOfItsKind) {
     EXPECT_EQ(normal.At(today.left + 2, today.bottom - 3), static_cast<COLORREF>(state.LabelColor));
 }
 
-bool AllValid(const std::vector<HWND>& windows) {
-    for (HWND w : windows)
-        if (GetUpdateRect(w, nullptr, FALSE)) return false;
-    return true;
-}
-
 TEST_F(ContrastTest, ASwitchOfTheModeOrTheThemeRepaintsEveryOpenWindowAtOnce) {
     const std::vector<HWND> tops = {window.Handle(), about->Handle(), picker.Handle()};
     for (HWND w : tops)
         ShowWindow(w, SW_SHOWNA);
-    const std::vector<HWND> shown = Shown();
-    auto painted = [&] { return test::PumpUntil([&] { return AllValid(shown); }); };
+    // Every window and control the user sees.
+    std::vector<HWND> shown = {window.Handle(), about->Handle(), picker.Handle(),
+                               picker.CancelButton()};
+    for (const auto& s : OptionsLayout())
+        if (HWND c = about->Control(s.id)) shown.push_back(c);
+    const auto valid = [](HWND w) { return !GetUpdateRect(w, nullptr, FALSE); };
+    auto painted = [&] {
+        return test::PumpUntil([&] { return std::ranges::all_of(shown, valid); });
+    };
     auto onScreen = [](HWND w, int x, int y) {
         HDC dc = GetDC(w);
         const COLORREF c = GetPixel(dc, x, y);

@@ -28,37 +28,6 @@ std::wstring ReleaseExe() {
     return p + L"\\win32\\Mivra.exe";
 }
 
-// The version block through the version API.
-class VersionInfo {
-public:
-    explicit VersionInfo(const std::wstring& path) {
-        DWORD ignored = 0;
-        block_.resize(GetFileVersionInfoSizeW(path.c_str(), &ignored));
-        if (!block_.empty() &&
-            !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block_.size()), block_.data()))
-            block_.clear();
-    }
-
-    bool Ok() const { return !block_.empty(); }
-    // The value at a sub-block path, and its length in the API's units.
-    const void* Query(const wchar_t* sub, UINT* len = nullptr) {
-        void* p = nullptr;
-        UINT n = 0;
-        if (!VerQueryValueW(block_.data(), sub, &p, &n)) return nullptr;
-        if (len) *len = n;
-        return p;
-    }
-    std::wstring Text(const wchar_t* name) {
-        const std::wstring sub = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        UINT n = 0;
-        const auto* p = static_cast<const wchar_t*>(Query(sub.c_str(), &n));
-        return p ? std::wstring(p, wcsnlen(p, n)) : L"<missing>";
-    }
-
-private:
-    std::vector<BYTE> block_;
-};
-
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colors, reserved;
@@ -77,8 +46,7 @@ struct GroupIcon {
 std::vector<BYTE> Resource(HMODULE m, LPCWSTR name, LPCWSTR type) {
     const HRSRC r = FindResourceW(m, name, type);
     if (!r) return {};
-    const HGLOBAL g = LoadResource(m, r);
-    const auto* p = static_cast<const BYTE*>(LockResource(g));
+    const auto* p = static_cast<const BYTE*>(LockResource(LoadResource(m, r)));
     return p ? std::vector<BYTE>(p, p + SizeofResource(m, r)) : std::vector<BYTE>{};
 }
 
@@ -95,32 +63,45 @@ TEST(ReleaseFile, NamesMivra3000009ByBrelstadInUsEnglishAndCarriesItsIconsAndMan
     const std::wstring exe = ReleaseExe();
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no 32-bit build to read; build the win32 preset";
-    VersionInfo v(exe);
-    ASSERT_TRUE(v.Ok());
-
+    // The version block through the version API: a value at a sub-block
+    // path, and its length in the API's units.
+    DWORD ignored = 0;
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(
+        GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
     UINT n = 0;
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(v.Query(L"\\", &n));
+    const auto query = [&](const std::wstring& sub) {
+        void* p = nullptr;
+        return VerQueryValueW(block.data(), sub.c_str(), &p, &n) ? p : nullptr;
+    };
+    const auto info = [&](const wchar_t* name) {
+        const auto* p = static_cast<const wchar_t*>(
+            query(L"\\StringFileInfo\\040904B0\\" + std::wstring(name)));
+        return p ? std::wstring(p, wcsnlen(p, n)) : L"<missing>";
+    };
+
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
     ASSERT_NE(fixed, nullptr);
     ASSERT_GE(n, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 3)); // 3.0
-    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(9, 0)); // .0.9
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 3));
-    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(9, 0));
+    // 3.0.0.9, the file's and the product's.
+    EXPECT_EQ(std::tuple(fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                         fixed->dwProductVersionLS),
+              std::tuple(MAKELONG(0, 3), MAKELONG(9, 0), MAKELONG(0, 3), MAKELONG(9, 0)));
     EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
 
-    const auto* lang = static_cast<const WORD*>(v.Query(L"\\VarFileInfo\\Translation", &n));
+    const auto* lang = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
     ASSERT_NE(lang, nullptr);
     ASSERT_EQ(n, 2 * sizeof(WORD)) << "exactly one language";
-    EXPECT_EQ(lang[0], 0x0409);
-    EXPECT_EQ(lang[1], 1200);
+    EXPECT_EQ(std::pair(lang[0], lang[1]), (std::pair<WORD, WORD>(0x0409, 1200)));
 
-    EXPECT_EQ(v.Text(L"FileVersion"), L"3.00.0009");
-    EXPECT_EQ(v.Text(L"ProductVersion"), L"3.00.0009");
-    EXPECT_EQ(v.Text(L"ProductName"), L"Mivra");
-    EXPECT_EQ(v.Text(L"InternalName"), L"Mivra");
-    EXPECT_EQ(v.Text(L"OriginalFilename"), L"Mivra.exe");
-    EXPECT_EQ(v.Text(L"CompanyName"), L"Brelstad Software");
+    EXPECT_EQ(info(L"FileVersion"), L"3.00.0009");
+    EXPECT_EQ(info(L"ProductVersion"), L"3.00.0009");
+    EXPECT_EQ(info(L"ProductName"), L"Mivra");
+    EXPECT_EQ(info(L"InternalName"), L"Mivra");
+    EXPECT_EQ(info(L"OriginalFilename"), L"Mivra.exe");
+    EXPECT_EQ(info(L"CompanyName"), L"Brelstad Software");
 
     // The icons and the manifest inside.
     const HMODULE m = LoadLibraryExW(exe.c_str(), nullptr,
