@@ -25,9 +25,8 @@ protected:
     }
     // The shell shows the icon once and nothing is being retried.
     void ExpectIconShownOnce() const {
-        EXPECT_FALSE(window.trayRetry);
-        EXPECT_EQ(tray.icons.size(), 1u);
-        EXPECT_EQ(tray.refusedAdds, 0);
+        EXPECT_EQ(std::tuple(window.trayRetry, tray.icons.size(), tray.refusedAdds),
+                  std::tuple(false, std::size_t{1}, 0));
     }
 };
 

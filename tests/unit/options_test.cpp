@@ -54,6 +54,8 @@ struct OptionsActions : ::testing::Test {
         files.startupFolder = L"C:\\Users\\Ann\\Startup";
         logic.Attach(&screen);
     }
+    // Labels first, then calendar.
+    std::pair<Color, Color> Colours() const { return {state.LabelColor, state.CalendarColor}; }
     std::vector<std::string> Names(FakeRegistry::Op op) const {
         std::vector<std::string> out;
         for (const auto& c : registry.CallsOf(op))
@@ -74,8 +76,7 @@ TEST_F(OptionsActions, AdjustCalendarColorStoresThePickThenRecoloursAndRefreshes
     picker.result = static_cast<std::int32_t>(kPalette[9]);
     logic.OnAdjustCalendarColor();
     EXPECT_EQ(picker.shown, 1);
-    EXPECT_EQ(state.CalendarColor, kPalette[9]);
-    EXPECT_EQ(state.LabelColor, kPalette[4]);
+    EXPECT_EQ(Colours(), std::pair(kPalette[4], kPalette[9]));
     EXPECT_EQ(Names(FakeRegistry::Op::Set), std::vector<std::string>{"Clr_Calendar"});
     EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "16711680");
     EXPECT_EQ(screen.log, (std::vector<std::string>{"changed@1"}));
@@ -102,8 +103,7 @@ TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
         logic.OnAdjustLabelColor();
     }
     EXPECT_EQ(picker.shown, 6);
-    EXPECT_EQ(state.CalendarColor, kPalette[7]);
-    EXPECT_EQ(state.LabelColor, kPalette[4]);
+    EXPECT_EQ(Colours(), std::pair(kPalette[4], kPalette[7]));
     EXPECT_TRUE(registry.CallsOf(FakeRegistry::Op::Set).empty());
     EXPECT_TRUE(screen.log.empty());
 }
@@ -111,8 +111,7 @@ TEST_F(OptionsActions, NoChoiceOrAValueThatIsNoColourChangesNothing) {
 TEST_F(OptionsActions, ResetWritesLabelsThenCalendarAndRecoloursOnceAfterBoth) {
     logic.OnResetColors();
     EXPECT_EQ(picker.shown, 0);
-    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
-    EXPECT_EQ(state.CalendarColor, kDefaultSettings.CalendarColor);
+    EXPECT_EQ(Colours(), std::pair(kDefaultSettings.LabelColor, kDefaultSettings.CalendarColor));
     EXPECT_EQ(Names(FakeRegistry::Op::Set),
               (std::vector<std::string>{"Clr_Labels", "Clr_Calendar"}));
     EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Labels"), "8421376");

@@ -174,9 +174,9 @@ TEST_F(OptionsWindowTest, LoadMakesItHiddenCentredWithItsControlsInTabOrder) {
     HWND w = o.Handle();
     EXPECT_FALSE(IsWindowVisible(w));
     EXPECT_EQ(WindowText(w), L"About Mivra");
-    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_EQ(GetWindowLongPtrW(w, GWL_STYLE) &
+                  (WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU),
+              WS_POPUP);
 
     const int dpi = o.Dpi();
     EXPECT_EQ(Box(ClientArea(w)), Box(Sized(0, 0, dpi)));
@@ -541,9 +541,9 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         HWND w = picker.Handle();
         EXPECT_EQ(WindowText(w), L"Color Picker");
         EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-        const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
-        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        EXPECT_EQ(GetWindowLongPtrW(w, GWL_STYLE) &
+                      (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+                  WS_CAPTION | WS_SYSMENU);
 
         const int dpi = picker.Dpi();
         const RECT client = ClientArea(w), outer = OuterRect(w);
@@ -554,8 +554,8 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
         EXPECT_GE(client.right, picker.CellRect(7).right) << "no cell cut off";
 
         HWND cancel = picker.CancelButton();
-        EXPECT_EQ(WindowText(cancel), L"Cancel");
-        EXPECT_EQ(GetDlgCtrlID(cancel), IDCANCEL);
+        EXPECT_EQ(std::pair(WindowText(cancel), GetDlgCtrlID(cancel)),
+                  std::pair(std::wstring(L"Cancel"), IDCANCEL));
         EXPECT_EQ(SendMessageW(w, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
         EXPECT_EQ(Box(ChildRect(cancel)), Box(Rect(kPickerCancelRect, dpi)));
 
@@ -570,10 +570,9 @@ TEST_F(ColorPickerWindowTest, ShowsThePaletteInTwoRowsUnderASmallCaptionEveryTim
                 EXPECT_EQ(Box(r), Box(first[i])) << "cell " << i << " moved";
             }
         }
-        EXPECT_EQ(cells[8].left, cells[0].left);
-        EXPECT_EQ(cells[8].top, cells[0].bottom);
-        EXPECT_EQ(cells[15].left, cells[7].left);
-        EXPECT_EQ(cells[1].left, cells[0].right);
+        // The second row right under the first, cells side by side.
+        EXPECT_EQ(std::tuple(cells[8].left, cells[8].top, cells[15].left, cells[1].left),
+                  std::tuple(cells[0].left, cells[0].bottom, cells[7].left, cells[0].right));
         EXPECT_EQ(canvas.At(2, cells[8].bottom + 2), GetSysColor(COLOR_BTNFACE));
         // A repaint of one cell paints that cell alone.
         const DibCanvas part(client.right, client.bottom);
