@@ -40,8 +40,7 @@ TEST_F(CalendarAppTest, StartupRunsItsStepsInOrderAndStaysHidden) {
     EXPECT_EQ(state.LastDate, D(2000, 10, 31));
     // Topmost, normal state and placement; never shown at start.
     EXPECT_EQ(window.log, (std::vector<std::string>{"topmost", "normal", "move"}));
-    EXPECT_FALSE(window.shown);
-    EXPECT_EQ(std::pair(window.x, window.y), std::pair(842, 512));
+    EXPECT_EQ(std::tuple(window.shown, window.x, window.y), std::tuple(false, 842, 512));
 
     // The icon is added with the full record, then modified by the refresh.
     ASSERT_EQ(tray.Ops(), (Ops{NotifyOp::Add, NotifyOp::Modify}));
@@ -127,16 +126,14 @@ TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherw
 
     clock.now = D(2001, 1, 1); // midnight
     app.OnRefreshTimer();
-    EXPECT_EQ(state.LastDate, D(2001, 1, 1));
-    EXPECT_EQ(MonthShown(), std::pair(1, 2001));
-    EXPECT_EQ(tray.calls.back().record.hIcon, 1001u);
+    EXPECT_EQ(std::tuple(state.LastDate, MonthShown(), tray.calls.back().record.hIcon),
+              std::tuple(D(2001, 1, 1), std::pair(1, 2001), 1001u));
     EXPECT_EQ(app.Label(LabelId::lblToday).tooltip, L"Jump to Today (1/1/2001)");
 
     clock.now = D(2000, 2, 29); // the clock set back
     app.OnRefreshTimer();
-    EXPECT_EQ(state.LastDate, D(2000, 2, 29));
-    EXPECT_EQ(MonthShown(), std::pair(2, 2000));
-    EXPECT_EQ(tray.calls.back().record.hIcon, 1029u);
+    EXPECT_EQ(std::tuple(state.LastDate, MonthShown(), tray.calls.back().record.hIcon),
+              std::tuple(D(2000, 2, 29), std::pair(2, 2000), 1029u));
 
     // Started anew on 31 March, past midnight before the next tick: a jump to
     // today shows the new month, while the tray keeps the date it followed.
@@ -144,10 +141,10 @@ TEST_F(CalendarAppTest, RollOverFollowsTheDateBothWaysAndKeepsAnotherMonthOtherw
     StartOn(D(2000, 3, 31));
     clock.now = D(2000, 4, 1);
     app.OnClick(LabelId::lblToday);
-    EXPECT_EQ(state.DisplayMonth, 4);
-    EXPECT_EQ(state.LastDate, D(2000, 3, 31));
-    EXPECT_EQ(tray.calls.back().record.hIcon, 1031u);
-    EXPECT_EQ(Cell(6).back, kCyan); // 1 April is a Saturday, in cell 6
+    // 1 April is a Saturday, in cell 6.
+    EXPECT_EQ(std::tuple(state.DisplayMonth, state.LastDate, tray.calls.back().record.hIcon,
+                         Cell(6).back),
+              std::tuple(4, D(2000, 3, 31), 1031u, kCyan));
 }
 
 TEST_F(CalendarAppTest, TrayButtonUpTogglesUnlessTheOptionsWindowIsOpenOrOneIsUnderWay) {
@@ -260,9 +257,8 @@ TEST_F(CalendarAppTest, AnIconTheShellDidNotTakeIsTriedAgainUntilItIsThere) {
     // Shown: the retries stop and the refresh modifies again.
     app.OnTrayRetryTimer();
     app.OnRefreshTimer();
-    EXPECT_EQ(tray.calls.back().op, NotifyOp::Modify);
-    EXPECT_EQ(tray.Count(NotifyOp::Add), 3);
-    EXPECT_EQ(tray.refusedAdds, 0);
+    EXPECT_EQ(std::tuple(tray.calls.back().op, tray.Count(NotifyOp::Add), tray.refusedAdds),
+              std::tuple(NotifyOp::Modify, 3, 0));
 }
 
 TEST_F(CalendarAppTest, TheIconIsNeverAddedTwiceNorLeftOut) {

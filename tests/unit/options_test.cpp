@@ -46,10 +46,6 @@ const std::wstring kLink = L"C:\\Users\\Ann\\Startup\\Mivra.lnk";
 
 struct OptionsActions : ::testing::Test {
     OptionsActions() {
-        state.DefaultLabelColor = kDefaultSettings.LabelColor;
-        state.DefaultCalendarColor = kDefaultSettings.CalendarColor;
-        state.LabelColor = kPalette[4];
-        state.CalendarColor = kPalette[7];
         registry.AddKey(kSettingsKeyPath);
         files.startupFolder = L"C:\\Users\\Ann\\Startup";
         logic.Attach(&screen);
@@ -63,7 +59,8 @@ struct OptionsActions : ::testing::Test {
         return out;
     }
 
-    SettingsState state;
+    SettingsState state{
+        {kPalette[4], kPalette[7]}, kDefaultSettings.LabelColor, kDefaultSettings.CalendarColor};
     FakeRegistry registry;
     ScriptedPicker picker{state};
     RecordingScreen screen{registry};
@@ -129,8 +126,7 @@ TEST_F(OptionsActions, CheckBoxShowsWhetherTheShortcutReallyExistsAfterEachClick
     EXPECT_TRUE(files.created.empty());
 
     const CheckBoxView clear = logic.Load(paths);
-    EXPECT_TRUE(clear.visible);
-    EXPECT_FALSE(clear.ticked);
+    EXPECT_EQ(std::pair(clear.visible, clear.ticked), std::pair(true, false));
 
     // Ticked while missing: created, with the program as target.
     files.createWorks = false;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -166,10 +167,8 @@ TEST(StoredSettings, ReadOnlyKeyIsStillReadAndWritesFailQuietlyButTraced) {
     EXPECT_EQ(state.CalendarColor, kDefaultCalendar);
     const auto opens = reg.CallsOf(Op::Open);
     ASSERT_GE(opens.size(), 2u);
-    EXPECT_EQ(opens[0].access, kSettingsAccess);
-    EXPECT_EQ(opens[0].status, kErrorAccessDenied);
-    EXPECT_EQ(opens[1].access, kKeyRead);
-    EXPECT_EQ(opens[1].status, kErrorSuccess);
+    EXPECT_EQ(std::tuple(opens[0].access, opens[0].status, opens[1].access, opens[1].status),
+              std::tuple(kSettingsAccess, kErrorAccessDenied, kKeyRead, kErrorSuccess));
     EXPECT_EQ(Changes(reg),
               std::vector<std::string>{"create HKLM\\SOFTWARE\\Mivra access 63 -> 5"});
     EXPECT_EQ(reg.TextOf(kPath, "Clr_Calendar"), "junk");
@@ -262,9 +261,8 @@ TEST(SettingsStore, ReadTypedValueTakesTheSizeOfTheSecondQuery) {
     EXPECT_EQ(read("TEXT"), std::pair(kErrorSuccess, TaggedValue(std::string("8421376"))));
     const auto queries = reg.CallsOf(Op::Query);
     ASSERT_EQ(queries.size(), 2u);
-    EXPECT_FALSE(queries[0].withBuffer);
-    EXPECT_TRUE(queries[1].withBuffer);
-    EXPECT_EQ(queries[1].size, 13u);
+    EXPECT_EQ(std::tuple(queries[0].withBuffer, queries[1].withBuffer, queries[1].size),
+              std::tuple(false, true, 13u));
 
     reg.sizeProbeSlack = 0;
     reg.PutText(kPath, "terminated", "255\0"sv);

@@ -56,8 +56,7 @@ TEST_F(CalendarWindowTest, IsAHiddenBorderlessTopmostToolWindowOfTheDesignedSize
     // The callback window exists from the start, hidden, below the client.
     HWND hook = window.Hook();
     ASSERT_TRUE(IsWindow(hook));
-    EXPECT_FALSE(IsWindowVisible(hook));
-    EXPECT_EQ(GetParent(hook), h);
+    EXPECT_EQ(std::pair(IsWindowVisible(hook), GetParent(hook)), std::pair(FALSE, h));
 
     // Its tooltips are made at the first show, not at start.
     EXPECT_EQ(window.Tooltips(), nullptr);

@@ -350,11 +350,9 @@ TEST_F(OptionsWindowTest, AQuitInEitherModalLoopUnloadsBothAndReachesTheOuterLoo
                     [] { PostQuitMessage(7); });
         state.PickedColor = 0;
         o.ShowModal();
-        EXPECT_FALSE(script.Rescued());
-        EXPECT_FALSE(o.IsLoaded());
-        EXPECT_FALSE(PickerUp());
-        EXPECT_EQ(state.PickedColor, inPicker ? -1 : 0);
-        EXPECT_TRUE(IsWindowEnabled(calendar));
+        EXPECT_EQ(std::tuple(script.Rescued(), o.IsLoaded(), PickerUp(), state.PickedColor,
+                             IsWindowEnabled(calendar)),
+                  std::tuple(false, false, false, inPicker ? -1 : 0, TRUE));
         MSG msg{};
         EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(msg.wParam, 7u);
@@ -483,11 +481,9 @@ TEST_F(OptionsWindowTest, TheCalendarColourTakesTheClickedCellAndEscInThePickerC
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !PickerUp(); }));
     EXPECT_FALSE(script.Rescued());
     EXPECT_TRUE(IsWindowEnabled(o.Handle()));
-    EXPECT_EQ(state.PickedColor, 16711680);
-    EXPECT_EQ(state.CalendarColor, kPalette[9]);
-    EXPECT_EQ(state.LabelColor, kDefaultSettings.LabelColor);
+    EXPECT_EQ(std::tuple(state.PickedColor, state.CalendarColor, state.LabelColor, o.PanelColor()),
+              std::tuple(16711680, kPalette[9], kDefaultSettings.LabelColor, kPalette[9]));
     EXPECT_EQ(registry.TextOf(kSettingsKeyPath, "Clr_Calendar"), "16711680");
-    EXPECT_EQ(o.PanelColor(), kPalette[9]);
     EXPECT_EQ(app->Label(LabelId::lblMonth).fore, kPalette[9]) << "the calendar recoloured";
 
     // Esc is Cancel: an earlier choice is not taken again, nothing written.

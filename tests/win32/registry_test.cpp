@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "settings/registry.h"
@@ -108,10 +109,8 @@ protected:
     void ExpectStartFinds(Color labels, Color calendar) const {
         CountingRegistry reg;
         const Settings state = Load(reg);
-        EXPECT_EQ(state.LabelColor, labels);
-        EXPECT_EQ(state.CalendarColor, calendar);
-        EXPECT_EQ(reg.creates, 0);
-        EXPECT_TRUE(reg.writes.empty());
+        EXPECT_EQ(std::tuple(state.LabelColor, state.CalendarColor, reg.creates, reg.writes.size()),
+                  std::tuple(labels, calendar, 0, 0u));
     }
 
     std::string path_;
@@ -151,9 +150,8 @@ TEST_F(RegistryWin32, ValuesThatAreNoColourAreReplacedByTheDefaultAsText) {
         CountingRegistry reg;
         const Settings state = Load(reg);
 
-        EXPECT_EQ(state.LabelColor, 255u);
-        EXPECT_EQ(state.CalendarColor, 0x00FFFFFFu);
-        EXPECT_EQ(reg.creates, 1);
+        EXPECT_EQ(std::tuple(state.LabelColor, state.CalendarColor, reg.creates),
+                  std::tuple(255u, 0x00FFFFFFu, 1));
         EXPECT_EQ(reg.writes, std::vector<std::string>{"Clr_Calendar 1 8 16777215"});
         ExpectStoredText(path_.c_str(), "Clr_Calendar", "16777215");
     }
