@@ -26,9 +26,12 @@ TEST(ColorPicker, CellsFormTwoTouchingRowsOfEight) {
     for (int dpi : {96, 120, 144, 192}) {
         for (int i = 0; i < kPickerCellCount; ++i) {
             const PixelRect r = WindowPixels(cells[i], dpi);
-            if (i % 8 != 7)
+            if (i % 8 != 7) {
                 EXPECT_EQ(r.right, WindowPixels(cells[i + 1], dpi).left) << i << "@" << dpi;
-            if (i < 8) EXPECT_EQ(r.bottom, WindowPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
+            }
+            if (i < 8) {
+                EXPECT_EQ(r.bottom, WindowPixels(cells[i + 8], dpi).top) << i << "@" << dpi;
+            }
         }
     }
 }

@@ -189,7 +189,9 @@ TEST(Soak, RefreshAndPaintAcrossTheWholeRangeHoldNoNewObjects) {
         c.state.DisplayMonth = static_cast<std::int16_t>(unsigned(ym.month()));
         c.app->RefreshCalendar();
         ASSERT_NO_FATAL_FAILURE(CheckEvery(1000, i, c, ym)) << "cycle " << i;
-        if (i % 1000 == 0) ASSERT_EQ(Held(), before) << "cycle " << i;
+        if (i % 1000 == 0) {
+            ASSERT_EQ(Held(), before) << "cycle " << i;
+        }
         ym = ym == kLastMonth ? kFirstMonth : ym + chr::months(1);
     }
     ASSERT_TRUE(GdiFlush());
